@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test under the
+# offscreen platform; then builds the logic libraries and their tests with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs those too.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup-packages.sh
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/xdg-$(id -u)}
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+
+bash scripts/build.sh build
+bash scripts/build.sh build-asan -DTORVANE_CORE_ONLY=ON -DTORVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+
+status=0
+echo "== Tests"
+(cd build && ctest --output-on-failure -j2) || status=1
+echo "== Logic tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j2) || status=1
+exit $status

@@ -1,0 +1,314 @@
+#include "IniFile.h"
+
+#include "AtomicFile.h"
+#include "Cp932.h"
+#include "IntText.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr qsizetype MaxValueBytes = 2047;
+
+QString lower(const QString &s) { return s.toLower(); }
+
+// Splits bytes at CR, LF or CR LF. CP932 trail bytes are never CR or LF, so
+// this is safe before decoding.
+std::vector<QByteArray> splitRawLines(const QByteArray &bytes)
+{
+    std::vector<QByteArray> lines;
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype p = 0; p < n; ++p) {
+        const char c = bytes.at(p);
+        if (c == '\r' || c == '\n') {
+            lines.push_back(bytes.mid(start, p - start));
+            if (c == '\r' && p + 1 < n && bytes.at(p + 1) == '\n')
+                ++p;
+            start = p + 1;
+        }
+    }
+    if (start < n)
+        lines.push_back(bytes.mid(start));
+    return lines;
+}
+
+QString sanitizeValue(const QString &value)
+{
+    if (!value.contains(u'\r') && !value.contains(u'\n'))
+        return value;
+    QString v = value;
+    v.replace(u'\r', u' ').replace(u'\n', u' ');
+    return v;
+}
+
+} // namespace
+
+IniFile::IniFile(const QString &path) : path_(path)
+{
+    sections_.push_back(Section{}); // lines before the first section header
+    QFile f(path);
+    if (!f.exists())
+        return;
+    if (!f.open(QIODevice::ReadOnly)) {
+        readable_ = false;
+        return;
+    }
+    parse(f.readAll());
+}
+
+void IniFile::parse(const QByteArray &bytes)
+{
+    for (QByteArray &raw : splitRawLines(bytes)) {
+        const QString text = Cp932::decode(raw);
+        const QString trimmed = text.trimmed();
+        if (trimmed.startsWith(u'[')) {
+            const qsizetype close = trimmed.indexOf(u']');
+            Section s;
+            s.name = (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
+            s.header = std::move(raw);
+            const QString k = lower(s.name);
+            if (!sectionIndex_.contains(k))
+                sectionIndex_.insert(k, qsizetype(sections_.size()));
+            sections_.push_back(std::move(s));
+            continue;
+        }
+        Section &cur = sections_.back();
+        Line line;
+        line.raw = std::move(raw);
+        const qsizetype eq = text.indexOf(u'=');
+        if (eq > 0 && !trimmed.startsWith(u';')) {
+            line.key = text.left(eq).trimmed();
+            if (!line.key.isEmpty()) {
+                line.value = clipTo2047Bytes(unquote(text.mid(eq + 1).trimmed()));
+                const QString k = lower(line.key);
+                if (!cur.index.contains(k))
+                    cur.index.insert(k, qsizetype(cur.lines.size()));
+            }
+        }
+        cur.lines.push_back(std::move(line));
+    }
+}
+
+QString IniFile::unquote(QString value)
+{
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == u'"' || first == u'\'') && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+QString IniFile::clipTo2047Bytes(const QString &value)
+{
+    // Each UTF-16 unit is at most two bytes in CP932.
+    if (value.size() * 2 <= MaxValueBytes)
+        return value;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const ushort u = value.at(i).unicode();
+        // Half-width katakana and ASCII are one byte, everything else two.
+        const int width = (u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F)) ? 1 : 2;
+        if (bytes + width > MaxValueBytes)
+            return value.left(i);
+        bytes += width;
+    }
+    return value;
+}
+
+const IniFile::Section *IniFile::findSection(const QString &name) const
+{
+    const auto it = sectionIndex_.constFind(lower(name));
+    return it == sectionIndex_.cend() ? nullptr : &sections_[size_t(it.value())];
+}
+
+IniFile::Section *IniFile::findSection(const QString &name)
+{
+    const auto it = sectionIndex_.constFind(lower(name));
+    return it == sectionIndex_.cend() ? nullptr : &sections_[size_t(it.value())];
+}
+
+const IniFile::Line *IniFile::findLine(const QString &section, const QString &key) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return nullptr;
+    const auto it = s->index.constFind(lower(key));
+    return it == s->index.cend() ? nullptr : &s->lines[size_t(it.value())];
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
+{
+    const Line *l = findLine(section, key);
+    return l ? l->value : def;
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int def) const
+{
+    const Line *l = findLine(section, key);
+    return l ? IntText::toIntDef(l->value, def) : def;
+}
+
+bool IniFile::readBool(const QString &section, const QString &key, bool def) const
+{
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+bool IniFile::sectionExists(const QString &section) const { return findSection(section) != nullptr; }
+
+bool IniFile::valueExists(const QString &section, const QString &key) const
+{
+    return findLine(section, key) != nullptr;
+}
+
+QStringList IniFile::sections() const
+{
+    QStringList names;
+    QHash<QString, bool> seen;
+    for (size_t i = 1; i < sections_.size(); ++i) {
+        const Section &s = sections_[i];
+        if (s.removed)
+            continue;
+        const QString k = lower(s.name);
+        if (seen.contains(k))
+            continue;
+        seen.insert(k, true);
+        names.append(s.name);
+    }
+    return names;
+}
+
+QStringList IniFile::keys(const QString &section) const
+{
+    QStringList names;
+    const Section *s = findSection(section);
+    if (!s)
+        return names;
+    for (const Line &l : s->lines)
+        if (!l.removed && !l.key.isEmpty() && s->index.value(lower(l.key), -1) == &l - s->lines.data())
+            names.append(l.key);
+    return names;
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    const QString v = sanitizeValue(value);
+    const QByteArray raw = Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
+    dirty_ = true;
+    Section *s = findSection(section);
+    if (!s) {
+        Section fresh;
+        fresh.name = section;
+        fresh.header = '[' + Cp932::encode(section, &unmappable_) + ']';
+        sectionIndex_.insert(lower(section), qsizetype(sections_.size()));
+        sections_.push_back(std::move(fresh));
+        s = &sections_.back();
+    }
+    const QString k = lower(key);
+    if (const auto it = s->index.constFind(k); it != s->index.cend()) {
+        Line &l = s->lines[size_t(it.value())];
+        l.raw = Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
+        l.value = clipTo2047Bytes(unquote(v.trimmed()));
+        return;
+    }
+    // A new key goes after the last non-blank line of its section, so blank
+    // lines that separate sections stay where they are.
+    qsizetype pos = qsizetype(s->lines.size());
+    while (pos > 0 && (s->lines[size_t(pos - 1)].removed || s->lines[size_t(pos - 1)].raw.trimmed().isEmpty()))
+        --pos;
+    Line line;
+    line.raw = raw;
+    line.key = key;
+    line.value = clipTo2047Bytes(unquote(v.trimmed()));
+    s->lines.insert(s->lines.begin() + pos, std::move(line));
+    if (pos != qsizetype(s->lines.size()) - 1) {
+        // Lines moved: rebuild this section's index (rare: only with trailing blanks).
+        s->index.clear();
+        for (size_t i = 0; i < s->lines.size(); ++i) {
+            const Line &l = s->lines[i];
+            if (!l.removed && !l.key.isEmpty() && !s->index.contains(lower(l.key)))
+                s->index.insert(lower(l.key), qsizetype(i));
+        }
+    } else {
+        s->index.insert(k, pos);
+    }
+}
+
+void IniFile::writeInteger(const QString &section, const QString &key, qint64 value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniFile::deleteKey(const QString &section, const QString &key)
+{
+    Section *s = findSection(section);
+    if (!s)
+        return;
+    const QString k = lower(key);
+    const auto it = s->index.constFind(k);
+    if (it == s->index.cend())
+        return;
+    s->lines[size_t(it.value())].removed = true;
+    s->index.erase(it);
+    // A later duplicate of the key now becomes the visible one.
+    for (size_t i = 0; i < s->lines.size(); ++i) {
+        const Line &l = s->lines[i];
+        if (!l.removed && lower(l.key) == k) {
+            s->index.insert(k, qsizetype(i));
+            break;
+        }
+    }
+    dirty_ = true;
+}
+
+void IniFile::eraseSection(const QString &section)
+{
+    const QString k = lower(section);
+    bool any = false;
+    for (size_t i = 1; i < sections_.size(); ++i) {
+        if (!sections_[i].removed && lower(sections_[i].name) == k) {
+            sections_[i].removed = true;
+            any = true;
+        }
+    }
+    if (any) {
+        sectionIndex_.remove(k);
+        dirty_ = true;
+    }
+}
+
+bool IniFile::flush(QString *error)
+{
+    if (!dirty_)
+        return true;
+    QByteArray out;
+    qsizetype size = 0;
+    for (const Section &s : sections_)
+        for (const Line &l : s.lines)
+            size += l.raw.size() + 2;
+    out.reserve(size + qsizetype(sections_.size()) * 32);
+    for (const Section &s : sections_) {
+        if (s.removed)
+            continue;
+        if (!s.header.isNull()) {
+            out += s.header;
+            out += "\r\n";
+        }
+        for (const Line &l : s.lines) {
+            if (l.removed)
+                continue;
+            out += l.raw;
+            out += "\r\n";
+        }
+    }
+    if (!AtomicFile::write(path_, out, error))
+        return false;
+    dirty_ = false;
+    return true;
+}
