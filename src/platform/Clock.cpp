@@ -10,6 +10,9 @@ qint64 tickCount()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-QDateTime localNow() { return QDateTime::currentDateTime(); }
+QDateTime localNow()
+{
+    return QDateTime::currentDateTime();
+}
 
 } // namespace Clock

@@ -2,7 +2,10 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
+bool isBlank(QChar c)
+{
+    return c.unicode() >= 1 && c.unicode() <= 32;
+}
 
 bool needsQuotes(const QString &field)
 {

@@ -70,7 +70,7 @@ QString decode(const QByteArray &bytes)
     QString out;
     if (cd == reinterpret_cast<iconv_t>(-1))
         return QString::fromLatin1(bytes); // no converter: keep the ASCII intact at least
-    out.resize(bytes.size()); // CP932 never yields more UTF-16 units than bytes
+    out.resize(bytes.size());              // CP932 never yields more UTF-16 units than bytes
     char *in = const_cast<char *>(bytes.constData());
     size_t inLeft = static_cast<size_t>(bytes.size());
     char *outStart = reinterpret_cast<char *>(out.data());

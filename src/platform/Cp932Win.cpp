@@ -10,8 +10,8 @@ QString decode(const QByteArray &bytes)
         return {};
     const int n = MultiByteToWideChar(932, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
     QString out(n, Qt::Uninitialized);
-    MultiByteToWideChar(932, 0, bytes.constData(), int(bytes.size()),
-                        reinterpret_cast<wchar_t *>(out.data()), n);
+    MultiByteToWideChar(932, 0, bytes.constData(), int(bytes.size()), reinterpret_cast<wchar_t *>(out.data()),
+                        n);
     return out;
 }
 
@@ -25,7 +25,8 @@ QByteArray encode(const QString &text, QString *unmappable)
         const int units = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         char buf[8];
         BOOL lost = FALSE;
-        const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, w + i, units, buf, sizeof buf, nullptr, &lost);
+        const int n =
+            WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, w + i, units, buf, sizeof buf, nullptr, &lost);
         if (n <= 0 || lost) {
             out.append('?');
             if (unmappable && !unmappable->contains(text.mid(i, units)))

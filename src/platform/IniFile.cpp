@@ -10,7 +10,10 @@ namespace {
 
 constexpr qsizetype MaxValueBytes = 2047;
 
-QString lower(const QString &s) { return s.toLower(); }
+QString lower(const QString &s)
+{
+    return s.toLower();
+}
 
 // Splits bytes at CR, LF or CR LF. CP932 trail bytes are never CR or LF, so
 // this is safe before decoding.
@@ -155,7 +158,10 @@ bool IniFile::readBool(const QString &section, const QString &key, bool def) con
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-bool IniFile::sectionExists(const QString &section) const { return findSection(section) != nullptr; }
+bool IniFile::sectionExists(const QString &section) const
+{
+    return findSection(section) != nullptr;
+}
 
 bool IniFile::valueExists(const QString &section, const QString &key) const
 {
@@ -215,7 +221,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     // A new key goes after the last non-blank line of its section, so blank
     // lines that separate sections stay where they are.
     qsizetype pos = qsizetype(s->lines.size());
-    while (pos > 0 && (s->lines[size_t(pos - 1)].removed || s->lines[size_t(pos - 1)].raw.trimmed().isEmpty()))
+    while (pos > 0 &&
+           (s->lines[size_t(pos - 1)].removed || s->lines[size_t(pos - 1)].raw.trimmed().isEmpty()))
         --pos;
     Line line;
     line.raw = raw;

@@ -56,14 +56,14 @@ public:
 
 private:
     struct Line {
-        QByteArray raw;    // the line as stored, without its line break
-        QString key;       // empty for lines that are not keys
-        QString value;     // trimmed and unquoted
+        QByteArray raw; // the line as stored, without its line break
+        QString key;    // empty for lines that are not keys
+        QString value;  // trimmed and unquoted
         bool removed = false;
     };
     struct Section {
-        QString name;            // as spelled; empty name for lines before the first section
-        QByteArray header;       // the raw "[name]" line; empty for the leading block
+        QString name;      // as spelled; empty name for lines before the first section
+        QByteArray header; // the raw "[name]" line; empty for the leading block
         std::vector<Line> lines;
         QHash<QString, qsizetype> index; // lower-case key -> line
         bool removed = false;

@@ -56,7 +56,8 @@ void TestCommaText::split_data()
     QTest::newRow("text after quote") << u"\"ab\"cd,e"_qs << QStringList{u"ab"_qs, u"cd"_qs, u"e"_qs};
     QTest::newRow("kanji") << u"部品,ブレーキパッド,,"_qs
                            << QStringList{u"部品"_qs, u"ブレーキパッド"_qs, QString(), QString()};
-    QTest::newRow("nul ends text") << QString(u"a,b"_qs + QChar(0) + u",c"_qs) << QStringList{u"a"_qs, u"b"_qs};
+    QTest::newRow("nul ends text") << QString(u"a,b"_qs + QChar(0) + u",c"_qs)
+                                   << QStringList{u"a"_qs, u"b"_qs};
 }
 
 void TestCommaText::split()
@@ -69,8 +70,8 @@ void TestCommaText::split()
 void TestCommaText::roundTrip()
 {
     const QList<QStringList> lists = {
-        {u"整備"_qs, u"-1"_qs, u"オイル交換 (5W-30)"_qs, QString(), u"0.5"_qs, u"\"q\""_qs, u"1"_qs, u"1500"_qs,
-         u"1500"_qs, u"EOL"_qs},
+        {u"整備"_qs, u"-1"_qs, u"オイル交換 (5W-30)"_qs, QString(), u"0.5"_qs, u"\"q\""_qs, u"1"_qs,
+         u"1500"_qs, u"1500"_qs, u"EOL"_qs},
         {QString(), u"a,b"_qs, u" lead"_qs},
         {QString()},
     };

@@ -43,8 +43,12 @@ void TestCp932::invalidBytesDecodeToReplacement_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     QTest::newRow("lead byte at end") << QByteArray("ab\x82") << u"ab\uFFFD"_qs;
-    QTest::newRow("bad trail byte") << QByteArray("\x82\x0a" "x") << u"\uFFFD\nx"_qs;
-    QTest::newRow("undefined byte 0x80") << QByteArray("\x80" "A") << u"\uFFFDA"_qs;
+    QTest::newRow("bad trail byte") << QByteArray("\x82\x0a"
+                                                  "x")
+                                    << u"\uFFFD\nx"_qs;
+    QTest::newRow("undefined byte 0x80") << QByteArray("\x80"
+                                                       "A")
+                                         << u"\uFFFDA"_qs;
     QTest::newRow("NUL kept") << QByteArray("a\0b", 3) << QString(u"a"_qs + QChar(0) + u"b"_qs);
 }
 

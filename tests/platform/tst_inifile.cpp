@@ -48,25 +48,31 @@ void TestIniFile::read_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value"); // "<def>" = the default came back
 
-    QTest::newRow("trimmed") << Cp932::encode(u"[Cust]\r\nName=  山田 太郎  \r\n"_qs) << u"Cust"_qs << u"Name"_qs
-                             << u"山田 太郎"_qs;
-    QTest::newRow("section case") << QByteArray("[CUST]\r\nname=1\r\n") << u"cust"_qs << u"NAME"_qs << u"1"_qs;
+    QTest::newRow("trimmed") << Cp932::encode(u"[Cust]\r\nName=  山田 太郎  \r\n"_qs) << u"Cust"_qs
+                             << u"Name"_qs << u"山田 太郎"_qs;
+    QTest::newRow("section case") << QByteArray("[CUST]\r\nname=1\r\n") << u"cust"_qs << u"NAME"_qs
+                                  << u"1"_qs;
     QTest::newRow("double quotes") << QByteArray("[a]\r\nk=\" v \"\r\n") << u"a"_qs << u"k"_qs << u" v "_qs;
     QTest::newRow("single quotes") << QByteArray("[a]\r\nk='v'\r\n") << u"a"_qs << u"k"_qs << u"v"_qs;
-    QTest::newRow("unmatched quotes kept") << QByteArray("[a]\r\nk=\"v'\r\n") << u"a"_qs << u"k"_qs << u"\"v'"_qs;
-    QTest::newRow("first duplicate key wins") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << u"a"_qs << u"k"_qs << u"1"_qs;
-    QTest::newRow("first duplicate section wins") << QByteArray("[a]\r\nk=1\r\n[A]\r\nk=2\r\nj=3\r\n") << u"a"_qs
-                                                  << u"j"_qs << u"<def>"_qs;
+    QTest::newRow("unmatched quotes kept")
+        << QByteArray("[a]\r\nk=\"v'\r\n") << u"a"_qs << u"k"_qs << u"\"v'"_qs;
+    QTest::newRow("first duplicate key wins")
+        << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << u"a"_qs << u"k"_qs << u"1"_qs;
+    QTest::newRow("first duplicate section wins")
+        << QByteArray("[a]\r\nk=1\r\n[A]\r\nk=2\r\nj=3\r\n") << u"a"_qs << u"j"_qs << u"<def>"_qs;
     QTest::newRow("missing key") << QByteArray("[a]\r\nk=1\r\n") << u"a"_qs << u"x"_qs << u"<def>"_qs;
-    QTest::newRow("key of other section") << QByteArray("[a]\r\nk=1\r\n[b]\r\n") << u"b"_qs << u"k"_qs << u"<def>"_qs;
-    QTest::newRow("line without equals") << QByteArray("[a]\r\nk\r\nj=2\r\n") << u"a"_qs << u"k"_qs << u"<def>"_qs;
+    QTest::newRow("key of other section")
+        << QByteArray("[a]\r\nk=1\r\n[b]\r\n") << u"b"_qs << u"k"_qs << u"<def>"_qs;
+    QTest::newRow("line without equals")
+        << QByteArray("[a]\r\nk\r\nj=2\r\n") << u"a"_qs << u"k"_qs << u"<def>"_qs;
     QTest::newRow("lf only") << QByteArray("[a]\nk=1\nj=2") << u"a"_qs << u"j"_qs << u"2"_qs;
     QTest::newRow("cr only") << QByteArray("[a]\rk=1\rj=2\r") << u"a"_qs << u"j"_qs << u"2"_qs;
-    QTest::newRow("blanks around names") << QByteArray("  [ a ]  \r\n  k  =  1\r\n") << u"a"_qs << u"k"_qs << u"1"_qs;
+    QTest::newRow("blanks around names")
+        << QByteArray("  [ a ]  \r\n  k  =  1\r\n") << u"a"_qs << u"k"_qs << u"1"_qs;
     QTest::newRow("empty value") << QByteArray("[a]\r\nk=\r\n") << u"a"_qs << u"k"_qs << QString();
     QTest::newRow("equals inside value") << QByteArray("[a]\r\nk=a=b\r\n") << u"a"_qs << u"k"_qs << u"a=b"_qs;
-    QTest::newRow("trail byte 0x5D in section name") << Cp932::encode(u"[ソ]\r\nk=1\r\n"_qs) << u"ソ"_qs << u"k"_qs
-                                                     << u"1"_qs;
+    QTest::newRow("trail byte 0x5D in section name")
+        << Cp932::encode(u"[ソ]\r\nk=1\r\n"_qs) << u"ソ"_qs << u"k"_qs << u"1"_qs;
 }
 
 void TestIniFile::read()
@@ -117,8 +123,9 @@ void TestIniFile::write_data()
 
     QTest::newRow("new file") << QByteArray() << u"No"_qs << u"SlipCode"_qs << u"00000012"_qs
                               << QByteArray("[No]\r\nSlipCode=00000012\r\n");
-    QTest::newRow("update in place keeps spelling") << QByteArray("[A]\r\nKey=1\r\nOther=2\r\n") << u"a"_qs << u"KEY"_qs
-                                                    << u"9"_qs << QByteArray("[A]\r\nKey=9\r\nOther=2\r\n");
+    QTest::newRow("update in place keeps spelling")
+        << QByteArray("[A]\r\nKey=1\r\nOther=2\r\n") << u"a"_qs << u"KEY"_qs << u"9"_qs
+        << QByteArray("[A]\r\nKey=9\r\nOther=2\r\n");
     QTest::newRow("new key at section end")
         << QByteArray("[a]\r\nk=1\r\n\r\n[b]\r\nj=2\r\n") << u"a"_qs << u"n"_qs << u"3"_qs
         << QByteArray("[a]\r\nk=1\r\nn=3\r\n\r\n[b]\r\nj=2\r\n");
@@ -127,8 +134,8 @@ void TestIniFile::write_data()
     QTest::newRow("other lines kept byte for byte")
         << QByteArray("; note\r\n[a]\nodd line\r\nk = 1 \r\n[b]\rj=\x82\r\n") << u"a"_qs << u"k"_qs << u"2"_qs
         << QByteArray("; note\r\n[a]\r\nodd line\r\nk=2\r\n[b]\r\nj=\x82\r\n");
-    QTest::newRow("update first of duplicates") << QByteArray("[a]\r\nk=1\r\nk=2\r\n") << u"a"_qs << u"k"_qs << u"3"_qs
-                                                << QByteArray("[a]\r\nk=3\r\nk=2\r\n");
+    QTest::newRow("update first of duplicates") << QByteArray("[a]\r\nk=1\r\nk=2\r\n") << u"a"_qs << u"k"_qs
+                                                << u"3"_qs << QByteArray("[a]\r\nk=3\r\nk=2\r\n");
 }
 
 void TestIniFile::write()
@@ -160,9 +167,10 @@ void TestIniFile::listsKeepFileOrder()
     QCOMPARE(ini.sections(), (QStringList{u"Global"_qs, u"item2"_qs}));
     ini.deleteKey(u"global"_qs, u"B"_qs);
     QCOMPARE(ini.readString(u"global"_qs, u"b"_qs), u"3"_qs); // the later duplicate shows through
-    ini.writeString(u"Item1"_qs, u"n"_qs, u"1"_qs);          // a removed section comes back at the end
+    ini.writeString(u"Item1"_qs, u"n"_qs, u"1"_qs);           // a removed section comes back at the end
     QVERIFY(ini.flush());
-    QCOMPARE(readFile(ini.path()), QByteArray("[Global]\r\na=2\r\nB=3\r\n[item2]\r\nx=1\r\n[Item1]\r\nn=1\r\n"));
+    QCOMPARE(readFile(ini.path()),
+             QByteArray("[Global]\r\na=2\r\nB=3\r\n[item2]\r\nx=1\r\n[Item1]\r\nn=1\r\n"));
 }
 
 void TestIniFile::valueLimitIs2047Bytes()

@@ -20,7 +20,8 @@ void TestTextList::splitLines_data()
     QTest::newRow("crlf") << u"a\r\nb\r\n"_qs << QStringList{u"a"_qs, u"b"_qs};
     QTest::newRow("lf") << u"a\nb"_qs << QStringList{u"a"_qs, u"b"_qs};
     QTest::newRow("cr") << u"a\rb\r"_qs << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("mixed with empty lines") << u"a\r\n\nb\r\r\n"_qs << QStringList{u"a"_qs, QString(), u"b"_qs, QString()};
+    QTest::newRow("mixed with empty lines")
+        << u"a\r\n\nb\r\r\n"_qs << QStringList{u"a"_qs, QString(), u"b"_qs, QString()};
     QTest::newRow("empty") << QString() << QStringList{};
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "LineCategories.h"
+#include "Share.h"
+#include "SlipData.h"
+
+class IniFile;
+
+// The slip file form (.tvx, INI in CP932): which keys a scope writes and
+// reads, in which order, with which defaults. Also the form of templates and
+// of the print snapshot.
+namespace SlipFile {
+
+struct Context {
+    LineCategoryList categories; // for the sign rule and DigitType
+    QDate today;                 // defaults on reading and the "車両なし" dates
+};
+
+// Writes the groups of the scope into ini (not flushed). Trailing rows
+// without a category are not stored; inner ones are.
+void write(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Context &context);
+
+// Writes and flushes. A character that CP932 cannot hold, or a file that
+// cannot be written, stops the save with "<path> に書き込めません" (and the
+// characters named); the file on disk is then left as it was.
+bool save(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Context &context, QString *error);
+
+// Reads the groups of the scope from ini into slip; fields outside the scope
+// keep their values. Unreadable values take their defaults. Rows past the
+// last row key present in the file are blank, so they are not created.
+void read(const IniFile &ini, SlipData &slip, TSlipSaveType scope, const Context &context);
+
+// The header sections (1..7 in screen order) that a partial load of the scope
+// fills, which the header editor then opens.
+QList<int> sectionsFilledBy(TSlipSaveType scope);
+
+// Rows as the file stores them: trailing rows without a category dropped.
+QList<TRowData> storedRows(const QList<TRowData> &rows);
+
+// "お見積金額", "総合計金額", "ご請求金額" for the slip kinds 0..2; empty otherwise.
+QString priceTitle(int slipDiv);
+
+} // namespace SlipFile
