@@ -10,9 +10,25 @@ namespace {
 
 constexpr qsizetype MaxValueBytes = 2047;
 
+// Names match without regard to case. Almost every name is ASCII, so fold
+// that without the general (and slow) Unicode lowering, and without any
+// allocation when the name is already lower case.
 QString lower(const QString &s)
 {
-    return s.toLower();
+    bool upper = false;
+    for (QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return s.toLower();
+        upper = upper || (u >= u'A' && u <= u'Z');
+    }
+    if (!upper)
+        return s;
+    QString folded = s;
+    for (QChar &c : folded)
+        if (c.unicode() >= u'A' && c.unicode() <= u'Z')
+            c = QChar(char16_t(c.unicode() + 32));
+    return folded;
 }
 
 // Splits bytes at CR, LF or CR LF. CP932 trail bytes are never CR or LF, so
@@ -84,9 +100,9 @@ void IniFile::parse(const QByteArray &bytes)
             line.key = text.left(eq).trimmed();
             if (!line.key.isEmpty()) {
                 line.value = clipTo2047Bytes(unquote(text.mid(eq + 1).trimmed()));
-                const QString k = lower(line.key);
-                if (!cur.index.contains(k))
-                    cur.index.insert(k, qsizetype(cur.lines.size()));
+                line.folded = lower(line.key);
+                if (!cur.index.contains(line.folded))
+                    cur.index.insert(line.folded, qsizetype(cur.lines.size()));
             }
         }
         cur.lines.push_back(std::move(line));
@@ -120,16 +136,27 @@ QString IniFile::clipTo2047Bytes(const QString &value)
     return value;
 }
 
+qsizetype IniFile::sectionPosition(const QString &name) const
+{
+    // Callers read or write many keys of one section in a row.
+    if (!lastSectionName_.isNull() && lastSectionName_ == name)
+        return lastSectionPos_;
+    const auto it = sectionIndex_.constFind(lower(name));
+    lastSectionName_ = name;
+    lastSectionPos_ = it == sectionIndex_.cend() ? -1 : it.value();
+    return lastSectionPos_;
+}
+
 const IniFile::Section *IniFile::findSection(const QString &name) const
 {
-    const auto it = sectionIndex_.constFind(lower(name));
-    return it == sectionIndex_.cend() ? nullptr : &sections_[size_t(it.value())];
+    const qsizetype pos = sectionPosition(name);
+    return pos < 0 ? nullptr : &sections_[size_t(pos)];
 }
 
 IniFile::Section *IniFile::findSection(const QString &name)
 {
-    const auto it = sectionIndex_.constFind(lower(name));
-    return it == sectionIndex_.cend() ? nullptr : &sections_[size_t(it.value())];
+    const qsizetype pos = sectionPosition(name);
+    return pos < 0 ? nullptr : &sections_[size_t(pos)];
 }
 
 const IniFile::Line *IniFile::findLine(const QString &section, const QString &key) const
@@ -191,9 +218,11 @@ QStringList IniFile::keys(const QString &section) const
     const Section *s = findSection(section);
     if (!s)
         return names;
-    for (const Line &l : s->lines)
-        if (!l.removed && !l.key.isEmpty() && s->index.value(lower(l.key), -1) == &l - s->lines.data())
+    for (size_t i = 0; i < s->lines.size(); ++i) {
+        const Line &l = s->lines[i];
+        if (!l.removed && !l.key.isEmpty() && s->index.value(l.folded, -1) == qsizetype(i))
             names.append(l.key);
+    }
     return names;
 }
 
@@ -208,6 +237,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         fresh.name = section;
         fresh.header = '[' + Cp932::encode(section, &unmappable_) + ']';
         sectionIndex_.insert(lower(section), qsizetype(sections_.size()));
+        lastSectionName_ = QString();
         sections_.push_back(std::move(fresh));
         s = &sections_.back();
     }
@@ -227,6 +257,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     Line line;
     line.raw = raw;
     line.key = key;
+    line.folded = k;
     line.value = clipTo2047Bytes(unquote(v.trimmed()));
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {
@@ -234,8 +265,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         s->index.clear();
         for (size_t i = 0; i < s->lines.size(); ++i) {
             const Line &l = s->lines[i];
-            if (!l.removed && !l.key.isEmpty() && !s->index.contains(lower(l.key)))
-                s->index.insert(lower(l.key), qsizetype(i));
+            if (!l.removed && !l.key.isEmpty() && !s->index.contains(l.folded))
+                s->index.insert(l.folded, qsizetype(i));
         }
     } else {
         s->index.insert(k, pos);
@@ -266,7 +297,7 @@ void IniFile::deleteKey(const QString &section, const QString &key)
     // A later duplicate of the key now becomes the visible one.
     for (size_t i = 0; i < s->lines.size(); ++i) {
         const Line &l = s->lines[i];
-        if (!l.removed && lower(l.key) == k) {
+        if (!l.removed && l.folded == k) {
             s->index.insert(k, qsizetype(i));
             break;
         }
@@ -286,6 +317,7 @@ void IniFile::eraseSection(const QString &section)
     }
     if (any) {
         sectionIndex_.remove(k);
+        lastSectionName_ = QString();
         dirty_ = true;
     }
 }

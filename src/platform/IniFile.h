@@ -58,6 +58,7 @@ private:
     struct Line {
         QByteArray raw; // the line as stored, without its line break
         QString key;    // empty for lines that are not keys
+        QString folded; // the key in lower case, for lookups
         QString value;  // trimmed and unquoted
         bool removed = false;
     };
@@ -70,6 +71,7 @@ private:
     };
 
     void parse(const QByteArray &bytes);
+    qsizetype sectionPosition(const QString &name) const;
     const Section *findSection(const QString &name) const;
     Section *findSection(const QString &name);
     const Line *findLine(const QString &section, const QString &key) const;
@@ -82,4 +84,6 @@ private:
     std::vector<Section> sections_;
     QHash<QString, qsizetype> sectionIndex_; // lower-case name -> first live section
     QString unmappable_;
+    mutable QString lastSectionName_; // exact spelling of the last section looked up
+    mutable qsizetype lastSectionPos_ = -1;
 };

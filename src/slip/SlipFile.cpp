@@ -27,9 +27,19 @@ const QString RowPrefixes[] = {
     QStringLiteral("Count"),    QStringLiteral("UnitPrice"), QStringLiteral("Price")};
 const QString DigitTypePrefix = QStringLiteral("DigitType");
 
+// prefix + i in five digits with leading zeros ("LineDiv00012"); built by
+// hand because it runs ten times per row on every save and load.
 QString rowKey(const QString &prefix, qsizetype i)
 {
-    return prefix + QString::number(i).rightJustified(5, u'0');
+    if (i < 0 || i > 99999)
+        return prefix + QString::number(i).rightJustified(5, u'0');
+    QString key(prefix.size() + 5, Qt::Uninitialized);
+    QChar *out = key.data();
+    for (QChar c : prefix)
+        *out++ = c;
+    for (int d = 4; d >= 0; --d, i /= 10)
+        out[d] = QChar(char16_t(u'0' + i % 10));
+    return key;
 }
 
 QString dateText(QDate d)
