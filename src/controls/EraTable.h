@@ -7,8 +7,8 @@
 // The Japanese eras, shared by the era date edit and the date patterns of
 // the print formats ("GG", "G", "EE", "E").
 struct Era {
-    QString name;  // at most two kanji ("平成")
-    QDate start;   // first day of the era
+    QString name; // at most two kanji ("平成")
+    QDate start;  // first day of the era
     // The one-character short form ("平").
     QString abbreviation() const { return name.left(1); }
 };
