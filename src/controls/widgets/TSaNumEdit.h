@@ -7,8 +7,6 @@
 #include <QPointer>
 #include <QWidget>
 
-
-
 // A self-drawn edit for decimal numbers that works like a calculator display:
 // characters are added at the end, Backspace takes the last one, the value is
 // shown grouped and right-aligned, and the content is either selected as a
