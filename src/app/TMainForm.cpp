@@ -1,8 +1,304 @@
 #include "TMainForm.h"
 
-TMainForm::TMainForm(const QString &appDir, QWidget *parent) : QMainWindow(parent), appDir_(appDir)
+#include "ItemPanel.h"
+
+#include "platform/Clock.h"
+#include "platform/IniFile.h"
+#include "platform/MessageService.h"
+#include "platform/TextList.h"
+#include "platform/WindowRegistry.h"
+#include "slip/widgets/TSlipFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString AppTitle = QStringLiteral("Torvane");
+
+} // namespace
+
+TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
+    : QMainWindow(parent), env_(environment)
 {
-    setWindowTitle(QStringLiteral("[新規] - Torvane"));
-    setMinimumSize(640, 480);
-    resize(1024, 720);
+    setObjectName(u"MainForm"_qs);
+    setMinimumSize(630, 250);
+    resize(1240, 800);
+    buildCentre();
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    statusBar()->setObjectName(u"StatusBar1"_qs);
+
+    reloadSettings(true);
+    instancePrefix_ = QString::number(Clock::tickCount());
+
+    connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
+    connect(SlipFrame1->saveButton(), &QPushButton::clicked, this, [this] { SaveActionExecute(); });
+    connect(SlipFrame1->exitButton(), &QPushButton::clicked, this, &QWidget::close);
+    connect(SlipFrame1->printButton(), &QPushButton::clicked, action(u"PrintAction"_qs), &QAction::trigger);
+    connect(SlipFrame1, &TSlipFrame::searchWindowRequested, this, [this] { ToolWinActionExecute(true); });
+
+    titleServer_ = new WindowTitleServer([this] { return windowTitle(); }, [this] { bringToFront(); }, this);
+    titleServer_->listen();
+}
+
+TMainForm::~TMainForm() { finish(); }
+
+QString TMainForm::titleFor(const QString &file, bool modified)
+{
+    QString title = file.isEmpty() ? QString(u"[新規] - "_qs + AppTitle)
+                                   : QString(QDir::toNativeSeparators(file) + u" - "_qs + AppTitle);
+    if (modified)
+        title += u" <更新>"_qs;
+    return title;
+}
+
+QString TMainForm::proposedFileName(const QString &slipCode, QDate issueDate)
+{
+    return slipCode + issueDate.toString(u"-yy-MM-dd"_qs) + u".tvx"_qs;
+}
+
+QString TMainForm::snapshotPath() const
+{
+    return env_.appDir + u"Dat/Tmp/"_qs + instancePrefix_ + u"PrTmpDat2"_qs;
+}
+
+void TMainForm::updateTitle() { setWindowTitle(titleFor(currentFile_, SlipFrame1->isModified())); }
+
+void TMainForm::slipChanged() { setWindowTitle(titleFor(currentFile_, true)); }
+
+void TMainForm::start(const QString &argument)
+{
+    SlipFrame1->setNotify(false);
+    if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
+        loadFile(QFileInfo(argument).absoluteFilePath());
+    } else {
+        currentFile_.clear();
+        SlipFrame1->startNewSlip(QString::number(settings_.nextSlipNumber).rightJustified(8, u'0'), settings_.taxRate,
+                                 settings_.rounding, QDate::currentDate());
+        action(u"UndoAction"_qs)->setEnabled(false);
+    }
+    SlipFrame1->setNotify(true);
+    updateTitle();
+}
+
+void TMainForm::reloadSettings(bool startMode)
+{
+    settings_ = AppSettings::read(env_.settingsPath);
+    SlipFrame1->setDateDisplay(settings_.eraDates);
+    if (startMode)
+        initialFolder_ = settings_.initialFolder;
+    const QString mst = env_.appDir + u"Dat/Mst/"_qs;
+    SlipFrame1->setSlipDivisions(TextList::read(mst + u"SlipDiv.dat"_qs));
+    SlipFrame1->setWorkNames(TextList::read(mst + u"作業名"_qs));
+    printSettings_ = PrintSettings::read(mst + u"DefPrDat"_qs);
+}
+
+bool TMainForm::loadFile(const QString &path)
+{
+    const IniFile ini(path);
+    if (!ini.readable()) {
+        env_.messages->show(MessageService::Kind::Error,
+                            QDir::toNativeSeparators(path) + u" を読み込めません"_qs);
+        return false;
+    }
+    SlipFrame1->LoadSlip(ini, sstAll);
+    currentFile_ = path;
+    action(u"UndoAction"_qs)->setEnabled(true);
+    return true;
+}
+
+QString TMainForm::startFolder() const
+{
+    return currentFile_.isEmpty() ? initialFolder_ : currentFile_;
+}
+
+// ---- file commands ------------------------------------------------------------------
+
+void TMainForm::NewActionExecute()
+{
+    if (env_.startProcess)
+        env_.startProcess(env_.program, {});
+}
+
+void TMainForm::OpenActionExecute()
+{
+    const QString chosen = env_.chooseOpenFile ? env_.chooseOpenFile(startFolder()) : QString();
+    if (!chosen.isEmpty())
+        openFile(chosen);
+}
+
+void TMainForm::openFile(const QString &chosen)
+{
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    // The file is shown by another process: bring that one forward instead.
+    if (WindowRegistry::activateWindowWithTitle(titleFor(path, false))
+        || WindowRegistry::activateWindowWithTitle(titleFor(path, true)))
+        return;
+    if (SlipFrame1->isModified()) {
+        if (env_.startProcess)
+            env_.startProcess(env_.program, {QDir::toNativeSeparators(path)});
+        return;
+    }
+    SlipFrame1->setNotify(false);
+    loadFile(path);
+    SlipFrame1->setNotify(true);
+    initialFolder_ = QFileInfo(path).absolutePath();
+    updateTitle();
+}
+
+bool TMainForm::saveTo(const QString &path)
+{
+    IniFile ini(path);
+    QString error;
+    if (!SlipFrame1->SaveSlip(ini, sstAll, true, &error)) {
+        env_.messages->show(MessageService::Kind::Error, error);
+        return false;
+    }
+    currentFile_ = path;
+    initialFolder_ = QFileInfo(path).absolutePath();
+    action(u"UndoAction"_qs)->setEnabled(true);
+    updateTitle();
+    return true;
+}
+
+bool TMainForm::SaveActionExecute()
+{
+    if (!currentFile_.isEmpty() && QFileInfo(currentFile_).isFile())
+        return saveTo(currentFile_);
+    return SaveAsActionExecute();
+}
+
+bool TMainForm::SaveAsActionExecute()
+{
+    QString start = currentFile_;
+    if (start.isEmpty()) {
+        const SlipData d = SlipFrame1->data();
+        start = QDir(initialFolder_.isEmpty() ? QDir::homePath() : initialFolder_)
+                    .filePath(proposedFileName(d.slipCode, d.slipDate));
+    }
+    QString chosen = env_.chooseSaveFile ? env_.chooseSaveFile(start) : QString();
+    if (chosen.isEmpty())
+        return false;
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += u".tvx"_qs;
+    chosen = QFileInfo(chosen).absoluteFilePath();
+    if (QFileInfo::exists(chosen)
+        && env_.messages->ask(u"同名のファイルがあります\r上書きしますか？"_qs, false) != MessageService::Answer::Yes)
+        return false;
+    if (!saveTo(chosen))
+        return false;
+    QString error;
+    if (!AppSettings::advanceSlipNumber(env_.settingsPath, SlipFrame1->data().slipCode, &error))
+        env_.messages->show(MessageService::Kind::Error, error);
+    return true;
+}
+
+void TMainForm::UndoActionExecute()
+{
+    if (currentFile_.isEmpty())
+        return;
+    SlipFrame1->setNotify(false);
+    loadFile(currentFile_);
+    SlipFrame1->setNotify(true);
+    updateTitle();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (SlipFrame1->isModified()) {
+        switch (env_.messages->ask(u"保存しますか？"_qs, true)) {
+        case MessageService::Answer::Yes:
+            SaveActionExecute(); // the window closes whether or not a file was chosen
+            break;
+        case MessageService::Answer::No:
+            break;
+        default:
+            event->ignore();
+            return;
+        }
+    }
+    finish();
+    event->accept();
+}
+
+void TMainForm::finish()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    QFile::remove(snapshotPath());
+    const QString folder = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).absolutePath();
+    if (!folder.isEmpty())
+        AppSettings::writeInitialFolder(env_.settingsPath, QDir::toNativeSeparators(folder));
+}
+
+void TMainForm::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+    // Lets tests and scripts see that another process asked for this window.
+    const QString log = qEnvironmentVariable("TORVANE_ACTIVATION_LOG");
+    if (!log.isEmpty()) {
+        QFile f(log);
+        if (f.open(QIODevice::Append))
+            f.write(windowTitle().toUtf8() + '\n');
+    }
+}
+
+// ---- search window placement ---------------------------------------------------------------
+
+void TMainForm::ToolWinActionExecute(bool show)
+{
+    QAction *toggle = action(u"ToolWinAction"_qs);
+    const QSignalBlocker block(toggle);
+    toggle->setChecked(show);
+    if (show == ItemPanel_->isVisible())
+        return;
+    const bool normal = !isMaximized() && !isFullScreen();
+    ItemPanel_->setVisible(show);
+    if (normal)
+        resize(width() + (show ? ItemPanel::DefaultWidth : -ItemPanel::DefaultWidth), height());
+    if (show)
+        placePanel(ItemPanel_->onRight());
+}
+
+void TMainForm::placePanel(bool right)
+{
+    ItemPanel_->setOnRight(right);
+    Splitter1->insertWidget(right ? 1 : 0, ItemPanel_);
+    QList<int> sizes = Splitter1->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    sizes = right ? QList<int>{total - ItemPanel::DefaultWidth, ItemPanel::DefaultWidth}
+                  : QList<int>{ItemPanel::DefaultWidth, total - ItemPanel::DefaultWidth};
+    Splitter1->setSizes(sizes);
+}
+
+void TMainForm::setEditMode(bool on)
+{
+    editMode_ = on;
+    SlipFrame1->setVisible(!on);
+    ToolBar1->setVisible(!on);
+    menuBar()->setVisible(!on);
+    ItemPanel_->addButton()->setEnabled(!on);
+    ItemPanel_->closeButton()->setEnabled(!on);
+    ItemPanel_->rightButton()->setEnabled(!on);
+    ItemPanel_->leftButton()->setEnabled(!on);
+    ItemPanel_->editButton()->setText(on ? u"編集終了(&T)"_qs : u"編集(&T)"_qs);
+    if (!on)
+        placePanel(ItemPanel_->onRight());
 }

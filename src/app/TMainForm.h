@@ -1,14 +1,103 @@
 #pragma once
 
+#include "AppSettings.h"
+
 #include <QMainWindow>
 
-// The main window: one slip per process.
+#include <functional>
+
+class IniFile;
+class ItemPanel;
+class MessageService;
+class QAction;
+class QSplitter;
+class QToolButton;
+class TSlipFrame;
+class WindowTitleServer;
+
+// What the main window needs from the world around it; tests replace the
+// dialogs and the process start.
+struct TMainFormEnvironment {
+    QString appDir;       // the executable's folder with a trailing "/"
+    QString settingsPath; // <executable>.ini in appDir
+    QString program;      // the executable, for further processes
+    MessageService *messages = nullptr;
+    // The open and save dialogs: the chosen path, or empty for Cancel.
+    std::function<QString(const QString &start)> chooseOpenFile;
+    std::function<QString(const QString &start)> chooseSaveFile;
+    std::function<bool(const QString &program, const QStringList &arguments)> startProcess;
+};
+
+// The main window: one slip per process, its commands, the item panel and
+// the title that other processes look for.
 class TMainForm : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TMainForm)
 public:
-    explicit TMainForm(const QString &appDir, QWidget *parent = nullptr);
+    explicit TMainForm(const TMainFormEnvironment &environment, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Opens the file of the first argument when it names an existing file;
+    // otherwise starts a new slip.
+    void start(const QString &argument);
+
+    TSlipFrame *slipFrame() const { return SlipFrame1; }
+    ItemPanel *itemPanel() const { return ItemPanel_; }
+    const QString &currentFile() const { return currentFile_; }
+    QString instancePrefix() const { return instancePrefix_; }
+    const PrintSettings &printSettings() const { return printSettings_; }
+    QString datePattern() const { return settings_.datePattern(); }
+    QString snapshotPath() const;
+
+    // The commands, by their action names.
+    QAction *action(const QString &name) const;
+
+    // "[新規] - Torvane", file + " - Torvane", with " <更新>" when modified.
+    static QString titleFor(const QString &file, bool modified);
+    // The name Save As proposes for a new slip: number + "-yy-mm-dd.tvx".
+    static QString proposedFileName(const QString &slipCode, QDate issueDate);
+
+    // Commands.
+    void NewActionExecute();
+    void OpenActionExecute();
+    // The open command after the dialog.
+    void openFile(const QString &path);
+    bool SaveActionExecute();
+    bool SaveAsActionExecute();
+    void UndoActionExecute();
+    void ToolWinActionExecute(bool show);
+    void reloadSettings(bool startMode);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
-    QString appDir_;
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void buildCentre();
+    void slipChanged();
+    void updateTitle();
+    bool loadFile(const QString &path);
+    bool saveTo(const QString &path);
+    void setEditMode(bool on);
+    void placePanel(bool right);
+    void bringToFront();
+    void finish();
+    QString startFolder() const;
+
+    TMainFormEnvironment env_;
+    AppSettings settings_;
+    PrintSettings printSettings_;
+    QString currentFile_;
+    QString instancePrefix_;
+    QString initialFolder_;
+    bool editMode_ = false;
+    bool finished_ = false;
+
+    TSlipFrame *SlipFrame1 = nullptr;
+    ItemPanel *ItemPanel_ = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QToolBar *ToolBar1 = nullptr;
+    WindowTitleServer *titleServer_ = nullptr;
 };

@@ -1,14 +1,70 @@
+#include "BoxMessageService.h"
 #include "TMainForm.h"
+
+#include "platform/ProcessLauncher.h"
+#include "platform/WindowRegistry.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+
+namespace {
+
+const QString FileFilter = QStringLiteral("自動車整備伝票ファイル(*.tvx)");
+
+void mapWindowsFaces()
+{
+    // Data and formats name the Windows faces; use the installed Japanese ones.
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
-    const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
-    TMainForm form(appDir);
+    QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    mapWindowsFaces();
+
+    const QStringList args = QApplication::arguments().mid(1);
+    const QString argument = args.value(0);
+
+    // A slip file is never open in two windows: hand it to the process that shows it.
+    if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
+        const QString path = QFileInfo(argument).absoluteFilePath();
+        if (WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, false))
+            || WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, true)))
+            return 0;
+    }
+
+    const QString appDir = QDir(QApplication::applicationDirPath()).absolutePath() + u'/';
+    BoxMessageService messages;
+    TMainFormEnvironment env;
+    env.appDir = appDir;
+    env.settingsPath = appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_qs;
+    env.program = QApplication::applicationFilePath();
+    env.messages = &messages;
+    env.startProcess = &ProcessLauncher::startDetached;
+
+    QWidget *dialogParent = nullptr;
+    env.chooseOpenFile = [&dialogParent](const QString &start) {
+        return QFileDialog::getOpenFileName(dialogParent, QString(), start, FileFilter);
+    };
+    // The overwrite question is the program's own.
+    env.chooseSaveFile = [&dialogParent](const QString &start) {
+        return QFileDialog::getSaveFileName(dialogParent, QString(), start, FileFilter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    };
+
+    TMainForm form(env);
+    dialogParent = &form;
+    messages.setParent(&form);
+    form.start(argument);
     form.show();
     return app.exec();
 }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// The keys of the settings file (<executable>.ini beside the executable)
+// that the main window reads and writes.
+struct AppSettings {
+    bool eraDates = false;       // [Date] Date
+    int nextSlipNumber = 0;      // [Slip] No
+    qint64 taxRate = 5 * 10000;  // [Tax] SRate, fixed-point percent
+    int rounding = 0;            // [Tax] Hasu
+    QString initialFolder;       // [Init] Dir
+    qint64 correctionX = 0;      // [Print] Fix_X, fixed-point millimetres
+    qint64 correctionY = 0;      // [Print] Fix_Y
+
+    static AppSettings read(const QString &path);
+
+    // "GGEE/MM/DD" for era dates, "YYYY/MM/DD" for western dates.
+    QString datePattern() const;
+
+    // After a slip has been saved under a new name: the next number moves
+    // past slipCode when slipCode is not below it. A slip code that is not a
+    // number counts as 0.
+    static bool advanceSlipNumber(const QString &path, const QString &slipCode, QString *error = nullptr);
+    static bool writeInitialFolder(const QString &path, const QString &folder, QString *error = nullptr);
+};
+
+// The print defaults file Dat/Mst/DefPrDat: copy titles per slip kind,
+// which copies print, the format and the company-name setting.
+struct PrintSettings {
+    std::array<std::array<QString, 4>, 3> titles; // [slip kind][copy]
+    std::array<bool, 4> copies{true, true, false, false};
+    QString formatName; // [Def] Fomat
+    QString logoName;   // [Def] Logo
+
+    static PrintSettings read(const QString &path);
+    // appDir + "Dat/Fmt/" + name + ".fmt"; empty without a name.
+    QString formatPath(const QString &appDir) const;
+    // appDir + "Dat/Etc/" + name + ".Dat"; empty without a name.
+    QString logoPath(const QString &appDir) const;
+};

@@ -1,0 +1,195 @@
+// The commands of the main window: actions, menus, toolbar and the centre.
+#include "ItemPanel.h"
+#include "TMainForm.h"
+
+#include "slip/widgets/TSlipFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+struct ActionSpec {
+    const char *name;
+    const char *caption;
+    const char *hint; // nullptr: the caption
+};
+
+const ActionSpec Actions[] = {
+    {"NewAction", "新規作成(&N)", "新規の伝票を作成します"},
+    {"OpenAction", "開く(&O)...", "既存の伝票を開きます"},
+    {"SaveAction", "上書き保存(&S)", "現在の内容をファイルに上書き保存します"},
+    {"SaveAsAction", "名前をつけて保存(&A)...", "現在の内容を別のファイル名で保存します"},
+    {"OpenTmpAction", "テンプレート選択(&T)", "保存済みテンプレートを選択します"},
+    {"SaveTmpAction", "テンプレートとして保存(&E)", "現在の内容をテンプレートとして保存します"},
+    {"PrintAction", "印刷(&P)...", "現在の内容を印刷します"},
+    {"PreviewAction", "印刷プレビュー(&V)", "印刷イメージの表示"},
+    {"PdfAction", "PDFに保存(&D)...", "現在の内容をPDFファイルに保存します"},
+    {"PrintSetupAction", "プリンタ設定(&R)...", "プリンタ設定"},
+    {"ExitAction", "終了(&X)", "アプリケーションの終了"},
+    {"UndoAction", "前回保存時の状態に戻す(&U)", nullptr},
+    {"OptionAction", "オプション設定(&K)...", nullptr},
+    {"ToolWinAction", "検索ウィンドウを開く(&O)", nullptr},
+    {"SecOpenAction", "すべてのセクションを開く(&A)", nullptr},
+    {"SecCloseAction", "すべてのセクションを閉じる(&C)", nullptr},
+    {"HelpIndexAction", "目次(&C)", "ヘルプの目次を表示します"},
+    {"HelpTopicAction", "トピックの検索(&S)", "ヘルプトピックを検索します"},
+    {"N5", "チュートリアル(&G)", nullptr},
+    {"N6", "最新情報(&H)", nullptr},
+    {"About1", "バージョン情報(&A)...", "バージョン情報の表示"},
+};
+
+// Commands whose dialogs are not part of the program yet: present, disabled.
+const char *const NotYetAvailable[] = {"OpenTmpAction",   "SaveTmpAction", "PrintAction", "PreviewAction",
+                                       "PdfAction",       "PrintSetupAction", "OptionAction", "HelpIndexAction",
+                                       "HelpTopicAction", "N5",            "N6"};
+
+} // namespace
+
+QAction *TMainForm::action(const QString &name) const { return findChild<QAction *>(name); }
+
+void TMainForm::buildActions()
+{
+    for (const ActionSpec &spec : Actions) {
+        auto *a = new QAction(QString::fromUtf8(spec.caption), this);
+        a->setObjectName(QString::fromUtf8(spec.name));
+        // A hint that repeats the caption drops its accelerator and dots.
+        QString hint = QString::fromUtf8(spec.hint ? spec.hint : spec.caption);
+        hint.remove(QRegularExpression(u"\\(&.\\)(\\.\\.\\.)?$"_qs));
+        a->setStatusTip(hint);
+        a->setToolTip(hint);
+    }
+    for (const char *name : NotYetAvailable)
+        action(QString::fromUtf8(name))->setEnabled(false);
+
+    action(u"NewAction"_qs)->setShortcut(QKeySequence::New);
+    action(u"OpenAction"_qs)->setShortcut(QKeySequence::Open);
+    action(u"SaveAction"_qs)->setShortcut(QKeySequence::Save);
+    action(u"ToolWinAction"_qs)->setCheckable(true);
+    action(u"ToolWinAction"_qs)->setChecked(true);
+
+    connect(action(u"NewAction"_qs), &QAction::triggered, this, &TMainForm::NewActionExecute);
+    connect(action(u"OpenAction"_qs), &QAction::triggered, this, &TMainForm::OpenActionExecute);
+    connect(action(u"SaveAction"_qs), &QAction::triggered, this, [this] { SaveActionExecute(); });
+    connect(action(u"SaveAsAction"_qs), &QAction::triggered, this, [this] { SaveAsActionExecute(); });
+    connect(action(u"ExitAction"_qs), &QAction::triggered, this, &QWidget::close);
+    connect(action(u"UndoAction"_qs), &QAction::triggered, this, &TMainForm::UndoActionExecute);
+    connect(action(u"SecOpenAction"_qs), &QAction::triggered, SlipFrame1, &TSlipFrame::OpenAll);
+    connect(action(u"SecCloseAction"_qs), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
+    connect(action(u"ToolWinAction"_qs), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);
+    connect(action(u"About1"_qs), &QAction::triggered, this, [this] {
+        QMessageBox::about(this, u"バージョン情報"_qs,
+                           u"<b>Torvane</b> %1<br>自動車整備業向け 見積書・作業指示書・納品書の作成"_qs.arg(
+                               QApplication::applicationVersion()));
+    });
+}
+
+void TMainForm::buildMenus()
+{
+    auto add = [this](QMenu *menu, const char *name) { menu->addAction(action(QString::fromUtf8(name))); };
+    QMenu *file = menuBar()->addMenu(u"ファイル(&F)"_qs);
+    for (const char *n : {"NewAction", "OpenAction", "SaveAction", "SaveAsAction"})
+        add(file, n);
+    file->addSeparator();
+    add(file, "OpenTmpAction");
+    add(file, "SaveTmpAction");
+    file->addSeparator();
+    for (const char *n : {"PrintAction", "PreviewAction", "PdfAction", "PrintSetupAction"})
+        add(file, n);
+    file->addSeparator();
+    add(file, "ExitAction");
+
+    QMenu *edit = menuBar()->addMenu(u"編集(&E)"_qs);
+    add(edit, "UndoAction");
+    edit->addSeparator();
+    add(edit, "OptionAction");
+
+    QMenu *view = menuBar()->addMenu(u"表示(&V)"_qs);
+    // "O1" shows the search window toggle under its own caption.
+    auto *o1 = new QAction(u"検索ウィンドウ表示切り替え(&O)"_qs, this);
+    o1->setObjectName(u"O1"_qs);
+    o1->setCheckable(true);
+    o1->setChecked(true);
+    o1->setStatusTip(u"検索ウィンドウ表示切り替え"_qs);
+    connect(o1, &QAction::triggered, action(u"ToolWinAction"_qs), &QAction::setChecked);
+    connect(action(u"ToolWinAction"_qs), &QAction::changed, o1,
+            [this, o1] { o1->setChecked(action(u"ToolWinAction"_qs)->isChecked()); });
+    view->addAction(o1);
+    view->addSeparator();
+    add(view, "SecOpenAction");
+    add(view, "SecCloseAction");
+
+    QMenu *help = menuBar()->addMenu(u"ヘルプ(&H)"_qs);
+    add(help, "HelpIndexAction");
+    add(help, "HelpTopicAction");
+    add(help, "N5");
+    help->addSeparator();
+    add(help, "N6");
+    help->addSeparator();
+    add(help, "About1");
+}
+
+void TMainForm::buildToolBar()
+{
+    ToolBar1 = addToolBar(u"ツールバー"_qs);
+    ToolBar1->setObjectName(u"ToolBar1"_qs);
+    ToolBar1->setMovable(false);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const QList<QList<const char *>> groups = {{"NewAction", "OpenAction", "SaveAction"},
+                                               {"OpenTmpAction", "SaveTmpAction"},
+                                               {"UndoAction", "OptionAction"},
+                                               {"PrintAction", "PreviewAction", "PrintSetupAction"},
+                                               {"ToolWinAction", "SecOpenAction", "SecCloseAction"},
+                                               {"About1"}};
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        if (g > 0)
+            ToolBar1->addSeparator();
+        for (const char *name : groups.at(g))
+            ToolBar1->addAction(action(QString::fromUtf8(name)));
+    }
+    // Short captions keep the bar compact; the hint stays the full text.
+    const QList<std::pair<const char *, const char *>> shortCaptions = {
+        {"NewAction", "新規"},          {"OpenAction", "開く"},       {"SaveAction", "保存"},
+        {"OpenTmpAction", "テンプレート"}, {"SaveTmpAction", "テンプレート保存"}, {"UndoAction", "元に戻す"},
+        {"OptionAction", "オプション"}, {"PrintAction", "印刷"},       {"PreviewAction", "プレビュー"},
+        {"PrintSetupAction", "プリンタ"}, {"ToolWinAction", "検索"},    {"SecOpenAction", "全て開く"},
+        {"SecCloseAction", "全て閉じる"}, {"About1", "情報"}};
+    for (const auto &[name, text] : shortCaptions) {
+        if (auto *button = qobject_cast<QToolButton *>(ToolBar1->widgetForAction(action(QString::fromUtf8(name))))) {
+            button->setText(QString::fromUtf8(text));
+            if (qstrcmp(name, "ToolWinAction") == 0)
+                button->setObjectName(u"ToolButton20"_qs);
+        }
+    }
+}
+
+void TMainForm::buildCentre()
+{
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(u"Splitter1"_qs);
+    Splitter1->setChildrenCollapsible(false);
+    ItemPanel_ = new ItemPanel(Splitter1);
+    SlipFrame1 = new TSlipFrame(env_.appDir, Splitter1);
+    SlipFrame1->setObjectName(u"SlipFrame1"_qs);
+    Splitter1->addWidget(ItemPanel_);
+    Splitter1->addWidget(SlipFrame1);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({ItemPanel::DefaultWidth, 900});
+    setCentralWidget(Splitter1);
+
+    connect(ItemPanel_->closeButton(), &QToolButton::clicked, this, [this] { action(u"ToolWinAction"_qs)->setChecked(false); });
+    connect(ItemPanel_->rightButton(), &QToolButton::clicked, this, [this] { placePanel(true); });
+    connect(ItemPanel_->leftButton(), &QToolButton::clicked, this, [this] { placePanel(false); });
+    connect(ItemPanel_->editButton(), &QPushButton::clicked, this, [this] { setEditMode(!editMode_); });
+    // Edit mode and the hand-over need the item search window, which is not part of the program yet.
+    ItemPanel_->editButton()->setEnabled(false);
+    ItemPanel_->addButton()->setEnabled(false);
+}

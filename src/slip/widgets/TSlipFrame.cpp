@@ -1,0 +1,467 @@
+#include "TSlipFrame.h"
+
+#include "FloatEditAccess.h"
+#include "SlipSection.h"
+
+#include "controls/widgets/TFloatEdit.h"
+#include "controls/widgets/TWarekiDateEdit.h"
+#include "platform/CommaText.h"
+#include "platform/IniFile.h"
+#include "platform/TextList.h"
+#include "slip/SlipChecks.h"
+#include "slip/SlipFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int WheelStep = 30;
+
+const char *const SectionCaptions[] = {"お客様の設定(&1)", "消費税の設定(&2)", "車両の設定(&3)", "明細の設定(&4)",
+                                       "税金・諸費用の設定(&5)", "合計金額(&6)", "備考欄(&7)"};
+
+// Grid heights of the line-item section for "5行" and "9行".
+constexpr int LineSectionHeights[] = {362, 558};
+
+qint64 truncated(double v) { return qint64(std::trunc(v)); }
+
+} // namespace
+
+TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent), appDir_(appDir)
+{
+    ++updating_;
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(u"ScrollBox1"_qs);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll_->viewport()->installEventFilter(this);
+    outer->addWidget(scroll_);
+
+    auto *content = new QWidget(scroll_);
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+
+    auto *startPanel = new QFrame(content);
+    startPanel->setObjectName(u"StartPanel"_qs);
+    startPanel->setFrameShape(QFrame::StyledPanel);
+    buildTopBar(startPanel);
+    column->addWidget(startPanel);
+
+    for (int i = 0; i < SectionCount; ++i) {
+        auto *s = new SlipSection(i + 1, QString::fromUtf8(SectionCaptions[i]), content);
+        s->setObjectName(u"Section"_qs + QString::number(i + 1));
+        s->button()->setObjectName(u"IdxSpButton"_qs + QString::number(i + 1));
+        s->statusLabel()->setObjectName(u"StLabel"_qs + QString::number(i + 1));
+        sections_[size_t(i)] = s;
+        column->addWidget(s);
+        connect(s, &SlipSection::toggleRequested, this, [this, s] { sectionToggled(s); });
+    }
+    buildCustomer(sections_[0]);
+    buildTax(sections_[1]);
+    buildVehicle(sections_[2]);
+    buildLines(sections_[3]);
+    buildCosts(sections_[4]);
+    buildTotals(sections_[5]);
+    buildNotes(sections_[6]);
+
+    auto *endPanel = new QWidget(content);
+    endPanel->setObjectName(u"EndPanel"_qs);
+    auto *end = new QHBoxLayout(endPanel);
+    end->addStretch(1);
+    printButton_ = new QPushButton(u"印刷(&P)..."_qs, endPanel);
+    saveButton_ = new QPushButton(u"上書き保存(&S)"_qs, endPanel);
+    exitButton_ = new QPushButton(u"終了(&X)"_qs, endPanel);
+    for (QPushButton *b : {printButton_, saveButton_, exitButton_}) {
+        b->setMinimumWidth(110);
+        end->addWidget(b);
+    }
+    column->addWidget(endPanel);
+    column->addStretch(1);
+    scroll_->setWidget(content);
+
+    // Lists installed with the program; a missing one just leaves its list empty.
+    const QString mst = appDir_ + u"Dat/Mst/"_qs;
+    CaNumComBox->addItems(TextList::read(mst + u"Rkdat.dat"_qs));
+    CaNumComBox->setCurrentIndex(-1);
+    DTpComBox->addItems(TextList::read(mst + u"SlipDiv.dat"_qs));
+    DTpComBox->setCurrentIndex(DTpComBox->count() > 0 ? 0 : -1);
+    DDvComBox->setCurrentIndex(0);
+    categories_ = LineCategoryList::load(mst + u"LineDiv.dat"_qs);
+    held_ = SlipData::newSlip(QDate::currentDate());
+    setGreetingForKind(0);
+    applyVehicleState();
+    applyLineCount();
+    connectChangeTracking();
+    --updating_;
+}
+
+TSlipFrame::~TSlipFrame() = default;
+
+SlipSection *TSlipFrame::section(int n) const
+{
+    return (n >= 1 && n <= SectionCount) ? sections_[size_t(n - 1)] : nullptr;
+}
+
+// ---- change tracking ------------------------------------------------------------
+
+void TSlipFrame::markModified()
+{
+    if (!notify_ || updating_ > 0)
+        return;
+    modified_ = true;
+    Q_EMIT changed();
+}
+
+void TSlipFrame::connectChangeTracking()
+{
+    auto mark = [this] { markModified(); };
+    for (QLineEdit *e : {SlipCodeEdit, ChargeEdit, CuNameEdit, Zip1Edit, Zip2Edit, Add1Edit, Add2Edit, TelEdit, CaNumEdit1,
+                         CaNumEllipsisEdit, CaNumEdit2, CaNameEdit, TypeCodeEdit, K1Edit, K2Edit, EngCodeEdit,
+                         BodyNumEdit, InfoEdit})
+        connect(e, &QLineEdit::textChanged, this, mark);
+    for (QComboBox *c : {DTpComBox, CuTitleComBox, CityComBox, CaNumComBox, TaxHComBox})
+        connect(c, &QComboBox::currentTextChanged, this, mark);
+    connect(NoteMemo, &QPlainTextEdit::textChanged, this, mark);
+    for (TWarekiDateEdit *d : {DateWDateEdit, FirstWDateEdit, CheckWDateEdit})
+        connect(d, &TWarekiDateEdit::OnChange, this, mark);
+    for (TFloatEdit *f : {TaxRNValEditC, ESizeNValEditC, KiroNValEditC, RavorNValEditC})
+        FloatEditAccess::onChange(f, this, mark);
+
+    // The slip kind sets the greeting instead; the greeting edit reports the change.
+    connect(DDvComBox, &QComboBox::activated, this, [this](int kind) { setGreetingForKind(kind); });
+    connect(CarCheckBox, &QCheckBox::toggled, this, [this] {
+        applyVehicleState();
+        markModified();
+    });
+    connect(FirstCheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        FirstWDateEdit->setEnabled(!on);
+        markModified();
+    });
+    connect(CheckCheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        CheckWDateEdit->setEnabled(!on);
+        markModified();
+    });
+    connect(LineCntComBox, &QComboBox::currentIndexChanged, this, [this] {
+        applyLineCount();
+        markModified();
+    });
+}
+
+// ---- sections ------------------------------------------------------------------
+
+void TSlipFrame::openSection(int n)
+{
+    SlipSection *s = section(n);
+    if (!s)
+        return;
+    s->setOpen(true);
+    if (notify_ && s->firstFocus) {
+        s->firstFocus->setFocus(Qt::OtherFocusReason);
+        scroll_->ensureWidgetVisible(s, 0, 0);
+    }
+}
+
+void TSlipFrame::closeSection(int n)
+{
+    if (SlipSection *s = section(n))
+        s->setOpen(false);
+}
+
+void TSlipFrame::sectionToggled(SlipSection *s)
+{
+    // The button flips itself when clicked; its accelerator ends up here too.
+    const bool open = s->button()->isChecked();
+    if (open) {
+        openSection(s->number());
+    } else {
+        closeSection(s->number());
+        if (notify_)
+            checkSection(s->number());
+    }
+}
+
+void TSlipFrame::checkSection(int n)
+{
+    if (SlipSection *s = section(n))
+        setSectionStatus(s, SlipChecks::status(n, data()));
+}
+
+void TSlipFrame::setSectionStatus(SlipSection *s, const QString &text)
+{
+    const bool differs = text != s->statusText();
+    s->setStatus(text, SlipChecks::statusColor(text));
+    if (differs && !modified_)
+        markModified();
+}
+
+void TSlipFrame::OpenAll()
+{
+    if (recomputeTotals_)
+        recomputeTotals_();
+    const bool wasNotify = notify_;
+    notify_ = false;
+    for (SlipSection *s : sections_)
+        openSection(s->number());
+    notify_ = wasNotify;
+    SlipCodeEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void TSlipFrame::CloseAll()
+{
+    if (recomputeTotals_)
+        recomputeTotals_();
+    const bool wasNotify = notify_;
+    notify_ = false;
+    for (SlipSection *s : sections_) {
+        const bool wasOpen = s->isOpen();
+        closeSection(s->number());
+        if (wasOpen) // only sections that were open are checked
+            checkSection(s->number());
+    }
+    notify_ = wasNotify;
+    SlipCodeEdit->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- behaviour -------------------------------------------------------------------
+
+void TSlipFrame::stepSlipNumber(int delta)
+{
+    bool ok = false;
+    const int number = SlipCodeEdit->text().toInt(&ok);
+    if (!ok)
+        return;
+    const int next = ((number + delta) % 100000000 + 100000000) % 100000000;
+    SlipCodeEdit->setText(QString::number(next).rightJustified(8, u'0'));
+}
+
+void TSlipFrame::setGreetingForKind(int kind)
+{
+    const QStringList lines = TextList::read(appDir_ + u"Dat/Mst/MemoOpt.Dat"_qs);
+    if (lines.isEmpty())
+        return;
+    const QStringList greetings = CommaText::split(lines.first());
+    if (kind >= 0 && kind < greetings.size())
+        InfoEdit->setText(greetings.at(kind));
+}
+
+void TSlipFrame::applyVehicleState()
+{
+    const bool none = CarCheckBox->isChecked();
+    vehiclePanel_->setEnabled(!none);
+    vehiclePanel_->setVisible(!none);
+}
+
+void TSlipFrame::applyLineCount()
+{
+    const int index = qBound(0, LineCntComBox->currentIndex(), 1);
+    // The inner height holds the bar above the grid and the totals below it.
+    gridHost_->setFixedHeight(LineSectionHeights[index] - 70);
+}
+
+void TSlipFrame::setDateDisplay(bool eraDates)
+{
+    const auto type = eraDates ? TWarekiDateEdit::dtWareki : TWarekiDateEdit::dtSeireki;
+    ++updating_;
+    for (TWarekiDateEdit *d : {DateWDateEdit, FirstWDateEdit, CheckWDateEdit})
+        d->setDateType(type);
+    --updating_;
+}
+
+void TSlipFrame::setSlipDivisions(const QStringList &names)
+{
+    ++updating_;
+    const QString selected = DTpComBox->currentIndex() >= 0 ? DTpComBox->currentText() : QString();
+    DTpComBox->clear();
+    DTpComBox->addItems(names);
+    DTpComBox->setCurrentIndex(selected.isEmpty() ? -1 : names.indexOf(selected));
+    --updating_;
+}
+
+void TSlipFrame::startNewSlip(const QString &slipCode, qint64 taxRate, int rounding, QDate today)
+{
+    SlipData s = SlipData::newSlip(today);
+    s.slipCode = slipCode;
+    s.taxRate = taxRate;
+    s.taxCut = rounding;
+    s.slipType = DTpComBox->count() > 0 ? DTpComBox->itemText(0) : QString();
+    s.info = InfoEdit->text();
+    setData(s);
+    modified_ = false;
+}
+
+bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        const int steps = wheel->angleDelta().y() / 120;
+        QScrollBar *bar = scroll_->verticalScrollBar();
+        bar->setValue(bar->value() - steps * WheelStep);
+        return true;
+    }
+    if (watched == SlipCodeEdit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            stepSlipNumber(key->key() == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- the document --------------------------------------------------------------------
+
+SlipData TSlipFrame::data() const
+{
+    SlipData s = held_;
+    for (int i = 0; i < SectionCount; ++i) {
+        const SlipSection *sec = sections_[size_t(i)];
+        s.sections[size_t(i)] = {sec->isOpen(), sec->statusText(), sec->statusColor()};
+    }
+    s.slipCode = SlipCodeEdit->text();
+    s.slipDiv = DDvComBox->currentIndex();
+    s.slipDate = DateWDateEdit->Date();
+    s.charge = ChargeEdit->text();
+    s.slipType = DTpComBox->currentIndex() >= 0 ? DTpComBox->currentText() : QString();
+    s.custName = CuNameEdit->text();
+    s.custTitle = CuTitleComBox->currentText();
+    s.zip1 = Zip1Edit->text();
+    s.zip2 = Zip2Edit->text();
+    s.city = CityComBox->currentText();
+    s.add1 = Add1Edit->text();
+    s.add2 = Add2Edit->text();
+    s.tel = TelEdit->text();
+    s.taxRate = Fixed::fromDouble(FloatEditAccess::value(TaxRNValEditC));
+    s.taxCut = TaxHComBox->currentIndex();
+    s.noCar = CarCheckBox->isChecked();
+    s.num1 = CaNumComBox->currentText();
+    s.num2 = CaNumEdit1->text();
+    s.num3 = CaNumEllipsisEdit->text();
+    s.num4 = CaNumEdit2->text();
+    s.carName = CaNameEdit->text();
+    s.first = FirstWDateEdit->Date();
+    s.noFirst = FirstCheckBox->isChecked();
+    s.check = CheckWDateEdit->Date();
+    s.noCheck = CheckCheckBox->isChecked();
+    s.kiro = truncated(FloatEditAccess::value(KiroNValEditC));
+    s.eSize = truncated(FloatEditAccess::value(ESizeNValEditC));
+    s.typeCode = TypeCodeEdit->text();
+    s.typeNum1 = K1Edit->text();
+    s.typeNum2 = K2Edit->text();
+    s.engine = EngCodeEdit->text();
+    s.chassis = BodyNumEdit->text();
+    s.ravor = truncated(FloatEditAccess::value(RavorNValEditC));
+    s.display = LineCntComBox->currentIndex();
+    s.tecTotal = truncated(FloatEditAccess::value(TecNValLabel));
+    s.partTotal = truncated(FloatEditAccess::value(PartNValLabel));
+    s.info = InfoEdit->text();
+    s.memo = NoteMemo->toPlainText().split(u'\n');
+    return s;
+}
+
+void TSlipFrame::setData(const SlipData &slip) { applyData(slip, true); }
+
+void TSlipFrame::applyData(const SlipData &s, bool sections)
+{
+    ++updating_;
+    held_ = s;
+    if (sections) {
+        for (int i = 0; i < SectionCount; ++i) {
+            SlipSection *sec = sections_[size_t(i)];
+            const SlipData::Section &state = s.sections[size_t(i)];
+            sec->setOpen(state.open);
+            sec->setStatus(state.label, state.labelColor);
+        }
+    }
+    SlipCodeEdit->setText(s.slipCode);
+    // A stored kind outside the three kinds selects none.
+    DDvComBox->setCurrentIndex((s.slipDiv >= 0 && s.slipDiv <= 2) ? s.slipDiv : -1);
+    DateWDateEdit->setDate(s.slipDate);
+    ChargeEdit->setText(s.charge);
+    DTpComBox->setCurrentIndex(s.slipType.isEmpty() ? -1 : DTpComBox->findText(s.slipType));
+    CuNameEdit->setText(s.custName);
+    CuTitleComBox->setEditText(s.custTitle);
+    Zip1Edit->setText(s.zip1);
+    Zip2Edit->setText(s.zip2);
+    CityComBox->setEditText(s.city);
+    Add1Edit->setText(s.add1);
+    Add2Edit->setText(s.add2);
+    TelEdit->setText(s.tel);
+    FloatEditAccess::setValue(TaxRNValEditC, Fixed::toDouble(s.taxRate));
+    TaxHComBox->setCurrentIndex((s.taxCut >= 0 && s.taxCut <= 2) ? s.taxCut : 0);
+    CarCheckBox->setChecked(s.noCar);
+    CaNumComBox->setEditText(s.num1);
+    CaNumEdit1->setText(s.num2);
+    CaNumEllipsisEdit->setText(s.num3);
+    CaNumEdit2->setText(s.num4);
+    CaNameEdit->setText(s.carName);
+    FirstWDateEdit->setDate(s.first);
+    FirstCheckBox->setChecked(s.noFirst);
+    FirstWDateEdit->setEnabled(!s.noFirst);
+    CheckWDateEdit->setDate(s.check);
+    CheckCheckBox->setChecked(s.noCheck);
+    CheckWDateEdit->setEnabled(!s.noCheck);
+    FloatEditAccess::setValue(KiroNValEditC, double(s.kiro));
+    FloatEditAccess::setValue(ESizeNValEditC, double(s.eSize));
+    TypeCodeEdit->setText(s.typeCode);
+    K1Edit->setText(s.typeNum1);
+    K2Edit->setText(s.typeNum2);
+    EngCodeEdit->setText(s.engine);
+    BodyNumEdit->setText(s.chassis);
+    FloatEditAccess::setValue(RavorNValEditC, double(s.ravor));
+    LineCntComBox->setCurrentIndex((s.display == 1) ? 1 : 0);
+    FloatEditAccess::setValue(TecNValLabel, double(s.tecTotal));
+    FloatEditAccess::setValue(PartNValLabel, double(s.partTotal));
+    InfoEdit->setText(s.info);
+    NoteMemo->setPlainText(s.memo.join(u'\n'));
+    applyVehicleState();
+    applyLineCount();
+    --updating_;
+}
+
+bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QString *error)
+{
+    if (recomputeTotals_)
+        recomputeTotals_();
+    const SlipFile::Context context{categories_, QDate::currentDate()};
+    if (!SlipFile::save(ini, data(), scope, context, error))
+        return false;
+    if (ownFile)
+        modified_ = false;
+    return true;
+}
+
+void TSlipFrame::LoadSlip(const IniFile &ini, TSlipSaveType scope)
+{
+    const SlipFile::Context context{categories_, QDate::currentDate()};
+    SlipData current = data();
+    SlipData loaded = current;
+    SlipFile::read(ini, loaded, scope, context);
+    if (scope == sstLines) {
+        // Line items of a template are inserted before the current row.
+        QList<TRowData> rows = SlipFile::storedRows(current.rows);
+        rows = loaded.rows + rows;
+        loaded.rows = rows;
+    }
+    applyData(loaded, scope == sstAll);
+    if (scope == sstAll) {
+        modified_ = false;
+        return;
+    }
+    for (int n : SlipFile::sectionsFilledBy(scope))
+        openSection(n);
+}

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "slip/LineCategories.h"
+#include "slip/Share.h"
+#include "slip/SlipData.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class IniFile;
+class MessageService;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+class SlipSection;
+class TFloatEdit;
+class TWarekiDateEdit;
+
+// The slip header editor: a scrolling form of a top bar (number, kind, date,
+// division, person in charge) and seven collapsible sections that together
+// hold every field of the slip. The slip lives in the controls; data() and
+// setData() move it as a SlipData value, LoadSlip/SaveSlip to and from files.
+//
+// Controls carry their names as object names (CuNameEdit, TaxRNValEditC, ...).
+class TSlipFrame : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TSlipFrame)
+public:
+    static constexpr int SectionCount = 7;
+
+    // appDir: the application folder with a trailing "/", for Dat/Mst lists.
+    TSlipFrame(const QString &appDir, QWidget *parent = nullptr);
+    ~TSlipFrame() override;
+
+    // ---- the document -----------------------------------------------------
+    SlipData data() const;
+    // Shows a whole slip; section states included. Does not mark modified.
+    void setData(const SlipData &slip);
+
+    // Writes the scope's groups into ini and flushes it. After a save into
+    // the document's own file the document counts as unmodified.
+    bool SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QString *error);
+    // Reads the scope's groups; a full load sets the sections as stored and
+    // clears the modified flag, a partial one opens the sections it filled.
+    void LoadSlip(const IniFile &ini, TSlipSaveType scope);
+
+    // ---- state ------------------------------------------------------------
+    bool isModified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+    bool notify() const { return notify_; }
+    void setNotify(bool on) { notify_ = on; }
+    // Sets the modified flag and reports the change, when notify is on.
+    void markModified();
+
+    // ---- sections -----------------------------------------------------------
+    SlipSection *section(int n) const; // n = 1..7 in screen order
+    void openSection(int n);
+    void closeSection(int n);
+    void OpenAll();
+    void CloseAll();
+    // Runs the section's completion check and shows its status.
+    void checkSection(int n);
+
+    // ---- settings from the host ---------------------------------------------
+    void setDateDisplay(bool eraDates);
+    // Replaces the division list; the division selected before stays
+    // selected by name, or none.
+    void setSlipDivisions(const QStringList &names);
+    void setWorkNames(const QStringList &names) { workNames_ = names; }
+    const QStringList &workNames() const { return workNames_; }
+    const LineCategoryList &categories() const { return categories_; }
+
+    // A new slip as the program starts it: number, tax rate and rounding
+    // from the settings, today's dates, the greeting of the first kind.
+    void startNewSlip(const QString &slipCode, qint64 taxRate, int rounding, QDate today);
+
+    // ---- bottom buttons bound by the host -------------------------------------
+    QPushButton *printButton() const { return printButton_; }
+    QPushButton *saveButton() const { return saveButton_; }
+    QPushButton *exitButton() const { return exitButton_; }
+
+    // For the host's "recompute totals" before saving and printing.
+    void setRecomputeTotals(std::function<void()> recompute) { recomputeTotals_ = std::move(recompute); }
+
+Q_SIGNALS:
+    // A user change while notify is on (the host marks its title).
+    void changed();
+    // The line-item section's "検索ウィンドウ" button.
+    void searchWindowRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildTopBar(QWidget *parent);
+    void buildCustomer(SlipSection *s);
+    void buildTax(SlipSection *s);
+    void buildVehicle(SlipSection *s);
+    void buildLines(SlipSection *s);
+    void buildCosts(SlipSection *s);
+    void buildTotals(SlipSection *s);
+    void buildNotes(SlipSection *s);
+    void connectChangeTracking();
+
+    void sectionToggled(SlipSection *s);
+    void setSectionStatus(SlipSection *s, const QString &text);
+    void stepSlipNumber(int delta);
+    void setGreetingForKind(int kind);
+    void applyVehicleState();
+    void applyLineCount();
+    void applyData(const SlipData &slip, bool sections);
+
+    QString appDir_;
+    LineCategoryList categories_;
+    QStringList workNames_;
+    bool notify_ = false;
+    bool modified_ = false;
+    int updating_ = 0; // > 0 while the frame rewrites its own controls
+    std::function<void()> recomputeTotals_;
+    // The parts of the slip that no control of this frame shows yet (line
+    // items, costs, totals): kept as loaded so that saving never loses them.
+    SlipData held_;
+
+    QScrollArea *scroll_ = nullptr;
+    std::array<SlipSection *, SectionCount> sections_{};
+
+    // top bar
+    QLineEdit *SlipCodeEdit = nullptr;
+    QComboBox *DDvComBox = nullptr;
+    TWarekiDateEdit *DateWDateEdit = nullptr;
+    QComboBox *DTpComBox = nullptr;
+    QLineEdit *ChargeEdit = nullptr;
+    // customer
+    QLineEdit *CuNameEdit = nullptr;
+    QComboBox *CuTitleComBox = nullptr;
+    QLineEdit *Zip1Edit = nullptr;
+    QLineEdit *Zip2Edit = nullptr;
+    QComboBox *CityComBox = nullptr;
+    QLineEdit *Add1Edit = nullptr;
+    QLineEdit *Add2Edit = nullptr;
+    QLineEdit *TelEdit = nullptr;
+    // tax
+    TFloatEdit *TaxRNValEditC = nullptr;
+    QComboBox *TaxHComBox = nullptr;
+    // vehicle
+    QCheckBox *CarCheckBox = nullptr;
+    QWidget *vehiclePanel_ = nullptr;
+    QComboBox *CaNumComBox = nullptr;
+    QLineEdit *CaNumEdit1 = nullptr;
+    QLineEdit *CaNumEllipsisEdit = nullptr;
+    QLineEdit *CaNumEdit2 = nullptr;
+    QLineEdit *CaNameEdit = nullptr;
+    TFloatEdit *ESizeNValEditC = nullptr;
+    TWarekiDateEdit *FirstWDateEdit = nullptr;
+    QCheckBox *FirstCheckBox = nullptr;
+    TWarekiDateEdit *CheckWDateEdit = nullptr;
+    QCheckBox *CheckCheckBox = nullptr;
+    TFloatEdit *KiroNValEditC = nullptr;
+    QLineEdit *TypeCodeEdit = nullptr;
+    QLineEdit *K1Edit = nullptr;
+    QLineEdit *K2Edit = nullptr;
+    QLineEdit *EngCodeEdit = nullptr;
+    QLineEdit *BodyNumEdit = nullptr;
+    // line items
+    TFloatEdit *RavorNValEditC = nullptr;
+    QComboBox *LineCntComBox = nullptr;
+    QWidget *gridHost_ = nullptr;
+    TFloatEdit *TecNValLabel = nullptr;
+    TFloatEdit *PartNValLabel = nullptr;
+    // notes
+    QLineEdit *InfoEdit = nullptr;
+    QPlainTextEdit *NoteMemo = nullptr;
+    // bottom
+    QPushButton *printButton_ = nullptr;
+    QPushButton *saveButton_ = nullptr;
+    QPushButton *exitButton_ = nullptr;
+};

@@ -1,0 +1,370 @@
+// Building the controls of the slip header editor.
+#include "FloatEditAccess.h"
+#include "SlipSection.h"
+#include "TSlipFrame.h"
+
+#include "controls/widgets/TFloatEdit.h"
+#include "controls/widgets/TWarekiDateEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QToolButton>
+
+namespace {
+
+const QStringList Prefectures = {
+    u"北海道"_qs, u"青森県"_qs, u"岩手県"_qs, u"宮城県"_qs,   u"秋田県"_qs, u"山形県"_qs, u"福島県"_qs, u"栃木県"_qs,
+    u"茨城県"_qs, u"群馬県"_qs, u"埼玉県"_qs, u"千葉県"_qs,   u"東京都"_qs, u"神奈川県"_qs, u"山梨県"_qs, u"長野県"_qs,
+    u"新潟県"_qs, u"富山県"_qs, u"石川県"_qs, u"福井県"_qs,   u"岐阜県"_qs, u"静岡県"_qs, u"愛知県"_qs, u"三重県"_qs,
+    u"滋賀県"_qs, u"京都府"_qs, u"大阪府"_qs, u"兵庫県"_qs,   u"奈良県"_qs, u"和歌山県"_qs, u"鳥取県"_qs, u"島根県"_qs,
+    u"岡山県"_qs, u"広島県"_qs, u"山口県"_qs, u"徳島県"_qs,   u"香川県"_qs, u"愛媛県"_qs, u"高知県"_qs, u"福岡県"_qs,
+    u"佐賀県"_qs, u"長崎県"_qs, u"熊本県"_qs, u"大分県"_qs,   u"宮崎県"_qs, u"鹿児島県"_qs, u"沖縄県"_qs};
+
+QLineEdit *lineEdit(QWidget *parent, const QString &name, int maxLength = 0, int width = 0)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(name);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    if (width > 0)
+        e->setFixedWidth(width);
+    return e;
+}
+
+QComboBox *comboBox(QWidget *parent, const QString &name, bool editable, const QStringList &items = {})
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(editable);
+    c->addItems(items);
+    c->setFocusPolicy(Qt::StrongFocus); // the wheel scrolls the editor, not the choice
+    return c;
+}
+
+// A lookup button whose dialog is not part of the program yet: present, disabled.
+QToolButton *lookupButton(QWidget *parent, const QString &name, const QString &hint)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(u"…"_qs);
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
+    b->setEnabled(false);
+    return b;
+}
+
+QLabel *caption(QWidget *parent, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+} // namespace
+
+void TSlipFrame::buildTopBar(QWidget *bar)
+{
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(6, 6, 6, 6);
+    QFont big = font();
+    big.setPointSizeF(big.pointSizeF() + 3);
+    QFont larger = font();
+    larger.setPointSizeF(larger.pointSizeF() + 2);
+
+    auto *codeCaption = new QLabel(u"伝票番号"_qs, bar);
+    codeCaption->setFont(big);
+    layout->addWidget(codeCaption);
+    SlipCodeEdit = lineEdit(bar, u"SlipCodeEdit"_qs, 8, 110);
+    SlipCodeEdit->setFont(larger);
+    SlipCodeEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(u"\\d{0,8}"_qs), SlipCodeEdit));
+    SlipCodeEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    SlipCodeEdit->installEventFilter(this);
+    layout->addWidget(SlipCodeEdit);
+
+    auto *spin = new QWidget(bar);
+    spin->setObjectName(u"SpinButton1"_qs);
+    auto *spinLayout = new QVBoxLayout(spin);
+    spinLayout->setContentsMargins(0, 0, 0, 0);
+    spinLayout->setSpacing(0);
+    auto *up = new QToolButton(spin);
+    up->setObjectName(u"SpinButton1Up"_qs);
+    up->setArrowType(Qt::UpArrow);
+    auto *down = new QToolButton(spin);
+    down->setObjectName(u"SpinButton1Down"_qs);
+    down->setArrowType(Qt::DownArrow);
+    const int half = SlipCodeEdit->sizeHint().height() / 2;
+    for (QToolButton *b : {up, down}) {
+        b->setFixedSize(18, half);
+        b->setFocusPolicy(Qt::NoFocus);
+        spinLayout->addWidget(b);
+    }
+    connect(up, &QToolButton::clicked, this, [this] { stepSlipNumber(+1); });
+    connect(down, &QToolButton::clicked, this, [this] { stepSlipNumber(-1); });
+    layout->addWidget(spin);
+    layout->addSpacing(12);
+
+    auto *kindCaption = new QLabel(u"伝票の種類"_qs, bar);
+    kindCaption->setFont(big);
+    layout->addWidget(kindCaption);
+    DDvComBox = comboBox(bar, u"DDvComBox"_qs, false, {u"見積書"_qs, u"作業指示書"_qs, u"納品書"_qs});
+    DDvComBox->setFont(larger);
+    layout->addWidget(DDvComBox);
+    layout->addSpacing(12);
+
+    auto *dateCaption = new QLabel(u"発行日"_qs, bar);
+    dateCaption->setFont(big);
+    layout->addWidget(dateCaption);
+    DateWDateEdit = new TWarekiDateEdit(bar);
+    DateWDateEdit->setObjectName(u"DateWDateEdit"_qs);
+    DateWDateEdit->setFont(larger);
+    layout->addWidget(DateWDateEdit);
+    layout->addSpacing(12);
+
+    layout->addWidget(new QLabel(u"伝票の区分"_qs, bar));
+    DTpComBox = comboBox(bar, u"DTpComBox"_qs, false);
+    DTpComBox->setMinimumWidth(90);
+    layout->addWidget(DTpComBox);
+    layout->addWidget(new QLabel(u"担当者"_qs, bar));
+    ChargeEdit = lineEdit(bar, u"ChargeEdit"_qs, 0, 110);
+    layout->addWidget(ChargeEdit);
+    layout->addWidget(lookupButton(bar, u"SpeedButton4"_qs, u"担当者の参照"_qs));
+    layout->addStretch(1);
+}
+
+void TSlipFrame::buildCustomer(SlipSection *s)
+{
+    auto *w = new QWidget(s->inner());
+    auto *g = new QGridLayout(w);
+    g->setContentsMargins(0, 0, 0, 0);
+    CuNameEdit = lineEdit(w, u"CuNameEdit"_qs);
+    CuTitleComBox = comboBox(w, u"CuTitleComBox"_qs, true, {u"様"_qs, u"御中"_qs});
+    CuTitleComBox->setFixedWidth(80);
+    Zip1Edit = lineEdit(w, u"Zip1Edit"_qs, 3, 44);
+    Zip2Edit = lineEdit(w, u"Zip2Edit"_qs, 4, 54);
+    Zip1Edit->installEventFilter(this);
+    Zip2Edit->installEventFilter(this);
+    CityComBox = comboBox(w, u"CityComBox"_qs, true, Prefectures);
+    CityComBox->setMaxVisibleItems(15);
+    CityComBox->setCurrentIndex(-1);
+    Add1Edit = lineEdit(w, u"Add1Edit"_qs);
+    Add2Edit = lineEdit(w, u"Add2Edit"_qs);
+    TelEdit = lineEdit(w, u"TelEdit"_qs, 0, 160);
+
+    g->addWidget(caption(w, u"氏名"_qs), 0, 0);
+    g->addWidget(CuNameEdit, 0, 1, 1, 4);
+    g->addWidget(caption(w, u"敬称"_qs), 0, 5);
+    g->addWidget(CuTitleComBox, 0, 6);
+    auto *zip = new QHBoxLayout;
+    zip->addWidget(Zip1Edit);
+    zip->addWidget(new QLabel(u"-"_qs, w));
+    zip->addWidget(Zip2Edit);
+    zip->addWidget(lookupButton(w, u"SpeedButton1"_qs, u"郵便番号辞書の検索"_qs));
+    zip->addStretch(1);
+    g->addWidget(caption(w, u"郵便番号"_qs), 1, 0);
+    g->addLayout(zip, 1, 1, 1, 2);
+    g->addWidget(caption(w, u"都道府県"_qs), 1, 3);
+    g->addWidget(CityComBox, 1, 4);
+    g->addWidget(caption(w, u"住所"_qs), 2, 0);
+    g->addWidget(Add1Edit, 2, 1, 1, 5);
+    g->addWidget(lookupButton(w, u"SpeedButton2"_qs, u"郵便番号辞書の検索"_qs), 2, 6, Qt::AlignLeft);
+    g->addWidget(caption(w, u"建物名など"_qs), 3, 0);
+    g->addWidget(Add2Edit, 3, 1, 1, 5);
+    g->addWidget(caption(w, u"電話番号"_qs), 4, 0);
+    g->addWidget(TelEdit, 4, 1, 1, 2, Qt::AlignLeft);
+    g->setColumnStretch(4, 1);
+    s->innerLayout()->addWidget(w);
+    s->firstFocus = CuNameEdit;
+}
+
+void TSlipFrame::buildTax(SlipSection *s)
+{
+    auto *w = new QWidget(s->inner());
+    auto *h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 0, 0, 0);
+    TaxRNValEditC = FloatEditAccess::make(w, u"TaxRNValEditC"_qs, 2, 99.99, false);
+    TaxHComBox = comboBox(w, u"TaxHComBox"_qs, false, {u"四捨五入"_qs, u"切り捨て"_qs, u"切り上げ"_qs});
+    h->addWidget(new QLabel(u"消費税率"_qs, w));
+    h->addWidget(TaxRNValEditC);
+    h->addWidget(new QLabel(u"％"_qs, w));
+    h->addSpacing(24);
+    h->addWidget(new QLabel(u"消費税端数"_qs, w));
+    h->addWidget(TaxHComBox);
+    h->addStretch(1);
+    s->innerLayout()->addWidget(w);
+    s->firstFocus = TaxRNValEditC;
+}
+
+void TSlipFrame::buildVehicle(SlipSection *s)
+{
+    CarCheckBox = new QCheckBox(u"車両なし"_qs, s->inner());
+    CarCheckBox->setObjectName(u"CarCheckBox"_qs);
+    s->innerLayout()->addWidget(CarCheckBox);
+
+    vehiclePanel_ = new QWidget(s->inner());
+    vehiclePanel_->setObjectName(u"CarPanel"_qs);
+    auto *g = new QGridLayout(vehiclePanel_);
+    g->setContentsMargins(0, 0, 0, 0);
+    QWidget *w = vehiclePanel_;
+    CaNumComBox = comboBox(w, u"CaNumComBox"_qs, true);
+    CaNumComBox->setMaxVisibleItems(20);
+    CaNumComBox->setFixedWidth(100);
+    CaNumEdit1 = lineEdit(w, u"CaNumEdit1"_qs, 3, 50);
+    CaNumEllipsisEdit = lineEdit(w, u"CaNumEllipsisEdit"_qs, 2, 40);
+    CaNumEllipsisEdit->setToolTip(u"かな文字の選択"_qs);
+    CaNumEdit2 = lineEdit(w, u"CaNumEdit2"_qs, 5, 70);
+    CaNameEdit = lineEdit(w, u"CaNameEdit"_qs);
+    ESizeNValEditC = FloatEditAccess::make(w, u"ESizeNValEditC"_qs, 0, 1000000, true);
+    FirstWDateEdit = new TWarekiDateEdit(w);
+    FirstWDateEdit->setObjectName(u"FirstWDateEdit"_qs);
+    FirstWDateEdit->setDayEnabled(false);
+    FirstCheckBox = new QCheckBox(u"不明"_qs, w);
+    FirstCheckBox->setObjectName(u"FirstCheckBox"_qs);
+    CheckWDateEdit = new TWarekiDateEdit(w);
+    CheckWDateEdit->setObjectName(u"CheckWDateEdit"_qs);
+    CheckCheckBox = new QCheckBox(u"車検なし"_qs, w);
+    CheckCheckBox->setObjectName(u"CheckCheckBox"_qs);
+    KiroNValEditC = FloatEditAccess::make(w, u"KiroNValEditC"_qs, 0, 1000000, true);
+    TypeCodeEdit = lineEdit(w, u"TypeCodeEdit"_qs);
+    K1Edit = lineEdit(w, u"K1Edit"_qs);
+    K2Edit = lineEdit(w, u"K2Edit"_qs);
+    EngCodeEdit = lineEdit(w, u"EngCodeEdit"_qs);
+    BodyNumEdit = lineEdit(w, u"BodyNumEdit"_qs);
+
+    auto *number = new QHBoxLayout;
+    number->addWidget(CaNumComBox);
+    number->addWidget(CaNumEdit1);
+    number->addWidget(CaNumEllipsisEdit);
+    number->addWidget(CaNumEdit2);
+    number->addStretch(1);
+    g->addWidget(caption(w, u"登録番号"_qs), 0, 0);
+    g->addLayout(number, 0, 1, 1, 3);
+    g->addWidget(caption(w, u"車名"_qs), 1, 0);
+    auto *name = new QHBoxLayout;
+    name->addWidget(CaNameEdit, 1);
+    name->addWidget(lookupButton(w, u"SpeedButton9"_qs, u"メーカー・車名の参照"_qs));
+    g->addLayout(name, 1, 1, 1, 3);
+    g->addWidget(caption(w, u"初度登録"_qs), 2, 0);
+    auto *first = new QHBoxLayout;
+    first->addWidget(FirstWDateEdit);
+    first->addWidget(FirstCheckBox);
+    first->addStretch(1);
+    g->addLayout(first, 2, 1);
+    g->addWidget(caption(w, u"排気量"_qs), 2, 2);
+    auto *size = new QHBoxLayout;
+    size->addWidget(ESizeNValEditC);
+    size->addWidget(new QLabel(u"cc"_qs, w));
+    size->addStretch(1);
+    g->addLayout(size, 2, 3);
+    g->addWidget(caption(w, u"車検期限"_qs), 3, 0);
+    auto *check = new QHBoxLayout;
+    check->addWidget(CheckWDateEdit);
+    check->addWidget(CheckCheckBox);
+    check->addStretch(1);
+    g->addLayout(check, 3, 1);
+    g->addWidget(caption(w, u"走行距離"_qs), 3, 2);
+    auto *kiro = new QHBoxLayout;
+    kiro->addWidget(KiroNValEditC);
+    kiro->addWidget(new QLabel(u"km"_qs, w));
+    kiro->addStretch(1);
+    g->addLayout(kiro, 3, 3);
+    g->addWidget(caption(w, u"型式"_qs), 4, 0);
+    g->addWidget(TypeCodeEdit, 4, 1);
+    g->addWidget(caption(w, u"原動機型式"_qs), 4, 2);
+    g->addWidget(EngCodeEdit, 4, 3);
+    g->addWidget(caption(w, u"型式指定番号"_qs), 5, 0);
+    g->addWidget(K1Edit, 5, 1);
+    g->addWidget(caption(w, u"類別区分番号"_qs), 5, 2);
+    g->addWidget(K2Edit, 5, 3);
+    g->addWidget(caption(w, u"車体番号"_qs), 6, 0);
+    g->addWidget(BodyNumEdit, 6, 1, 1, 3);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    s->innerLayout()->addWidget(vehiclePanel_);
+    s->firstFocus = CarCheckBox;
+}
+
+void TSlipFrame::buildLines(SlipSection *s)
+{
+    auto *bar = new QWidget(s->inner());
+    auto *h = new QHBoxLayout(bar);
+    h->setContentsMargins(0, 0, 0, 0);
+    RavorNValEditC = FloatEditAccess::make(bar, u"RavorNValEditC"_qs, 0, 1000000, true);
+    LineCntComBox = comboBox(bar, u"LineCntComBox"_qs, false, {u"5行"_qs, u"9行"_qs});
+    auto *search = new QPushButton(u"検索ウィンドウ"_qs, bar);
+    search->setObjectName(u"SpeedButton6"_qs);
+    connect(search, &QPushButton::clicked, this, &TSlipFrame::searchWindowRequested);
+    h->addWidget(new QLabel(u"レバレート"_qs, bar));
+    h->addWidget(RavorNValEditC);
+    h->addSpacing(24);
+    h->addWidget(new QLabel(u"明細表示数"_qs, bar));
+    h->addWidget(LineCntComBox);
+    h->addSpacing(24);
+    h->addWidget(search);
+    h->addStretch(1);
+    s->innerLayout()->addWidget(bar);
+
+    gridHost_ = new QWidget(s->inner());
+    gridHost_->setObjectName(u"GridHost"_qs);
+    auto *gridLayout = new QVBoxLayout(gridHost_);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    s->innerLayout()->addWidget(gridHost_, 1);
+
+    auto *totals = new QHBoxLayout;
+    TecNValLabel = FloatEditAccess::make(s->inner(), u"TecNValLabel"_qs, 0, 100000000, true, true);
+    PartNValLabel = FloatEditAccess::make(s->inner(), u"PartNValLabel"_qs, 0, 100000000, true, true);
+    totals->addStretch(1);
+    totals->addWidget(new QLabel(u"工賃計"_qs, s->inner()));
+    totals->addWidget(TecNValLabel);
+    totals->addSpacing(24);
+    totals->addWidget(new QLabel(u"部品計"_qs, s->inner()));
+    totals->addWidget(PartNValLabel);
+    s->innerLayout()->addLayout(totals);
+    s->firstFocus = RavorNValEditC;
+}
+
+void TSlipFrame::buildCosts(SlipSection *s)
+{
+    // The statutory costs and the cost grid take this panel.
+    auto *host = new QWidget(s->inner());
+    host->setObjectName(u"CostHost"_qs);
+    auto *layout = new QVBoxLayout(host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    s->innerLayout()->addWidget(host);
+}
+
+void TSlipFrame::buildTotals(SlipSection *s)
+{
+    auto *host = new QWidget(s->inner());
+    host->setObjectName(u"TotalsHost"_qs);
+    auto *layout = new QVBoxLayout(host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    s->innerLayout()->addWidget(host);
+}
+
+void TSlipFrame::buildNotes(SlipSection *s)
+{
+    auto *w = new QWidget(s->inner());
+    auto *g = new QGridLayout(w);
+    g->setContentsMargins(0, 0, 0, 0);
+    InfoEdit = lineEdit(w, u"InfoEdit"_qs);
+    NoteMemo = new QPlainTextEdit(w);
+    NoteMemo->setObjectName(u"NoteMemo"_qs);
+    NoteMemo->setFixedHeight(NoteMemo->fontMetrics().lineSpacing() * 3 + 14);
+    NoteMemo->setTabChangesFocus(true);
+    g->addWidget(caption(w, u"挨拶文"_qs), 0, 0);
+    g->addWidget(InfoEdit, 0, 1);
+    g->addWidget(caption(w, u"備考・メモ欄"_qs), 1, 0, Qt::AlignTop | Qt::AlignRight);
+    g->addWidget(NoteMemo, 1, 1);
+    g->addWidget(lookupButton(w, u"MemoSpeedButton"_qs, u"備考テンプレートの参照"_qs), 1, 2, Qt::AlignTop);
+    g->setColumnStretch(1, 1);
+    s->innerLayout()->addWidget(w);
+    s->firstFocus = NoteMemo;
+}
