@@ -61,6 +61,9 @@ TWarekiDateEdit::TWarekiDateEdit(QWidget *parent)
 
 TWarekiDateEdit::~TWarekiDateEdit()
 {
+    // The parts lose the focus while the base class deletes them; by then
+    // this object must no longer react to focus changes.
+    disconnect(qApp, nullptr, this, nullptr);
     if (openCalendarOwner() == this)
         openCalendarOwner() = nullptr;
 }

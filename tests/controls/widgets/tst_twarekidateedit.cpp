@@ -48,6 +48,7 @@ private Q_SLOTS:
     void calendarPicks();
     void calendarOneOpenAtATime();
     void addEra();
+    void deletedWhileFocusedWithCalendarOpen();
 };
 
 void TestTWarekiDateEdit::showsEras_data()
@@ -341,6 +342,17 @@ void TestTWarekiDateEdit::addEra()
     h.edit->setDate(QDate(2100, 2, 3));
     QCOMPARE(h.era(), u"新元"_qs);
     QCOMPARE(h.shown(), u"01/02/03"_qs);
+}
+
+void TestTWarekiDateEdit::deletedWhileFocusedWithCalendarOpen()
+{
+    Host h;
+    h.edit->toggleCalendar();
+    QVERIFY(h.edit->dateText()->hasFocus());
+    delete h.edit;
+    QVERIFY(!TWarekiDateEdit::isCalendarOpen());
+    h.other->setFocus();
+    QVERIFY(h.other->hasFocus());
 }
 
 QTEST_MAIN(TestTWarekiDateEdit)
