@@ -35,6 +35,7 @@ private Q_SLOTS:
     void typing_data();
     void typing();
     void typingReplacesFullSelection();
+    void inputStopsAtTheEdge();
     void loneMinusOnLeaving_data();
     void loneMinusOnLeaving();
     void paste_data();
@@ -113,6 +114,20 @@ void TestTSaNumEdit::typingReplacesFullSelection()
     QTest::keyClick(h.edit, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(h.edit, Qt::Key_Backspace);
     QCOMPARE(h.edit->Text(), QString());
+}
+
+void TestTSaNumEdit::inputStopsAtTheEdge()
+{
+    Host h;
+    h.edit->setFixedWidth(60);
+    h.edit->setOptions(h.edit->Options() | TSaNumEdit::eoORInputStop);
+    QTest::keyClicks(h.edit, u"123456789"_qs);
+    const QString kept = h.edit->Text();
+    QVERIFY(kept.size() > 1 && kept.size() < 9);
+    QCOMPARE(kept, u"123456789"_qs.left(kept.size()));
+    QCOMPARE(h.beeps, 9 - kept.size());
+    const int room = h.edit->width() - 4 - 2 * 2;
+    QVERIFY(QFontMetrics(h.edit->font()).horizontalAdvance(h.edit->displayImage()) <= room);
 }
 
 void TestTSaNumEdit::loneMinusOnLeaving_data()
