@@ -1,6 +1,7 @@
 #include "controls/widgets/ControlBeep.h"
 #include "controls/widgets/TSaNumEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void decimalFixedShowsZerosWhileTextStaysEmpty();
     void copy_data();
     void copy();
+    void editKeysWinOverWindowShortcuts();
     void undoSwaps();
     void inputMethodFullWidth();
     void propertyWritesAreCleanedSilently();
@@ -230,6 +232,19 @@ void TestTSaNumEdit::copy()
     QTest::keyClick(h.edit, Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(h.edit->Text(), QString());
     QCOMPARE(spy.count(), 1);
+}
+
+void TestTSaNumEdit::editKeysWinOverWindowShortcuts()
+{
+    Host h;
+    QAction rowPaste(&h.window);
+    rowPaste.setShortcut(QKeySequence(u"Ctrl+V"_qs));
+    h.window.addAction(&rowPaste);
+    QSignalSpy triggered(&rowPaste, &QAction::triggered);
+    QGuiApplication::clipboard()->setText(u"77"_qs);
+    QTest::keyClick(h.edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.edit->Text(), u"77"_qs);
+    QCOMPARE(triggered.count(), 0);
 }
 
 void TestTSaNumEdit::undoSwaps()
