@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTextCharFormat>
 
 using WarekiDate::Part;
 
@@ -61,6 +60,9 @@ TWarekiDateEdit::TWarekiDateEdit(QWidget *parent)
 
 TWarekiDateEdit::~TWarekiDateEdit()
 {
+    // The parts lose the focus while the base class deletes them; by then
+    // this object must no longer react to focus changes.
+    disconnect(qApp, nullptr, this, nullptr);
     if (openCalendarOwner() == this)
         openCalendarOwner() = nullptr;
 }
