@@ -32,7 +32,11 @@ function(tv_add_test name)
   cmake_parse_arguments(T "WIDGETS" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE tv_common Qt6::Test ${T_LIBS})
-  target_compile_definitions(${name} PRIVATE TORVANE_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
+  target_compile_definitions(${name} PRIVATE
+    TORVANE_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"
+    TORVANE_DATA_DIR="${PROJECT_SOURCE_DIR}/data/Dat"
+    TORVANE_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Asia/Tokyo"

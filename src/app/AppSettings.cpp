@@ -47,7 +47,8 @@ PrintSettings PrintSettings::read(const QString &path)
     const IniFile ini(path);
     PrintSettings p;
     const QString sections[3] = {QStringLiteral("Mit"), QStringLiteral("Sig"), QStringLiteral("Nou")};
-    const QString firstTitles[3] = {QStringLiteral("見積書"), QStringLiteral("作業指示書"), QStringLiteral("納品請求書")};
+    const QString firstTitles[3] = {QStringLiteral("見積書"), QStringLiteral("作業指示書"),
+                                    QStringLiteral("納品請求書")};
     for (int kind = 0; kind < 3; ++kind) {
         for (int copy = 0; copy < 4; ++copy) {
             QString def;
@@ -55,7 +56,8 @@ PrintSettings PrintSettings::read(const QString &path)
                 def = firstTitles[kind];
             else if (copy == 1)
                 def = firstTitles[kind] + QStringLiteral("(控)");
-            p.titles[size_t(kind)][size_t(copy)] = ini.readString(sections[kind], QString::number(copy + 1), def);
+            p.titles[size_t(kind)][size_t(copy)] =
+                ini.readString(sections[kind], QString::number(copy + 1), def);
         }
     }
     for (int copy = 0; copy < 4; ++copy)
@@ -67,10 +69,12 @@ PrintSettings PrintSettings::read(const QString &path)
 
 QString PrintSettings::formatPath(const QString &appDir) const
 {
-    return formatName.isEmpty() ? QString() : appDir + QStringLiteral("Dat/Fmt/") + formatName + QStringLiteral(".fmt");
+    return formatName.isEmpty() ? QString()
+                                : appDir + QStringLiteral("Dat/Fmt/") + formatName + QStringLiteral(".fmt");
 }
 
 QString PrintSettings::logoPath(const QString &appDir) const
 {
-    return logoName.isEmpty() ? QString() : appDir + QStringLiteral("Dat/Etc/") + logoName + QStringLiteral(".Dat");
+    return logoName.isEmpty() ? QString()
+                              : appDir + QStringLiteral("Dat/Etc/") + logoName + QStringLiteral(".Dat");
 }

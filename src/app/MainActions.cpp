@@ -47,13 +47,24 @@ const ActionSpec Actions[] = {
 };
 
 // Commands whose dialogs are not part of the program yet: present, disabled.
-const char *const NotYetAvailable[] = {"OpenTmpAction",   "SaveTmpAction", "PrintAction", "PreviewAction",
-                                       "PdfAction",       "PrintSetupAction", "OptionAction", "HelpIndexAction",
-                                       "HelpTopicAction", "N5",            "N6"};
+const char *const NotYetAvailable[] = {"OpenTmpAction",
+                                       "SaveTmpAction",
+                                       "PrintAction",
+                                       "PreviewAction",
+                                       "PdfAction",
+                                       "PrintSetupAction",
+                                       "OptionAction",
+                                       "HelpIndexAction",
+                                       "HelpTopicAction",
+                                       "N5",
+                                       "N6"};
 
 } // namespace
 
-QAction *TMainForm::action(const QString &name) const { return findChild<QAction *>(name); }
+QAction *TMainForm::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
 
 void TMainForm::buildActions()
 {
@@ -155,14 +166,23 @@ void TMainForm::buildToolBar()
             ToolBar1->addAction(action(QString::fromUtf8(name)));
     }
     // Short captions keep the bar compact; the hint stays the full text.
-    const QList<std::pair<const char *, const char *>> shortCaptions = {
-        {"NewAction", "新規"},          {"OpenAction", "開く"},       {"SaveAction", "保存"},
-        {"OpenTmpAction", "テンプレート"}, {"SaveTmpAction", "テンプレート保存"}, {"UndoAction", "元に戻す"},
-        {"OptionAction", "オプション"}, {"PrintAction", "印刷"},       {"PreviewAction", "プレビュー"},
-        {"PrintSetupAction", "プリンタ"}, {"ToolWinAction", "検索"},    {"SecOpenAction", "全て開く"},
-        {"SecCloseAction", "全て閉じる"}, {"About1", "情報"}};
+    const QList<std::pair<const char *, const char *>> shortCaptions = {{"NewAction", "新規"},
+                                                                        {"OpenAction", "開く"},
+                                                                        {"SaveAction", "保存"},
+                                                                        {"OpenTmpAction", "テンプレート"},
+                                                                        {"SaveTmpAction", "テンプレート保存"},
+                                                                        {"UndoAction", "元に戻す"},
+                                                                        {"OptionAction", "オプション"},
+                                                                        {"PrintAction", "印刷"},
+                                                                        {"PreviewAction", "プレビュー"},
+                                                                        {"PrintSetupAction", "プリンタ"},
+                                                                        {"ToolWinAction", "検索"},
+                                                                        {"SecOpenAction", "全て開く"},
+                                                                        {"SecCloseAction", "全て閉じる"},
+                                                                        {"About1", "情報"}};
     for (const auto &[name, text] : shortCaptions) {
-        if (auto *button = qobject_cast<QToolButton *>(ToolBar1->widgetForAction(action(QString::fromUtf8(name))))) {
+        if (auto *button =
+                qobject_cast<QToolButton *>(ToolBar1->widgetForAction(action(QString::fromUtf8(name))))) {
             button->setText(QString::fromUtf8(text));
             if (qstrcmp(name, "ToolWinAction") == 0)
                 button->setObjectName(u"ToolButton20"_qs);
@@ -185,7 +205,8 @@ void TMainForm::buildCentre()
     Splitter1->setSizes({ItemPanel::DefaultWidth, 900});
     setCentralWidget(Splitter1);
 
-    connect(ItemPanel_->closeButton(), &QToolButton::clicked, this, [this] { action(u"ToolWinAction"_qs)->setChecked(false); });
+    connect(ItemPanel_->closeButton(), &QToolButton::clicked, this,
+            [this] { action(u"ToolWinAction"_qs)->setChecked(false); });
     connect(ItemPanel_->rightButton(), &QToolButton::clicked, this, [this] { placePanel(true); });
     connect(ItemPanel_->leftButton(), &QToolButton::clicked, this, [this] { placePanel(false); });
     connect(ItemPanel_->editButton(), &QPushButton::clicked, this, [this] { setEditMode(!editMode_); });

@@ -53,7 +53,10 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     titleServer_->listen();
 }
 
-TMainForm::~TMainForm() { finish(); }
+TMainForm::~TMainForm()
+{
+    finish();
+}
 
 QString TMainForm::titleFor(const QString &file, bool modified)
 {
@@ -74,9 +77,15 @@ QString TMainForm::snapshotPath() const
     return env_.appDir + u"Dat/Tmp/"_qs + instancePrefix_ + u"PrTmpDat2"_qs;
 }
 
-void TMainForm::updateTitle() { setWindowTitle(titleFor(currentFile_, SlipFrame1->isModified())); }
+void TMainForm::updateTitle()
+{
+    setWindowTitle(titleFor(currentFile_, SlipFrame1->isModified()));
+}
 
-void TMainForm::slipChanged() { setWindowTitle(titleFor(currentFile_, true)); }
+void TMainForm::slipChanged()
+{
+    setWindowTitle(titleFor(currentFile_, true));
+}
 
 void TMainForm::start(const QString &argument)
 {
@@ -85,8 +94,8 @@ void TMainForm::start(const QString &argument)
         loadFile(QFileInfo(argument).absoluteFilePath());
     } else {
         currentFile_.clear();
-        SlipFrame1->startNewSlip(QString::number(settings_.nextSlipNumber).rightJustified(8, u'0'), settings_.taxRate,
-                                 settings_.rounding, QDate::currentDate());
+        SlipFrame1->startNewSlip(QString::number(settings_.nextSlipNumber).rightJustified(8, u'0'),
+                                 settings_.taxRate, settings_.rounding, QDate::currentDate());
         action(u"UndoAction"_qs)->setEnabled(false);
     }
     SlipFrame1->setNotify(true);
@@ -143,8 +152,8 @@ void TMainForm::openFile(const QString &chosen)
 {
     const QString path = QFileInfo(chosen).absoluteFilePath();
     // The file is shown by another process: bring that one forward instead.
-    if (WindowRegistry::activateWindowWithTitle(titleFor(path, false))
-        || WindowRegistry::activateWindowWithTitle(titleFor(path, true)))
+    if (WindowRegistry::activateWindowWithTitle(titleFor(path, false)) ||
+        WindowRegistry::activateWindowWithTitle(titleFor(path, true)))
         return;
     if (SlipFrame1->isModified()) {
         if (env_.startProcess)
@@ -194,8 +203,8 @@ bool TMainForm::SaveAsActionExecute()
     if (QFileInfo(chosen).suffix().isEmpty())
         chosen += u".tvx"_qs;
     chosen = QFileInfo(chosen).absoluteFilePath();
-    if (QFileInfo::exists(chosen)
-        && env_.messages->ask(u"同名のファイルがあります\r上書きしますか？"_qs, false) != MessageService::Answer::Yes)
+    if (QFileInfo::exists(chosen) && env_.messages->ask(u"同名のファイルがあります\r上書きしますか？"_qs,
+                                                        false) != MessageService::Answer::Yes)
         return false;
     if (!saveTo(chosen))
         return false;

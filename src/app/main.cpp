@@ -17,9 +17,12 @@ const QString FileFilter = QStringLiteral("自動車整備伝票ファイル(*.t
 void mapWindowsFaces()
 {
     // Data and formats name the Windows faces; use the installed Japanese ones.
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
+                               {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
 }
 
 } // namespace
@@ -37,8 +40,8 @@ int main(int argc, char *argv[])
     // A slip file is never open in two windows: hand it to the process that shows it.
     if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
         const QString path = QFileInfo(argument).absoluteFilePath();
-        if (WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, false))
-            || WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, true)))
+        if (WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, false)) ||
+            WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, true)))
             return 0;
     }
 
@@ -46,7 +49,8 @@ int main(int argc, char *argv[])
     BoxMessageService messages;
     TMainFormEnvironment env;
     env.appDir = appDir;
-    env.settingsPath = appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_qs;
+    env.settingsPath =
+        appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_qs;
     env.program = QApplication::applicationFilePath();
     env.messages = &messages;
     env.startProcess = &ProcessLauncher::startDetached;

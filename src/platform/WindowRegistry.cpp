@@ -12,7 +12,10 @@
 
 namespace {
 
-QString ownName() { return QString::number(QCoreApplication::applicationPid()); }
+QString ownName()
+{
+    return QString::number(QCoreApplication::applicationPid());
+}
 
 // Sends one request line to the peer behind path; the reply line, or a null
 // string when the peer did not answer. A refused connection means a stale
@@ -96,7 +99,8 @@ bool windowWithTitleExists(const QString &title, int timeoutMs)
 
 WindowTitleServer::WindowTitleServer(std::function<QString()> title, std::function<void()> activate,
                                      QObject *parent)
-    : QObject(parent), title_(std::move(title)), activate_(std::move(activate)), server_(new QLocalServer(this))
+    : QObject(parent), title_(std::move(title)), activate_(std::move(activate)),
+      server_(new QLocalServer(this))
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &WindowTitleServer::serve);

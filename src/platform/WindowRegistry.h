@@ -34,7 +34,8 @@ class WindowTitleServer : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WindowTitleServer)
 public:
-    WindowTitleServer(std::function<QString()> title, std::function<void()> activate, QObject *parent = nullptr);
+    WindowTitleServer(std::function<QString()> title, std::function<void()> activate,
+                      QObject *parent = nullptr);
     ~WindowTitleServer() override;
 
     // Registers this process; false when the socket could not be created.

@@ -16,9 +16,15 @@ TFloatEdit *make(QWidget *parent, const QString &name, int digits, double max, b
     return e;
 }
 
-double value(const TFloatEdit *edit) { return edit->Value(); }
+double value(const TFloatEdit *edit)
+{
+    return edit->Value();
+}
 
-void setValue(TFloatEdit *edit, double value) { edit->setValue(value); }
+void setValue(TFloatEdit *edit, double value)
+{
+    edit->setValue(value);
+}
 
 void onChange(TFloatEdit *edit, QObject *context, std::function<void()> handler)
 {

@@ -73,7 +73,10 @@ void SlipSection::setOpen(bool open)
     applyFrameColour();
 }
 
-QString SlipSection::statusText() const { return status_->text(); }
+QString SlipSection::statusText() const
+{
+    return status_->text();
+}
 
 void SlipSection::setStatus(const QString &text, qint32 color)
 {
@@ -88,7 +91,8 @@ void SlipSection::applyFrameColour()
 {
     // Open sections get a light blue status frame, closed ones a white one.
     const QString fill = open_ ? QStringLiteral("rgb(191,217,244)") : QStringLiteral("white");
-    statusFrame_->setStyleSheet(QStringLiteral("#statusFrame { background: %1; border: 1px solid rgb(160,160,160);"
-                                               " border-radius: 8px; }")
-                                    .arg(fill));
+    statusFrame_->setStyleSheet(
+        QStringLiteral("#statusFrame { background: %1; border: 1px solid rgb(160,160,160);"
+                       " border-radius: 8px; }")
+            .arg(fill));
 }

@@ -29,13 +29,17 @@ namespace {
 
 constexpr int WheelStep = 30;
 
-const char *const SectionCaptions[] = {"お客様の設定(&1)", "消費税の設定(&2)", "車両の設定(&3)", "明細の設定(&4)",
-                                       "税金・諸費用の設定(&5)", "合計金額(&6)", "備考欄(&7)"};
+const char *const SectionCaptions[] = {"お客様の設定(&1)", "消費税の設定(&2)",       "車両の設定(&3)",
+                                       "明細の設定(&4)",   "税金・諸費用の設定(&5)", "合計金額(&6)",
+                                       "備考欄(&7)"};
 
 // Grid heights of the line-item section for "5行" and "9行".
 constexpr int LineSectionHeights[] = {362, 558};
 
-qint64 truncated(double v) { return qint64(std::trunc(v)); }
+qint64 truncated(double v)
+{
+    return qint64(std::trunc(v));
+}
 
 } // namespace
 
@@ -130,9 +134,9 @@ void TSlipFrame::markModified()
 void TSlipFrame::connectChangeTracking()
 {
     auto mark = [this] { markModified(); };
-    for (QLineEdit *e : {SlipCodeEdit, ChargeEdit, CuNameEdit, Zip1Edit, Zip2Edit, Add1Edit, Add2Edit, TelEdit, CaNumEdit1,
-                         CaNumEllipsisEdit, CaNumEdit2, CaNameEdit, TypeCodeEdit, K1Edit, K2Edit, EngCodeEdit,
-                         BodyNumEdit, InfoEdit})
+    for (QLineEdit *e : {SlipCodeEdit, ChargeEdit, CuNameEdit, Zip1Edit, Zip2Edit, Add1Edit, Add2Edit,
+                         TelEdit, CaNumEdit1, CaNumEllipsisEdit, CaNumEdit2, CaNameEdit, TypeCodeEdit, K1Edit,
+                         K2Edit, EngCodeEdit, BodyNumEdit, InfoEdit})
         connect(e, &QLineEdit::textChanged, this, mark);
     for (QComboBox *c : {DTpComBox, CuTitleComBox, CityComBox, CaNumComBox, TaxHComBox})
         connect(c, &QComboBox::currentTextChanged, this, mark);
@@ -373,7 +377,10 @@ SlipData TSlipFrame::data() const
     return s;
 }
 
-void TSlipFrame::setData(const SlipData &slip) { applyData(slip, true); }
+void TSlipFrame::setData(const SlipData &slip)
+{
+    applyData(slip, true);
+}
 
 void TSlipFrame::applyData(const SlipData &s, bool sections)
 {

@@ -21,12 +21,13 @@
 namespace {
 
 const QStringList Prefectures = {
-    u"北海道"_qs, u"青森県"_qs, u"岩手県"_qs, u"宮城県"_qs,   u"秋田県"_qs, u"山形県"_qs, u"福島県"_qs, u"栃木県"_qs,
-    u"茨城県"_qs, u"群馬県"_qs, u"埼玉県"_qs, u"千葉県"_qs,   u"東京都"_qs, u"神奈川県"_qs, u"山梨県"_qs, u"長野県"_qs,
-    u"新潟県"_qs, u"富山県"_qs, u"石川県"_qs, u"福井県"_qs,   u"岐阜県"_qs, u"静岡県"_qs, u"愛知県"_qs, u"三重県"_qs,
-    u"滋賀県"_qs, u"京都府"_qs, u"大阪府"_qs, u"兵庫県"_qs,   u"奈良県"_qs, u"和歌山県"_qs, u"鳥取県"_qs, u"島根県"_qs,
-    u"岡山県"_qs, u"広島県"_qs, u"山口県"_qs, u"徳島県"_qs,   u"香川県"_qs, u"愛媛県"_qs, u"高知県"_qs, u"福岡県"_qs,
-    u"佐賀県"_qs, u"長崎県"_qs, u"熊本県"_qs, u"大分県"_qs,   u"宮崎県"_qs, u"鹿児島県"_qs, u"沖縄県"_qs};
+    u"北海道"_qs, u"青森県"_qs,   u"岩手県"_qs, u"宮城県"_qs,   u"秋田県"_qs, u"山形県"_qs, u"福島県"_qs,
+    u"栃木県"_qs, u"茨城県"_qs,   u"群馬県"_qs, u"埼玉県"_qs,   u"千葉県"_qs, u"東京都"_qs, u"神奈川県"_qs,
+    u"山梨県"_qs, u"長野県"_qs,   u"新潟県"_qs, u"富山県"_qs,   u"石川県"_qs, u"福井県"_qs, u"岐阜県"_qs,
+    u"静岡県"_qs, u"愛知県"_qs,   u"三重県"_qs, u"滋賀県"_qs,   u"京都府"_qs, u"大阪府"_qs, u"兵庫県"_qs,
+    u"奈良県"_qs, u"和歌山県"_qs, u"鳥取県"_qs, u"島根県"_qs,   u"岡山県"_qs, u"広島県"_qs, u"山口県"_qs,
+    u"徳島県"_qs, u"香川県"_qs,   u"愛媛県"_qs, u"高知県"_qs,   u"福岡県"_qs, u"佐賀県"_qs, u"長崎県"_qs,
+    u"熊本県"_qs, u"大分県"_qs,   u"宮崎県"_qs, u"鹿児島県"_qs, u"沖縄県"_qs};
 
 QLineEdit *lineEdit(QWidget *parent, const QString &name, int maxLength = 0, int width = 0)
 {
@@ -84,7 +85,8 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     layout->addWidget(codeCaption);
     SlipCodeEdit = lineEdit(bar, u"SlipCodeEdit"_qs, 8, 110);
     SlipCodeEdit->setFont(larger);
-    SlipCodeEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(u"\\d{0,8}"_qs), SlipCodeEdit));
+    SlipCodeEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(u"\\d{0,8}"_qs), SlipCodeEdit));
     SlipCodeEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     SlipCodeEdit->installEventFilter(this);
     layout->addWidget(SlipCodeEdit);

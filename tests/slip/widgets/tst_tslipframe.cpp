@@ -1,0 +1,205 @@
+#include "support/TestAppFolder.h"
+
+#include "controls/widgets/TWarekiDateEdit.h"
+#include "platform/IniFile.h"
+#include "platform/TextList.h"
+#include "slip/SlipChecks.h"
+#include "slip/SlipFile.h"
+#include "slip/widgets/SlipSection.h"
+#include "slip/widgets/TSlipFrame.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+SlipData readFile(const QString &path, const LineCategoryList &categories)
+{
+    SlipData s = SlipData::newSlip(QDate(2026, 12, 10));
+    SlipFile::read(IniFile(path), s, sstAll, {categories, QDate(2026, 12, 10)});
+    return s;
+}
+
+template <typename T> T *child(const QWidget &w, const char *name)
+{
+    T *c = w.findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no child %s", name);
+    return c;
+}
+
+} // namespace
+
+class TestSlipFrame : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void loadAndSaveKeepEveryField();
+    void altDigitTogglesItsSection();
+    void closingChecksTheSection();
+    void closeAllChecksOnlyOpenSections();
+    void slipKindOutsideTheListSelectsNone();
+    void greetingFollowsTheKindWhenThereIsOne();
+    void slipNumberWraps();
+    void partialLoadOpensItsSections();
+};
+
+void TestSlipFrame::loadAndSaveKeepEveryField()
+{
+    TestAppFolder app;
+    TSlipFrame frame(app.path());
+    const QString sample = QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx");
+    frame.LoadSlip(IniFile(sample), sstAll);
+    QVERIFY(!frame.isModified());
+
+    const QString copy = app.filePath(u"copy.tvx"_qs);
+    IniFile out(copy);
+    QString error;
+    QVERIFY2(frame.SaveSlip(out, sstAll, true, &error), qPrintable(error));
+    QCOMPARE(readFile(copy, frame.categories()), readFile(sample, frame.categories()));
+    QCOMPARE(child<QLineEdit>(frame, "CuNameEdit")->text(), u"山田 太郎"_qs);
+    QCOMPARE(child<TWarekiDateEdit>(frame, "CheckWDateEdit")->Date(), QDate(2027, 4, 30));
+}
+
+void TestSlipFrame::altDigitTogglesItsSection()
+{
+    TestAppFolder app;
+    TSlipFrame frame(app.path());
+    frame.setNotify(true);
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QVERIFY(!frame.section(1)->isOpen());
+    // The accelerator clicks the button with a short animation.
+    QTest::keyClick(&frame, Qt::Key_1, Qt::AltModifier);
+    QTRY_VERIFY(frame.section(1)->isOpen());
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "CuNameEdit"));
+    QTest::keyClick(&frame, Qt::Key_1, Qt::AltModifier);
+    QTRY_VERIFY(!frame.section(1)->isOpen());
+    QCOMPARE(frame.section(1)->statusText(), u"顧客名が未設定です"_qs);
+}
+
+void TestSlipFrame::closingChecksTheSection()
+{
+    TestAppFolder app;
+    TSlipFrame frame(app.path());
+    frame.setNotify(true);
+    SlipSection *customer = frame.section(1);
+    QTest::mouseClick(customer->button(), Qt::LeftButton);
+    QVERIFY(customer->isOpen());
+    QTest::mouseClick(customer->button(), Qt::LeftButton);
+    QCOMPARE(customer->statusText(), u"顧客名が未設定です"_qs);
+    QCOMPARE(customer->statusColor(), SlipChecks::Red);
+
+    frame.setModified(false);
+    QTest::mouseClick(customer->button(), Qt::LeftButton);
+    for (const auto &[name, text] : {std::pair{"CuNameEdit", "山田"},
+                                     {"Zip1Edit", "460"},
+                                     {"Zip2Edit", "0008"},
+                                     {"Add1Edit", "名古屋市中区"},
+                                     {"TelEdit", "052-000-0000"}}) {
+        QLineEdit *e = child<QLineEdit>(frame, name);
+        e->setFocus();
+        e->insert(QString::fromUtf8(text)); // typed text, as an input method commits it
+    }
+    child<QComboBox>(frame, "CityComBox")->setCurrentIndex(22);
+    frame.setModified(false);
+    QTest::mouseClick(customer->button(), Qt::LeftButton);
+    QCOMPARE(customer->statusText(), u"設定完了"_qs);
+    QCOMPARE(customer->statusColor(), SlipChecks::Blue);
+    QVERIFY(frame.isModified()); // a new status marks the slip
+}
+
+void TestSlipFrame::closeAllChecksOnlyOpenSections()
+{
+    TestAppFolder app;
+    TSlipFrame frame(app.path());
+    frame.setNotify(true);
+    frame.openSection(1);
+    frame.openSection(6);
+    frame.CloseAll();
+    for (int n = 1; n <= TSlipFrame::SectionCount; ++n)
+        QVERIFY(!frame.section(n)->isOpen());
+    QCOMPARE(frame.section(1)->statusText(), u"顧客名が未設定です"_qs);
+    QCOMPARE(frame.section(6)->statusText(), u"入金額が未設定です"_qs);
+    QCOMPARE(frame.section(2)->statusText(), u"未設定"_qs);
+    QCOMPARE(frame.section(7)->statusText(), u"未設定"_qs);
+    QVERIFY(frame.notify());
+
+    frame.OpenAll();
+    for (int n = 1; n <= TSlipFrame::SectionCount; ++n)
+        QVERIFY(frame.section(n)->isOpen());
+}
+
+void TestSlipFrame::slipKindOutsideTheListSelectsNone()
+{
+    TestAppFolder app;
+    TSlipFrame frame(app.path());
+    SlipData s = frame.data();
+    s.slipDiv = 5;
+    frame.setData(s);
+    QCOMPARE(child<QComboBox>(frame, "DDvComBox")->currentIndex(), -1);
+    s.slipDiv = 2;
+    frame.setData(s);
+    QCOMPARE(child<QComboBox>(frame, "DDvComBox")->currentText(), u"納品書"_qs);
+}
+
+void TestSlipFrame::greetingFollowsTheKindWhenThereIsOne()
+{
+    TestAppFolder app;
+    QVERIFY(
+        TextList::write(app.filePath(u"Dat/Mst/MemoOpt.Dat"_qs), {u"お見積りです,作業をお願いします"_qs}));
+    TSlipFrame frame(app.path());
+    frame.setNotify(true);
+    auto *info = child<QLineEdit>(frame, "InfoEdit");
+    QCOMPARE(info->text(), u"お見積りです"_qs);
+    auto *kind = child<QComboBox>(frame, "DDvComBox");
+    kind->setCurrentIndex(1);
+    Q_EMIT kind->activated(1);
+    QCOMPARE(info->text(), u"作業をお願いします"_qs);
+    QVERIFY(frame.isModified());
+    kind->setCurrentIndex(2);
+    Q_EMIT kind->activated(2); // no greeting for 納品書: the greeting stays
+    QCOMPARE(info->text(), u"作業をお願いします"_qs);
+}
+
+void TestSlipFrame::slipNumberWraps()
+{
+    TestAppFolder app;
+    TSlipFrame frame(app.path());
+    auto *code = child<QLineEdit>(frame, "SlipCodeEdit");
+    code->setText(u"00000000"_qs);
+    QTest::keyClick(code, Qt::Key_Down);
+    QCOMPARE(code->text(), u"99999999"_qs);
+    QTest::mouseClick(child<QToolButton>(frame, "SpinButton1Up"), Qt::LeftButton);
+    QCOMPARE(code->text(), u"00000000"_qs);
+    QTest::keyClick(code, Qt::Key_Up);
+    QCOMPARE(code->text(), u"00000001"_qs);
+}
+
+void TestSlipFrame::partialLoadOpensItsSections()
+{
+    TestAppFolder app;
+    TSlipFrame frame(app.path());
+    frame.setNotify(true);
+    frame.markModified();
+    const QString tmpl = app.filePath(u"t.tvt"_qs);
+    IniFile ini(tmpl);
+    SlipData customer = SlipData::newSlip(QDate(2026, 12, 10));
+    customer.custName = u"佐藤 花子"_qs;
+    QVERIFY(SlipFile::save(ini, customer, sstCustomer, {frame.categories(), QDate(2026, 12, 10)}, nullptr));
+
+    frame.setNotify(false);
+    frame.LoadSlip(IniFile(tmpl), sstCustomer);
+    frame.setNotify(true);
+    QCOMPARE(child<QLineEdit>(frame, "CuNameEdit")->text(), u"佐藤 花子"_qs);
+    QVERIFY(frame.section(1)->isOpen());
+    QVERIFY(!frame.section(3)->isOpen());
+    QVERIFY(frame.isModified()); // a partial load keeps the modified state
+}
+
+QTEST_MAIN(TestSlipFrame)
+#include "tst_tslipframe.moc"
