@@ -75,6 +75,7 @@ private Q_SLOTS:
     void newAndOpenWhileModifiedStartProcesses();
     void everyCommandIsThere();
     void searchWindowToggleStaysInStep();
+    void grabForReview();
 };
 
 void TestMainForm::initTestCase()
@@ -319,6 +320,26 @@ void TestMainForm::searchWindowToggleStaysInStep()
     toggle->trigger();
     QVERIFY(toggle->isChecked() && o1->isChecked());
     QVERIFY(form.findChild<QWidget *>(u"ItemPanel"_qs)->isVisible());
+}
+
+// Pictures of the window for a person to look at; set TORVANE_GRAB_DIR to get them.
+void TestMainForm::grabForReview()
+{
+    const QString dir = qEnvironmentVariable("TORVANE_GRAB_DIR");
+    if (dir.isEmpty())
+        QSKIP("TORVANE_GRAB_DIR is not set");
+    Fixture f;
+    TMainForm form(f.env);
+    form.start(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"));
+    form.resize(1240, 900);
+    form.show();
+    form.slipFrame()->OpenAll();
+    QTest::qWait(100);
+    QVERIFY(form.grab().save(dir + u"/main-open.png"_qs));
+    form.slipFrame()->CloseAll();
+    QTest::qWait(100);
+    QVERIFY(form.grab().save(dir + u"/main-closed.png"_qs));
+    form.slipFrame()->setModified(false);
 }
 
 QTEST_MAIN(TestMainForm)

@@ -111,7 +111,7 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     connect(up, &QToolButton::clicked, this, [this] { stepSlipNumber(+1); });
     connect(down, &QToolButton::clicked, this, [this] { stepSlipNumber(-1); });
     layout->addWidget(spin);
-    layout->addSpacing(12);
+    layout->addSpacing(6);
 
     auto *kindCaption = new QLabel(u"伝票の種類"_qs, bar);
     kindCaption->setFont(big);
@@ -119,7 +119,7 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     DDvComBox = comboBox(bar, u"DDvComBox"_qs, false, {u"見積書"_qs, u"作業指示書"_qs, u"納品書"_qs});
     DDvComBox->setFont(larger);
     layout->addWidget(DDvComBox);
-    layout->addSpacing(12);
+    layout->addSpacing(6);
 
     auto *dateCaption = new QLabel(u"発行日"_qs, bar);
     dateCaption->setFont(big);
@@ -128,14 +128,14 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     DateWDateEdit->setObjectName(u"DateWDateEdit"_qs);
     DateWDateEdit->setFont(larger);
     layout->addWidget(DateWDateEdit);
-    layout->addSpacing(12);
+    layout->addSpacing(6);
 
     layout->addWidget(new QLabel(u"伝票の区分"_qs, bar));
     DTpComBox = comboBox(bar, u"DTpComBox"_qs, false);
     DTpComBox->setMinimumWidth(90);
     layout->addWidget(DTpComBox);
     layout->addWidget(new QLabel(u"担当者"_qs, bar));
-    ChargeEdit = lineEdit(bar, u"ChargeEdit"_qs, 0, 110);
+    ChargeEdit = lineEdit(bar, u"ChargeEdit"_qs, 0, 90);
     layout->addWidget(ChargeEdit);
     layout->addWidget(lookupButton(bar, u"SpeedButton4"_qs, u"担当者の参照"_qs));
     layout->addStretch(1);
