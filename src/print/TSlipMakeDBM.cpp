@@ -415,7 +415,7 @@ const TSlipMakeDBM::Item &TSlipMakeDBM::item(Section &s, int n)
     // The repeated-line section numbers its items always, other sections from
     // two items on.
     item.suffix = (s.type == RepLineKw || s.column >= 2) ? QString::number(n) : QString();
-    auto key = [&](const char16_t *base) { return QString::fromUtf16(base) + item.suffix; };
+    auto key = [&](const char16_t *base) -> QString { return QString::fromUtf16(base) + item.suffix; };
     item.type = upper(f.readString(s.name, key(u"Type")));
     item.name = f.readString(s.name, key(u"Name"));
     item.left = f.readInteger(s.name, key(u"Left"), 0);
