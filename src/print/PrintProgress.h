@@ -9,11 +9,11 @@ class PrintProgress {
 public:
     virtual ~PrintProgress() = default;
     // Shown before the first section is processed.
-    virtual void open(const QString &caption, const QString &text) = 0;
+    virtual void begin(const QString &caption, const QString &text) = 0;
     virtual void setMax(int max) = 0;
     // Called after every section; the window repaints, it does not process
     // user input.
     virtual void setPosition(int position) = 0;
     // Called once at the end, also when generation fails.
-    virtual void close() = 0;
+    virtual void end() = 0;
 };

@@ -220,7 +220,7 @@ bool TSlipMakeDBM::WritePrintData(QIODevice &out)
         }
     }
     if (progress_)
-        progress_->close();
+        progress_->end();
     return ok;
 }
 
@@ -246,7 +246,7 @@ void TSlipMakeDBM::run()
         fail(in_.formatPath + u" を読み込めません"_qs);
 
     if (progress_)
-        progress_->open(u"処理中..."_qs, u"印刷データを作成しています..."_qs);
+        progress_->begin(u"処理中..."_qs, u"印刷データを作成しています..."_qs);
 
     const QStringList names = format_->sections();
     for (const QString &name : names) {

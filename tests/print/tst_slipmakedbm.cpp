@@ -67,13 +67,13 @@ QByteArray generate(const PrintRunInputs &in, QString *error = nullptr)
 
 class RecordingProgress : public PrintProgress {
 public:
-    void open(const QString &caption, const QString &text) override
+    void begin(const QString &caption, const QString &text) override
     {
         events << u"open "_qs + caption + u' ' + text;
     }
     void setMax(int max) override { events << u"max "_qs + QString::number(max); }
     void setPosition(int position) override { last = position; }
-    void close() override { events << u"close"_qs; }
+    void end() override { events << u"close"_qs; }
     QStringList events;
     int last = -1;
 };
