@@ -107,6 +107,13 @@ struct TSlipMakeDBM::Section {
     qint64 lineHeight = 0;
     qint64 dataCount = 0; // repeated-line section: Count of its slip-data section
     QHash<int, Item> items;
+    // Repeated-line section: the slip values of each line item as read for
+    // the first copy, so that later copies do not look them up again.
+    struct LineValues {
+        bool negative = false;
+        QStringList values; // by item, from 1
+    };
+    QHash<qint64, LineValues> lines;
 };
 
 // A [Script] line, encoded once per run.
@@ -644,12 +651,20 @@ void TSlipMakeDBM::LayOutLines(const QString &name)
             lineIndex_ += slots - k;
             break;
         }
-        const QString suffix = lineSuffix(lineIndex_);
-        const bool negative = slip_->readBool(name, u"DigitType"_qs + suffix, false);
+        auto cached = s.lines.find(lineIndex_);
+        if (cached == s.lines.end()) {
+            Section::LineValues v;
+            const QString suffix = lineSuffix(lineIndex_);
+            v.negative = slip_->readBool(name, u"DigitType"_qs + suffix, false);
+            for (int n = 1; n <= s.repColumn; ++n)
+                v.values.append(slip_->readString(name, item(s, n).name + suffix));
+            cached = s.lines.insert(lineIndex_, std::move(v));
+        }
+        const bool negative = cached->negative;
         bool excluded = false;
         for (int n = 1; n <= s.repColumn; ++n) {
             const Item &it = item(s, n);
-            const QString value = slip_->readString(name, it.name + suffix);
+            const QString &value = cached->values.at(n - 1);
             TWriteSetting r = recordOf(it);
             r.y = it.top + top + pitch_ * k;
             r.negative = negative;
