@@ -131,9 +131,13 @@ int printData(const QStringList &args, const QString &appDir)
     in.snapshotPath = files.at(0);
     in.formatPath = files.at(1);
     // A bare format name means a format of the format folder.
-    if (!QFileInfo::exists(in.formatPath) && !in.formatPath.contains(u'/') &&
-        QFileInfo::exists(PrintFormat::path(appDir, in.formatPath)))
-        in.formatPath = PrintFormat::path(appDir, in.formatPath);
+    if (!QFileInfo::exists(in.formatPath) && !in.formatPath.contains(u'/')) {
+        QString name = in.formatPath;
+        if (name.endsWith(u".fmt"_qs, Qt::CaseInsensitive))
+            name.chop(4);
+        if (QFileInfo::exists(PrintFormat::path(appDir, name)))
+            in.formatPath = PrintFormat::path(appDir, name);
+    }
     if (!QFileInfo(in.snapshotPath).isFile()) {
         printErr(in.snapshotPath + u" が見つかりません。"_qs);
         return 1;
