@@ -290,7 +290,7 @@ void TestSlipMakeDBM::hugeSectionEndsWithMessage()
     QTemporaryDir dir;
     QByteArray format =
         "[Global]\r\nPageHeight=100\r\n[Line]\r\nType=REPLINE\r\nLineHeight=100\r\n[Script]\r\n";
-    const QByteArray line = "=lbox,100,100,2000,2000\r\n";
+    const QByteArray line = "=text," + QByteArray(2000, 'x') + ",100,100\r\n";
     for (int i = 0; format.size() < 10 * 1024 * 1024; ++i)
         format += 'L' + QByteArray::number(i) + line;
     writeFile(dir.filePath(u"big.fmt"_qs), format);
