@@ -130,6 +130,29 @@ public:
 
     void writeFields(const QStringList &fields) { writeEncoded(encodeLine(fields)); }
 
+    // A text line; the text field is quoted and encoded once per distinct
+    // text, the verb and the numbers are ASCII.
+    void writeText(const char *verb, const QString &text, qint64 x, qint64 y)
+    {
+        auto it = textCache_.constFind(text);
+        if (it == textCache_.cend()) {
+            if (textCache_.size() >= 4096)
+                textCache_.clear();
+            it = textCache_.insert(text, Cp932::encode(CommaText::join({text})));
+        }
+        QByteArray line;
+        line.reserve(it->size() + 32);
+        line += verb;
+        line += ',';
+        line += *it;
+        line += ',';
+        line += QByteArray::number(x);
+        line += ',';
+        line += QByteArray::number(y);
+        line += "\r\n";
+        writeEncoded(line);
+    }
+
     static QByteArray encodeLine(const QStringList &fields)
     {
         QByteArray b = Cp932::encode(CommaText::join(fields));
@@ -165,6 +188,7 @@ private:
     QString name_;
     QByteArray buf_;
     qint64 total_ = 0;
+    QHash<QString, QByteArray> textCache_;
 };
 
 TSlipMakeDBM::TSlipMakeDBM(PrintRunInputs inputs, PrintProgress *progress)
@@ -698,8 +722,8 @@ void TSlipMakeDBM::WriteItem(const TWriteSetting &record)
         EmitGlobalFont();
     else if (record.fontStyle >= 0 && record.fontSize >= 0 && record.fontColor >= 0)
         EmitItemFont(record.fontName, record.fontStyle, record.fontSize, record.fontColor);
-    const QString verb = record.align == 1 ? u"rtext"_qs : record.align == 2 ? u"ctext"_qs : u"text"_qs;
-    out_->writeFields({verb, record.text, QString::number(record.x), QString::number(record.y)});
+    const char *verb = record.align == 1 ? "rtext" : record.align == 2 ? "ctext" : "text";
+    out_->writeText(verb, record.text, record.x, record.y);
 }
 
 void TSlipMakeDBM::EmitGlobalFont()
