@@ -1,4 +1,5 @@
 #include "BoxMessageService.h"
+#include "PrintCommandLine.h"
 #include "TMainForm.h"
 
 #include "platform/ProcessLauncher.h"
@@ -29,6 +30,12 @@ void mapWindowsFaces()
 
 int main(int argc, char *argv[])
 {
+    if (isPrintCommandLine(argc, argv)) {
+        // Window-less modes: no display needed.
+        QCoreApplication app(argc, argv);
+        const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
+        return runPrintCommandLine(QCoreApplication::arguments(), appDir).value_or(2);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
