@@ -145,6 +145,15 @@ void SlipGridEditors::setText(int field, const QString &value)
     loadedText_[size_t(field)] = text(field);
 }
 
+NumTextRules SlipGridEditors::rateRules() const
+{
+    NumTextRules rules;
+    rules.integerLength = UpEdit1->IntegerLength();
+    rules.decimalLength = UpEdit1->DecimalLength();
+    rules.minus = UpEdit1->Minus();
+    return rules;
+}
+
 QString SlipGridEditors::shownRate(qint64 rate, qint64 slipRate) const
 {
     return Fixed::toText(rate == -Fixed::One ? slipRate : rate);
@@ -164,7 +173,11 @@ void SlipGridEditors::load(const TRowData &row, qint64 slipRate)
 void SlipGridEditors::refresh(const TRowData &row, qint64 slipRate)
 {
     for (int field = 0; field < FieldCount; ++field) {
-        if (sameField(row, loaded_, field))
+        // A row that follows the slip shows the slip's rate of the moment,
+        // unless the user is typing a rate of the row's own.
+        const bool slipRateMoved = field == 1 && row.TaxRate == -Fixed::One && text(1) == loadedText_[1] &&
+                                   text(1) != NumText::clean(shownRate(row.TaxRate, slipRate), rateRules());
+        if (sameField(row, loaded_, field) && !slipRateMoved)
             continue;
         switch (field) {
         case 0:

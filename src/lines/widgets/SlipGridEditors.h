@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/NumText.h"
 #include "slip/RowData.h"
 
 #include <QString>
@@ -63,6 +64,7 @@ private:
     QString text(int field) const;
     void setText(int field, const QString &text);
     QString shownRate(qint64 rate, qint64 slipRate) const;
+    NumTextRules rateRules() const;
 
     std::array<QWidget *, FieldCount> widgets_{};
     std::array<QString, FieldCount> loadedText_{};

@@ -133,6 +133,7 @@ void SlipGridView::resizeEvent(QResizeEvent *e)
     QAbstractScrollArea::resizeEvent(e);
     layoutColumns();
     updateScrollRange();
+    Q_EMIT geometryChanged();
 }
 
 void SlipGridView::changeEvent(QEvent *e)

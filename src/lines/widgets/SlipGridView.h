@@ -59,6 +59,8 @@ public:
 Q_SIGNALS:
     void currentRowChanged(int previous, int current);
     void topRowChanged();
+    // The viewport was resized, so the columns may have moved.
+    void geometryChanged();
     // A mouse press on a data row, after the row became current.
     void cellPressed(int row, int column, int yInRow, Qt::MouseButton button);
     void contextMenuRequested(const QPoint &globalPos);

@@ -161,6 +161,9 @@ int TSlipGridFrame::heightForRows(int n) const
 void TSlipGridFrame::normalize()
 {
     LineItems::normalizeRowCount(rows_);
+    // A scroll forced by fewer rows must not store the editors: they still
+    // hold a row that has moved or gone. Every caller loads them afterwards.
+    const QSignalBlocker block(view_);
     view_->rowsChanged();
 }
 

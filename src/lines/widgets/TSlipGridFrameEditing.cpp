@@ -20,6 +20,7 @@ void TSlipGridFrame::connectEditors()
     SlipGridEditors &e = *editors_;
     connect(view_, &SlipGridView::currentRowChanged, this, &TSlipGridFrame::StringGrid1SelectCell);
     connect(view_, &SlipGridView::topRowChanged, this, &TSlipGridFrame::StringGrid1TopLeftChanged);
+    connect(view_, &SlipGridView::geometryChanged, this, &TSlipGridFrame::StringGrid1TopLeftChanged);
     connect(view_, &SlipGridView::cellPressed, this, &TSlipGridFrame::StringGrid1MouseDown);
     connect(Timer1, &QTimer::timeout, this, &TSlipGridFrame::Timer1Timer);
     connect(e.Edit1, &QComboBox::currentIndexChanged, this, &TSlipGridFrame::Edit1Change);

@@ -1,3 +1,4 @@
+#include "controls/widgets/TSaNumEdit.h"
 #include "lines/RowClipboard.h"
 #include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void deleteEveryRow();
     void ctrlCInDescriptionCopiesRows();
     void transferOperations();
+    void editorsAppearOnceShown();
     void grab();
 };
 
@@ -156,6 +158,8 @@ void TestSlipGridFrame::rateEqualToSlipRateFollowsTheSlip()
     QCOMPARE(g.frame.rows().at(0).TaxRate, -Fixed::One);
     g.frame.setTaxRate(5 * Fixed::One);
     QCOMPARE(g.frame.CalcTaxTotal(), qint64(50));
+    g.frame.RecalcRows(); // the host's recompute after the slip rate changed
+    QCOMPARE(static_cast<TSaNumEdit *>(g.frame.editor(1))->Text(), u"5"_qs);
     // A different rate stays the row's own.
     g.click(1, 1, true);
     QTest::keyClicks(g.focused(), u"8"_qs);
@@ -314,6 +318,19 @@ void TestSlipGridFrame::transferOperations()
     QCOMPARE(g.frame.currentRow(), 1);
     QCOMPARE(g.frame.rows().size(), qsizetype(30));
     QCOMPARE(static_cast<QLineEdit *>(g.frame.editor(2))->text(), u"　小計"_qs);
+}
+
+void TestSlipGridFrame::editorsAppearOnceShown()
+{
+    // The host fills the grid before its section is ever shown.
+    TSlipGridFrame frame;
+    frame.setCategories(LineCategoryList::fromLines({u"部品,2"_qs}));
+    frame.ReplaceRows({Normal});
+    frame.resize(900, frame.heightForRows(5));
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.editor(0)->isVisible());
+    QCOMPARE(frame.editor(0)->geometry().top(), frame.grid()->rowTop(1) + 23);
 }
 
 void TestSlipGridFrame::grab()
