@@ -81,6 +81,7 @@ private Q_SLOTS:
     void deleteBlockWithTheLastRow();
     void deleteEveryRow();
     void ctrlCInDescriptionCopiesRows();
+    void ctrlArrowsInsertAndCut();
     void transferOperations();
     void editorsAppearOnceShown();
     void grab();
@@ -285,6 +286,33 @@ void TestSlipGridFrame::ctrlCInDescriptionCopiesRows()
     // The discount row keeps its magnitudes on the clipboard.
     QCOMPARE(QGuiApplication::clipboard()->text(),
              u"\r\n"_qs + RowClipboard::Marker + u"\r\n値引,-1,　値引,,0,500,0,0,300,EOL\r\n"_qs);
+}
+
+void TestSlipGridFrame::ctrlArrowsInsertAndCut()
+{
+    Grid g(numbered(5));
+    QSignalSpy changed(&g.frame, &TSlipGridFrame::changed);
+    g.frame.setCurrentRow(2);
+    g.frame.editor(0)->setFocus();
+    QStringList rows;
+    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}) {
+        g.press(key, Qt::ControlModifier);
+        rows.append(QString::number(g.frame.currentRow()));
+    }
+    QCOMPARE(rows.join(u' '), u"3 2 1 1"_qs);
+    QCOMPARE(g.frame.rows().at(0).LineDiv, u"部品"_qs); // the category list did not see the keys
+
+    g.frame.selectRows(2, 3);
+    g.press(Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(g.descriptions(1, 5), (QStringList{u"行1"_qs, {}, {}, u"行2"_qs, u"行3"_qs}));
+
+    g.frame.selectRows(4, 5);
+    g.press(Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(g.frame.currentRow(), 4);
+    QCOMPARE(g.descriptions(1, 5), (QStringList{u"行1"_qs, {}, {}, u"行4"_qs, u"行5"_qs}));
+    QCOMPARE(RowClipboard::parse(QGuiApplication::clipboard()->text())->size(), qsizetype(2));
 }
 
 void TestSlipGridFrame::transferOperations()
