@@ -265,6 +265,12 @@ void TSlipGridFrame::Timer1Timer()
 
 bool TSlipGridFrame::eventFilter(QObject *watched, QEvent *event)
 {
+    // The wheel over a drop-down scrolls the grid: turning it would change
+    // the category and so clear the row under the pointer.
+    if (event->type() == QEvent::Wheel && (watched == editors_->Edit1 || watched == editors_->Edit2)) {
+        QCoreApplication::sendEvent(view_->viewport(), event);
+        return true;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QFrame::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

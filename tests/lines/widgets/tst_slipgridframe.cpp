@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace {
 
@@ -147,6 +148,16 @@ void TestSlipGridFrame::mouseHalves()
     QCOMPARE(g.focused(), g.frame.editor(7));
     g.click(2, 1, true); // another row: it becomes current first
     QCOMPARE(g.frame.currentRow(), 2);
+
+    // The wheel over the category list scrolls the grid, the category stays.
+    g.click(2, 1, false);
+    QWidget *category = g.frame.editor(0);
+    const QPoint at = category->rect().center();
+    QWheelEvent wheel(at, category->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(category, &wheel);
+    QCOMPARE(g.frame.rows().at(1).LineDiv, u"部品"_qs);
+    QCOMPARE(g.frame.grid()->topRow(), 4);
 }
 
 void TestSlipGridFrame::rateEqualToSlipRateFollowsTheSlip()
