@@ -5,9 +5,11 @@
 
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
+#include "lines/widgets/TSlipGridFrame.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
+#include "slip/RowText.h"
 #include "slip/SlipChecks.h"
 #include "slip/SlipFile.h"
 
@@ -33,8 +35,8 @@ const char *const SectionCaptions[] = {"お客様の設定(&1)", "消費税の�
                                        "明細の設定(&4)",   "税金・諸費用の設定(&5)", "合計金額(&6)",
                                        "備考欄(&7)"};
 
-// Grid heights of the line-item section for "5行" and "9行".
-constexpr int LineSectionHeights[] = {362, 558};
+// Visible grid rows for "5行" and "9行".
+constexpr int VisibleRows[] = {5, 9};
 
 qint64 truncated(double v)
 {
@@ -106,6 +108,7 @@ TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent)
     DTpComBox->setCurrentIndex(DTpComBox->count() > 0 ? 0 : -1);
     DDvComBox->setCurrentIndex(0);
     categories_ = LineCategoryList::load(mst + u"LineDiv.dat"_qs);
+    SlipGridFrame1->setCategories(categories_);
     held_ = SlipData::newSlip(QDate::currentDate());
     setGreetingForKind(0);
     applyVehicleState();
@@ -162,6 +165,22 @@ void TSlipFrame::connectChangeTracking()
     });
     connect(LineCntComBox, &QComboBox::currentIndexChanged, this, [this] {
         applyLineCount();
+        markModified();
+    });
+
+    // The grid computes with the slip's rate, rounding and labour rate as shown.
+    FloatEditAccess::onChange(TaxRNValEditC, this, [this] { publishLineSettings(); });
+    FloatEditAccess::onChange(RavorNValEditC, this, [this] { publishLineSettings(); });
+    connect(TaxHComBox, &QComboBox::currentIndexChanged, this, [this] {
+        publishLineSettings();
+        if (updating_ == 0)
+            recomputeAll();
+    });
+    connect(SlipGridFrame1, &TSlipGridFrame::changed, this, [this] {
+        // A load shows the stored totals until the next real change.
+        if (updating_ > 0)
+            return;
+        recomputeAll();
         markModified();
     });
 }
@@ -273,8 +292,38 @@ void TSlipFrame::applyVehicleState()
 void TSlipFrame::applyLineCount()
 {
     const int index = qBound(0, LineCntComBox->currentIndex(), 1);
-    // The inner height holds the bar above the grid and the totals below it.
-    gridHost_->setFixedHeight(LineSectionHeights[index] - 70);
+    gridHost_->setFixedHeight(SlipGridFrame1->heightForRows(VisibleRows[index]));
+}
+
+void TSlipFrame::publishLineSettings()
+{
+    SlipGridFrame1->setTaxRate(Fixed::fromDouble(FloatEditAccess::value(TaxRNValEditC)));
+    SlipGridFrame1->setRounding(qMax(0, TaxHComBox->currentIndex()));
+    SlipGridFrame1->setLabourRate(Fixed::fromDouble(FloatEditAccess::value(RavorNValEditC)));
+}
+
+void TSlipFrame::recomputeAll()
+{
+    SlipGridFrame1->RecalcRows();
+    FloatEditAccess::setValue(TecNValLabel, double(SlipGridFrame1->CalcTecTotal()));
+    FloatEditAccess::setValue(PartNValLabel, double(SlipGridFrame1->CalcPartTotal()));
+    if (recomputeTotals_)
+        recomputeTotals_();
+}
+
+void TSlipFrame::setWorkNames(const QStringList &names)
+{
+    workNames_ = names;
+    SlipGridFrame1->setWorkNames(names);
+}
+
+QStringList TSlipFrame::rowTexts(const QList<TRowData> &rows) const
+{
+    QStringList texts;
+    texts.reserve(rows.size());
+    for (const TRowData &row : rows)
+        texts.append(RowText::make(row, categories_));
+    return texts;
 }
 
 void TSlipFrame::setDateDisplay(bool eraDates)
@@ -369,6 +418,13 @@ SlipData TSlipFrame::data() const
     s.engine = EngCodeEdit->text();
     s.chassis = BodyNumEdit->text();
     s.ravor = truncated(FloatEditAccess::value(RavorNValEditC));
+    QStringList texts;
+    SlipGridFrame1->ExportRows(texts);
+    s.rows.clear();
+    s.rows.reserve(texts.size());
+    for (const QString &text : texts)
+        if (const std::optional<TRowData> row = RowText::parse(text, categories_))
+            s.rows.append(*row);
     s.display = LineCntComBox->currentIndex();
     s.tecTotal = truncated(FloatEditAccess::value(TecNValLabel));
     s.partTotal = truncated(FloatEditAccess::value(PartNValLabel));
@@ -430,6 +486,8 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     EngCodeEdit->setText(s.engine);
     BodyNumEdit->setText(s.chassis);
     FloatEditAccess::setValue(RavorNValEditC, double(s.ravor));
+    publishLineSettings();
+    SlipGridFrame1->ReplaceRows(rowTexts(s.rows));
     LineCntComBox->setCurrentIndex((s.display == 1) ? 1 : 0);
     FloatEditAccess::setValue(TecNValLabel, double(s.tecTotal));
     FloatEditAccess::setValue(PartNValLabel, double(s.partTotal));
@@ -455,15 +513,16 @@ bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QStri
 void TSlipFrame::LoadSlip(const IniFile &ini, TSlipSaveType scope)
 {
     const SlipFile::Context context{categories_, QDate::currentDate()};
-    SlipData current = data();
-    SlipData loaded = current;
-    SlipFile::read(ini, loaded, scope, context);
     if (scope == sstLines) {
-        // Line items of a template are inserted before the current row.
-        QList<TRowData> rows = SlipFile::storedRows(current.rows);
-        rows = loaded.rows + rows;
-        loaded.rows = rows;
+        // Line items of a template go in before the current row.
+        SlipData lines;
+        SlipFile::read(ini, lines, sstLines, context);
+        SlipGridFrame1->InsertRows(rowTexts(lines.rows));
+        openSection(4);
+        return;
     }
+    SlipData loaded = data();
+    SlipFile::read(ini, loaded, scope, context);
     applyData(loaded, scope == sstAll);
     if (scope == sstAll) {
         modified_ = false;

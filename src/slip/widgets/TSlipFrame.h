@@ -21,6 +21,7 @@ class QScrollArea;
 class QToolButton;
 class SlipSection;
 class TFloatEdit;
+class TSlipGridFrame;
 class TWarekiDateEdit;
 
 // The slip header editor: a scrolling form of a top bar (number, kind, date,
@@ -73,7 +74,7 @@ public:
     // Replaces the division list; the division selected before stays
     // selected by name, or none.
     void setSlipDivisions(const QStringList &names);
-    void setWorkNames(const QStringList &names) { workNames_ = names; }
+    void setWorkNames(const QStringList &names);
     const QStringList &workNames() const { return workNames_; }
     const LineCategoryList &categories() const { return categories_; }
 
@@ -85,6 +86,10 @@ public:
     QPushButton *printButton() const { return printButton_; }
     QPushButton *saveButton() const { return saveButton_; }
     QPushButton *exitButton() const { return exitButton_; }
+
+    TSlipGridFrame *grid() const { return SlipGridFrame1; }
+    // Every row, the labour and parts totals, then the slip's totals.
+    void recomputeAll();
 
     // For the host's "recompute totals" before saving and printing.
     void setRecomputeTotals(std::function<void()> recompute) { recomputeTotals_ = std::move(recompute); }
@@ -116,6 +121,8 @@ private:
     void applyVehicleState();
     void applyLineCount();
     void applyData(const SlipData &slip, bool sections);
+    void publishLineSettings();
+    QStringList rowTexts(const QList<TRowData> &rows) const;
 
     QString appDir_;
     LineCategoryList categories_;
@@ -124,8 +131,8 @@ private:
     bool modified_ = false;
     int updating_ = 0; // > 0 while the frame rewrites its own controls
     std::function<void()> recomputeTotals_;
-    // The parts of the slip that no control of this frame shows yet (line
-    // items, costs, totals): kept as loaded so that saving never loses them.
+    // The parts of the slip that no control of this frame shows yet (costs
+    // and totals): kept as loaded so that saving never loses them.
     SlipData held_;
 
     QScrollArea *scroll_ = nullptr;
@@ -172,6 +179,7 @@ private:
     TFloatEdit *RavorNValEditC = nullptr;
     QComboBox *LineCntComBox = nullptr;
     QWidget *gridHost_ = nullptr;
+    TSlipGridFrame *SlipGridFrame1 = nullptr;
     TFloatEdit *TecNValLabel = nullptr;
     TFloatEdit *PartNValLabel = nullptr;
     // notes

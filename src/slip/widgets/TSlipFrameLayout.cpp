@@ -5,6 +5,7 @@
 
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
+#include "lines/widgets/TSlipGridFrame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -317,6 +318,9 @@ void TSlipFrame::buildLines(SlipSection *s)
     gridHost_->setObjectName(u"GridHost"_qs);
     auto *gridLayout = new QVBoxLayout(gridHost_);
     gridLayout->setContentsMargins(0, 0, 0, 0);
+    SlipGridFrame1 = new TSlipGridFrame(gridHost_);
+    SlipGridFrame1->setObjectName(u"SlipGridFrame1"_qs);
+    gridLayout->addWidget(SlipGridFrame1);
     s->innerLayout()->addWidget(gridHost_, 1);
 
     auto *totals = new QHBoxLayout;
