@@ -75,6 +75,7 @@ private Q_SLOTS:
     void newAndOpenWhileModifiedStartProcesses();
     void everyCommandIsThere();
     void searchWindowToggleStaysInStep();
+    void endOfProgramCleansUp();
     void grabForReview();
 };
 
@@ -320,6 +321,26 @@ void TestMainForm::searchWindowToggleStaysInStep()
     toggle->trigger();
     QVERIFY(toggle->isChecked() && o1->isChecked());
     QVERIFY(form.findChild<QWidget *>(u"ItemPanel"_qs)->isVisible());
+}
+
+void TestMainForm::endOfProgramCleansUp()
+{
+    Fixture f;
+    QDir().mkpath(f.app.filePath(u"slips"_qs));
+    const QString slip = f.app.filePath(u"slips/a.tvx"_qs);
+    QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
+    {
+        TMainForm form(f.env);
+        form.start(slip);
+        QFile snapshot(form.snapshotPath());
+        QVERIFY(snapshot.open(QIODevice::WriteOnly));
+        snapshot.close();
+        form.show();
+        QVERIFY(form.close());
+        QVERIFY(!QFile::exists(form.snapshotPath()));
+    }
+    QCOMPARE(IniFile(f.env.settingsPath).readString(u"Init"_qs, u"Dir"_qs),
+             QDir::toNativeSeparators(f.app.filePath(u"slips"_qs)));
 }
 
 // Pictures of the window for a person to look at; set TORVANE_GRAB_DIR to get them.
