@@ -33,6 +33,18 @@ std::optional<qint64> priceOf(QStringView text)
     return value;
 }
 
+QString groupedYen(qint64 value)
+{
+    const QString digits = QString::number(value < 0 ? -(value + 1) + 1ULL : quint64(value));
+    QString out;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += u',';
+        out += digits[i];
+    }
+    return value < 0 ? u'-' + out : out;
+}
+
 qint64 costTax(qint64 amount, qint64 ratePercentFixed, int mode)
 {
     // t = amount × rate / 100 with the rate in ten-thousandths of a percent.

@@ -36,6 +36,7 @@ private Q_SLOTS:
     void compute_data();
     void compute();
     void slipTransfer();
+    void groupedYen();
 };
 
 void TestTotals::priceOf_data()
@@ -183,6 +184,16 @@ void TestTotals::slipTransfer()
     QCOMPARE(slip.cstTx, qint64(52));
     QCOMPARE(slip.cst, qint64(17450));
     QCOMPARE(slip.last, qint64(17502));
+}
+
+void TestTotals::groupedYen()
+{
+    QCOMPARE(Totals::groupedYen(0), u"0"_qs);
+    QCOMPARE(Totals::groupedYen(999), u"999"_qs);
+    QCOMPARE(Totals::groupedYen(15000), u"15,000"_qs);
+    QCOMPARE(Totals::groupedYen(100000000), u"100,000,000"_qs);
+    QCOMPARE(Totals::groupedYen(-1500), u"-1,500"_qs);
+    QCOMPARE(Totals::groupedYen(std::numeric_limits<qint64>::min()), u"-9,223,372,036,854,775,808"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestTotals)
