@@ -1,0 +1,338 @@
+#include "controls/widgets/ControlBeep.h"
+#include "controls/widgets/TSaNumEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+// Two edits in a window, the first focused, beeps counted.
+class Host {
+public:
+    Host()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(edit);
+        layout->addWidget(other);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ControlBeep::setHandler([this] { ++beeps; });
+        edit->setFocus();
+    }
+    ~Host() { ControlBeep::setHandler({}); }
+    QWidget window;
+    TSaNumEdit *edit = new TSaNumEdit(&window);
+    QLineEdit *other = new QLineEdit(&window);
+    int beeps = 0;
+};
+
+class TestTSaNumEdit : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void typing_data();
+    void typing();
+    void typingReplacesFullSelection();
+    void loneMinusOnLeaving_data();
+    void loneMinusOnLeaving();
+    void paste_data();
+    void paste();
+    void decimalFixedShowsZerosWhileTextStaysEmpty();
+    void copy_data();
+    void copy();
+    void undoSwaps();
+    void inputMethodFullWidth();
+    void propertyWritesAreCleanedSilently();
+    void readOnly();
+    void focusMoves();
+    void mouseSelection();
+    void contextMenu();
+};
+
+void TestTSaNumEdit::typing_data()
+{
+    QTest::addColumn<QString>("keys"); // \b is Backspace
+    QTest::addColumn<int>("integerLength");
+    QTest::addColumn<int>("decimalLength");
+    QTest::addColumn<bool>("minus");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("integer limit") << u"1234"_qs << 3 << 2 << true << u"123"_qs << 1 << 3;
+    QTest::newRow("decimal limit") << u"123.456"_qs << 3 << 2 << true << u"123.45"_qs << 1 << 6;
+    QTest::newRow("leading zeros") << u"007"_qs << 9 << 3 << true << u"7"_qs << 0 << 3;
+    QTest::newRow("point first") << u"."_qs << 9 << 3 << true << u"0."_qs << 0 << 1;
+    QTest::newRow("minus twice") << u"--"_qs << 9 << 3 << true << QString() << 0 << 2;
+    QTest::newRow("minus toggles at the end") << u"12-"_qs << 9 << 3 << true << u"-12"_qs << 0 << 3;
+    QTest::newRow("minus refused") << u"-5"_qs << 9 << 3 << false << u"5"_qs << 1 << 1;
+    QTest::newRow("point refused") << u"1.5"_qs << 9 << 0 << true << u"15"_qs << 1 << 2;
+    QTest::newRow("letter refused") << u"1a2"_qs << 9 << 3 << true << u"12"_qs << 1 << 2;
+    QTest::newRow("backspace takes the point") << u"12.5\b"_qs << 9 << 3 << true << u"12"_qs << 0 << 5;
+    QTest::newRow("backspace leaves lone minus") << u"-5\b"_qs << 9 << 3 << true << u"-"_qs << 0 << 3;
+    QTest::newRow("backspace on empty") << u"\b"_qs << 9 << 3 << true << QString() << 0 << 0;
+}
+
+void TestTSaNumEdit::typing()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, integerLength);
+    QFETCH(int, decimalLength);
+    QFETCH(bool, minus);
+    QFETCH(QString, text);
+    QFETCH(int, beeps);
+    QFETCH(int, changes);
+    Host h;
+    h.edit->setIntegerLength(integerLength);
+    h.edit->setDecimalLength(decimalLength);
+    h.edit->setMinus(minus);
+    QSignalSpy spy(h.edit, &TSaNumEdit::OnChange);
+    QTest::keyClicks(h.edit, keys);
+    QCOMPARE(h.edit->Text(), text);
+    QCOMPARE(h.beeps, beeps);
+    QCOMPARE(spy.count(), changes);
+}
+
+void TestTSaNumEdit::typingReplacesFullSelection()
+{
+    Host h;
+    h.edit->setDecimalLength(0);
+    h.edit->setText(u"123"_qs);
+    QTest::keyClick(h.edit, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(h.edit->isAllSelected());
+    // A refused key keeps both the value and the selection.
+    QTest::keyClick(h.edit, Qt::Key_Period);
+    QCOMPARE(h.edit->Text(), u"123"_qs);
+    QVERIFY(h.edit->isAllSelected());
+    QCOMPARE(h.beeps, 1);
+    QTest::keyClick(h.edit, Qt::Key_4);
+    QCOMPARE(h.edit->Text(), u"4"_qs);
+    QVERIFY(!h.edit->isAllSelected());
+    // Backspace on a full selection clears.
+    QTest::keyClick(h.edit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(h.edit, Qt::Key_Backspace);
+    QCOMPARE(h.edit->Text(), QString());
+}
+
+void TestTSaNumEdit::loneMinusOnLeaving_data()
+{
+    QTest::addColumn<bool>("minusOnly");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("cleared") << false << QString();
+    QTest::newRow("kept with eoMinusOnly") << true << u"-"_qs;
+}
+
+void TestTSaNumEdit::loneMinusOnLeaving()
+{
+    QFETCH(bool, minusOnly);
+    QFETCH(QString, text);
+    Host h;
+    if (minusOnly)
+        h.edit->setOptions(h.edit->Options() | TSaNumEdit::eoMinusOnly);
+    QTest::keyClicks(h.edit, u"-5\b"_qs);
+    QCOMPARE(h.edit->Text(), u"-"_qs);
+    h.other->setFocus();
+    QCOMPARE(h.edit->Text(), text);
+}
+
+void TestTSaNumEdit::paste_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("grouping dropped") << QString() << false << u"1,234,567"_qs << u"1234567"_qs;
+    QTest::newRow("too many digits") << QString() << false << u"12345678"_qs << QString();
+    QTest::newRow("full-width digits") << QString() << false << u"１２３"_qs << u"123"_qs;
+    QTest::newRow("appended") << u"12"_qs << false << u"34"_qs << u"1234"_qs;
+    QTest::newRow("appending overflows") << u"1234"_qs << false << u"5678"_qs << QString();
+    QTest::newRow("replaces a selection") << u"99"_qs << true << u"5"_qs << u"5"_qs;
+    QTest::newRow("cut at a letter") << QString() << false << u"42円"_qs << u"42"_qs;
+}
+
+void TestTSaNumEdit::paste()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, selectAll);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, text);
+    Host h;
+    h.edit->setIntegerLength(7);
+    h.edit->setDecimalLength(0);
+    h.edit->setText(before);
+    if (selectAll)
+        h.edit->selectAll();
+    else
+        h.edit->deselect();
+    QGuiApplication::clipboard()->setText(clipboard);
+    QSignalSpy spy(h.edit, &TSaNumEdit::OnChange);
+    QTest::keyClick(h.edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.edit->Text(), text);
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(!h.edit->isAllSelected());
+}
+
+void TestTSaNumEdit::decimalFixedShowsZerosWhileTextStaysEmpty()
+{
+    Host h;
+    h.edit->setDecimalLength(2);
+    h.edit->setDecimalFixed(true);
+    h.edit->setRightMark(u"％"_qs);
+    QCOMPARE(h.edit->Text(), QString());
+    QCOMPARE(h.edit->displayImage(), u"0.00％"_qs);
+    QTest::keyClicks(h.edit, u"8.5"_qs);
+    QCOMPARE(h.edit->Text(), u"8.5"_qs);
+    QCOMPARE(h.edit->displayImage(), u"8.50％"_qs);
+    h.edit->setDecimalFixed(false);
+    QCOMPARE(h.edit->displayImage(), u"8.5％"_qs);
+}
+
+void TestTSaNumEdit::copy_data()
+{
+    QTest::addColumn<bool>("imageCopy");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("raw text") << false << u"1234567"_qs;
+    QTest::newRow("display image") << true << u"¥1,234,567"_qs;
+}
+
+void TestTSaNumEdit::copy()
+{
+    QFETCH(bool, imageCopy);
+    QFETCH(QString, copied);
+    Host h;
+    h.edit->setImageCopy(imageCopy);
+    h.edit->setLeftMark(u"¥"_qs);
+    h.edit->setText(u"1234567"_qs);
+    QGuiApplication::clipboard()->setText(u"unchanged"_qs);
+    h.edit->deselect();
+    QTest::keyClick(h.edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"unchanged"_qs); // nothing selected, nothing copied
+    QTest::keyClick(h.edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(h.edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    QSignalSpy spy(h.edit, &TSaNumEdit::OnChange);
+    QTest::keyClick(h.edit, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(h.edit->Text(), QString());
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestTSaNumEdit::undoSwaps()
+{
+    Host h;
+    QVERIFY(!h.edit->isUndoAvailable());
+    QTest::keyClicks(h.edit, u"12\b"_qs);
+    QCOMPARE(h.edit->Text(), u"1"_qs);
+    QSignalSpy spy(h.edit, &TSaNumEdit::OnChange);
+    h.edit->undo();
+    QCOMPARE(h.edit->Text(), u"12"_qs);
+    QVERIFY(h.edit->isAllSelected());
+    h.edit->undo();
+    QCOMPARE(h.edit->Text(), u"1"_qs);
+    QCOMPARE(spy.count(), 2);
+}
+
+void TestTSaNumEdit::inputMethodFullWidth()
+{
+    Host h;
+    QSignalSpy spy(h.edit, &TSaNumEdit::OnChange);
+    QInputMethodEvent digits;
+    digits.setCommitString(u"１２．５"_qs);
+    QApplication::sendEvent(h.edit, &digits);
+    QCOMPARE(h.edit->Text(), u"12.5"_qs);
+    QInputMethodEvent minus;
+    minus.setCommitString(u"－"_qs);
+    QApplication::sendEvent(h.edit, &minus);
+    QCOMPARE(h.edit->Text(), u"-12.5"_qs);
+    QInputMethodEvent kana;
+    kana.setCommitString(u"あ"_qs);
+    QApplication::sendEvent(h.edit, &kana);
+    QCOMPARE(h.edit->Text(), u"-12.5"_qs);
+    QCOMPARE(h.beeps, 1);
+    QCOMPARE(spy.count(), 5);
+}
+
+void TestTSaNumEdit::propertyWritesAreCleanedSilently()
+{
+    Host h;
+    QSignalSpy spy(h.edit, &TSaNumEdit::OnChange);
+    h.edit->setText(u"-0012.3456"_qs);
+    QCOMPARE(h.edit->Text(), u"-12.345"_qs);
+    h.edit->setDecimalLength(1);
+    QCOMPARE(h.edit->Text(), u"-12.3"_qs);
+    h.edit->setMinus(false);
+    QCOMPARE(h.edit->Text(), QString());
+    QCOMPARE(spy.count(), 0);
+}
+
+void TestTSaNumEdit::readOnly()
+{
+    Host h;
+    h.edit->setText(u"5"_qs);
+    h.edit->setReadOnly(true);
+    QTest::keyClicks(h.edit, u"7x\b"_qs);
+    QTest::keyClick(h.edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(h.edit, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(h.edit->Text(), u"5"_qs);
+    QCOMPARE(h.beeps, 0);
+}
+
+void TestTSaNumEdit::focusMoves()
+{
+    Host h;
+    QTest::keyClick(h.edit, Qt::Key_Down);
+    QVERIFY(h.edit->hasFocus()); // ArrowFocusMove is off by default
+    h.edit->setArrowFocusMove(true);
+    QTest::keyClick(h.edit, Qt::Key_Down);
+    QVERIFY(h.other->hasFocus());
+    h.edit->setFocus();
+    h.edit->setEnterFocusMove(true);
+    QTest::keyClick(h.edit, Qt::Key_Return);
+    QVERIFY(h.other->hasFocus());
+}
+
+void TestTSaNumEdit::mouseSelection()
+{
+    Host h;
+    h.edit->setText(u"42"_qs);
+    h.other->setFocus();
+    QTest::mouseClick(h.edit, Qt::LeftButton);
+    QVERIFY(h.edit->hasFocus());
+    QVERIFY(!h.edit->isAllSelected());
+    QTest::mouseDClick(h.edit, Qt::LeftButton);
+    QVERIFY(h.edit->isAllSelected());
+}
+
+void TestTSaNumEdit::contextMenu()
+{
+    Host h;
+    h.edit->setText(u"42"_qs);
+    h.edit->deselect();
+    QGuiApplication::clipboard()->clear();
+    auto enabled = [&](const QString &entry) {
+        std::unique_ptr<QMenu> menu(h.edit->createStandardContextMenu());
+        for (QAction *a : menu->actions())
+            if (a->text() == entry)
+                return a->isEnabled();
+        qFatal("no such entry");
+    };
+    QVERIFY(!enabled(u"元に戻す(&U)"_qs));
+    QVERIFY(!enabled(u"コピー(&C)"_qs));
+    QVERIFY(!enabled(u"貼り付け(&P)"_qs));
+    QVERIFY(enabled(u"すべて選択(&A)"_qs));
+    h.edit->selectAll();
+    QVERIFY(enabled(u"削除(&D)"_qs));
+    QVERIFY(!enabled(u"すべて選択(&A)"_qs));
+
+    std::unique_ptr<QMenu> menu(h.edit->createStandardContextMenu());
+    QSignalSpy spy(h.edit, &TSaNumEdit::OnChange);
+    for (QAction *a : menu->actions())
+        if (a->text() == u"削除(&D)"_qs)
+            a->trigger();
+    QCOMPARE(h.edit->Text(), QString());
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(enabled(u"元に戻す(&U)"_qs));
+}
+
+QTEST_MAIN(TestTSaNumEdit)
+#include "tst_tsanumedit.moc"
