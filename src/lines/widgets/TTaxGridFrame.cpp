@@ -47,8 +47,6 @@ TTaxGridFrame::TTaxGridFrame(const QString &appFolder, QWidget *parent)
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid1->horizontalHeader()->setDefaultSectionSize(
-        QFontMetrics(gridFont).horizontalAdvance(QStringLiteral("0,000,000")) + 8);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setWordWrap(false);
     StringGrid1->setTabKeyNavigation(false);
@@ -177,11 +175,24 @@ void TTaxGridFrame::showGrid(const TaxTables::Grid &g)
     for (int r = 0; r < g.rowCount(); ++r)
         for (int c = 0; c < g.columns(); ++c)
             StringGrid1->setItem(r, c, new QTableWidgetItem(g.rows[r][c]));
-    StringGrid1->setColumnWidth(0, 100);
+    fitColumns();
     applyItemFlags();
     updating_ = false;
     dirty_ = false;
     StringGrid1->setCurrentCell(qMin(1, g.rowCount() - 1), qMin(1, g.columns() - 1));
+}
+
+void TTaxGridFrame::fitColumns()
+{
+    // Column 0 is 100 pixels and the others as wide as "0,000,000", but a
+    // heading is never cut off.
+    const QFontMetrics fm(StringGrid1->font());
+    const int base = fm.horizontalAdvance(QStringLiteral("0,000,000")) + 8;
+    for (int c = 0; c < StringGrid1->columnCount(); ++c) {
+        const QTableWidgetItem *heading = StringGrid1->item(0, c);
+        const int needed = heading ? fm.horizontalAdvance(heading->text()) + 8 : 0;
+        StringGrid1->setColumnWidth(c, qMax(c == 0 ? 100 : base, needed));
+    }
 }
 
 TaxTables::Grid TTaxGridFrame::grid() const
@@ -224,6 +235,7 @@ void TTaxGridFrame::SetEditing(bool on)
     updating_ = true;
     applyItemFlags();
     updating_ = was;
+    fitColumns();
     // Outside edit mode the cursor stays off the fixed headings.
     if (!on && StringGrid1->rowCount() > 1 && StringGrid1->columnCount() > 1 &&
         (StringGrid1->currentRow() < 1 || StringGrid1->currentColumn() < 1))
@@ -308,6 +320,7 @@ void TTaxGridFrame::addColumn()
 {
     StringGrid1->setColumnCount(StringGrid1->columnCount() + 1);
     fillNewCells();
+    fitColumns();
     dirty_ = true;
 }
 

@@ -67,6 +67,7 @@ private:
     void loadTable();
     void showGrid(const TaxTables::Grid &grid);
     void applyItemFlags();
+    void fitColumns();
     void fillNewCells();
     void onItemChanged(int row, int column);
     bool writeList(const QStringList &names);

@@ -19,11 +19,12 @@ void TaxGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->setFont(option.font);
 
     if (heading && fixedHeadings_) {
-        painter->fillRect(r, option.palette.brush(QPalette::Button));
-        painter->setPen(option.palette.color(QPalette::Light));
+        // Fixed cells cannot be picked, yet they read like any heading.
+        painter->fillRect(r, option.palette.brush(QPalette::Active, QPalette::Button));
+        painter->setPen(option.palette.color(QPalette::Active, QPalette::Light));
         painter->drawLine(r.topLeft(), r.topRight());
         painter->drawLine(r.topLeft(), r.bottomLeft());
-        painter->setPen(option.palette.color(QPalette::ButtonText));
+        painter->setPen(option.palette.color(QPalette::Active, QPalette::ButtonText));
         painter->drawText(r.adjusted(2, 2, -1, 0), Qt::AlignLeft | Qt::AlignTop, text);
         painter->restore();
         return;
