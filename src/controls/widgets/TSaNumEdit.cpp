@@ -485,6 +485,23 @@ void TSaNumEdit::contextMenuEvent(QContextMenuEvent *e)
 
 bool TSaNumEdit::event(QEvent *e)
 {
+    // The keys the edit handles itself win over shortcuts of the window
+    // (a row copy on Ctrl+C must not take the edit's copy).
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        const Qt::KeyboardModifiers mods = k->modifiers() & ~Qt::KeypadModifier;
+        const int key = k->key();
+        const bool clipboardKey = mods == Qt::ControlModifier && (key == Qt::Key_A || key == Qt::Key_C ||
+                                                                  key == Qt::Key_V || key == Qt::Key_X);
+        const bool editKey = (mods == Qt::NoModifier || mods == Qt::ShiftModifier) &&
+                             (key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Home ||
+                              key == Qt::Key_End || key == Qt::Key_Left || key == Qt::Key_Right ||
+                              (!k->text().isEmpty() && k->text().at(0).isPrint()));
+        if (clipboardKey || editKey) {
+            e->accept();
+            return true;
+        }
+    }
     // The background follows the window colour of whatever it is placed on.
     if (e->type() == QEvent::ParentChange)
         color_ = palette().color(QPalette::Base);

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTextCharFormat>
 
 using WarekiDate::Part;
 

@@ -1,6 +1,7 @@
 #include "controls/widgets/ControlBeep.h"
 #include "controls/widgets/TSaNumEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -35,6 +36,7 @@ private Q_SLOTS:
     void typing_data();
     void typing();
     void typingReplacesFullSelection();
+    void inputStopsAtTheEdge();
     void loneMinusOnLeaving_data();
     void loneMinusOnLeaving();
     void paste_data();
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void decimalFixedShowsZerosWhileTextStaysEmpty();
     void copy_data();
     void copy();
+    void editKeysWinOverWindowShortcuts();
     void undoSwaps();
     void inputMethodFullWidth();
     void propertyWritesAreCleanedSilently();
@@ -113,6 +116,20 @@ void TestTSaNumEdit::typingReplacesFullSelection()
     QTest::keyClick(h.edit, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(h.edit, Qt::Key_Backspace);
     QCOMPARE(h.edit->Text(), QString());
+}
+
+void TestTSaNumEdit::inputStopsAtTheEdge()
+{
+    Host h;
+    h.edit->setFixedWidth(60);
+    h.edit->setOptions(h.edit->Options() | TSaNumEdit::eoORInputStop);
+    QTest::keyClicks(h.edit, u"123456789"_qs);
+    const QString kept = h.edit->Text();
+    QVERIFY(kept.size() > 1 && kept.size() < 9);
+    QCOMPARE(kept, u"123456789"_qs.left(kept.size()));
+    QCOMPARE(h.beeps, 9 - kept.size());
+    const int room = h.edit->width() - 4 - 2 * 2;
+    QVERIFY(QFontMetrics(h.edit->font()).horizontalAdvance(h.edit->displayImage()) <= room);
 }
 
 void TestTSaNumEdit::loneMinusOnLeaving_data()
@@ -215,6 +232,19 @@ void TestTSaNumEdit::copy()
     QTest::keyClick(h.edit, Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(h.edit->Text(), QString());
     QCOMPARE(spy.count(), 1);
+}
+
+void TestTSaNumEdit::editKeysWinOverWindowShortcuts()
+{
+    Host h;
+    QAction rowPaste(&h.window);
+    rowPaste.setShortcut(QKeySequence(u"Ctrl+V"_qs));
+    h.window.addAction(&rowPaste);
+    QSignalSpy triggered(&rowPaste, &QAction::triggered);
+    QGuiApplication::clipboard()->setText(u"77"_qs);
+    QTest::keyClick(h.edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.edit->Text(), u"77"_qs);
+    QCOMPARE(triggered.count(), 0);
 }
 
 void TestTSaNumEdit::undoSwaps()
