@@ -397,9 +397,11 @@ void TTaxGridFrame::deleteClassification()
 void TTaxGridFrame::renameClassification()
 {
     const QString old = current_;
+    if (old.isEmpty())
+        return;
     const std::optional<QString> name =
         prompts_.askText(this, NameCaption, QStringLiteral("新しい分類名を入力してください。"), old);
-    if (!name || *name == old || old.isEmpty())
+    if (!name || *name == old)
         return;
     // The edits so far belong to the table under its new name.
     if (!saveTable())
