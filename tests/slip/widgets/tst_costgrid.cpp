@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void deleteRowMovesRowsUp();
     void setCurrentCost();
     void drawing();
+    void wheelScrollsTheHost();
 
 private:
     std::unique_ptr<TCostGrid> grid_;
@@ -194,6 +196,17 @@ void TestCostGrid::drawing()
 
     // The tax flag is an image, never the text "1".
     QVERIFY(paint(0, TCostGrid::TaxColumn, cell).isEmpty());
+}
+
+void TestCostGrid::wheelScrollsTheHost()
+{
+    // The header editor around the grid scrolls on the wheel; the grid must
+    // leave the wheel unaccepted so that it travels on to its parents.
+    const QPoint pos = grid_->viewport()->rect().center();
+    QWheelEvent wheel(pos, grid_->viewport()->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid_->viewport(), &wheel);
+    QVERIFY(!wheel.isAccepted());
 }
 
 QTEST_MAIN(TestCostGrid)
