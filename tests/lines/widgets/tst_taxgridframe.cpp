@@ -1,0 +1,328 @@
+#include "../../support/PaintedText.h"
+#include "lines/TaxTables.h"
+#include "lines/widgets/TTaxGridFrame.h"
+#include "lines/widgets/TTaxGuideForm.h"
+#include "platform/TextList.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTimer>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace TaxTables;
+
+// Answers the frame's questions as the test says and keeps what was asked.
+struct Answers {
+    QStringList errors;
+    QStringList questions;
+    bool yes = true;
+    std::optional<QString> text;
+
+    TaxTablePrompts prompts()
+    {
+        TaxTablePrompts p;
+        p.error = [this](QWidget *, const QString &t) { errors.append(t); };
+        p.confirm = [this](QWidget *, const QString &t) {
+            questions.append(t);
+            return yes;
+        };
+        p.askText = [this](QWidget *, const QString &, const QString &, const QString &) { return text; };
+        return p;
+    }
+};
+
+class TestTaxGridFrame : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void showsFirstClassification();
+    void missingTableIsFiveByFive();
+    void amountDrawnGroupedAndReturnedOnOk();
+    void headingReturnsZero();
+    void valueCellsTakeWholeYenOnly();
+    void switchingSavesThePreviousTable();
+    void viewingNeverWrites();
+    void lastClassificationCannotBeDeleted();
+    void deleteAsksFirst();
+    void renameRefusals_data();
+    void renameRefusals();
+    void renameMovesTheTable();
+    void addClassification();
+    void editButtonToggles();
+
+private:
+    TTaxGridFrame *makeFrame(int kind = Insurance);
+    QString path(const QString &name, int kind = Insurance) const
+    {
+        return tablePath(app_->path(), kind, name);
+    }
+    QString cell(int r, int c) const { return frame_->StringGrid1->item(r, c)->text(); }
+
+    std::unique_ptr<QTemporaryDir> app_;
+    std::unique_ptr<TTaxGridFrame> frame_;
+    Answers answers_;
+};
+
+void TestTaxGridFrame::init()
+{
+    app_ = std::make_unique<QTemporaryDir>();
+    answers_ = Answers{};
+    QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_qs, u"事業用"_qs}, nullptr));
+    Grid g = emptyGrid(3, 3);
+    g.rows[0] = QStringList{u"車種"_qs, u"12ヶ月"_qs, u"24ヶ月"_qs};
+    g.rows[1] = QStringList{u"乗用"_qs, u"11500"_qs, u"15000"_qs};
+    g.rows[2] = QStringList{u"軽"_qs, u"11540"_qs, u"17540"_qs};
+    QVERIFY(saveTable(path(u"自家用"_qs), g, nullptr));
+}
+
+void TestTaxGridFrame::cleanup()
+{
+    frame_.reset();
+    app_.reset();
+}
+
+TTaxGridFrame *TestTaxGridFrame::makeFrame(int kind)
+{
+    frame_ = std::make_unique<TTaxGridFrame>(app_->path());
+    frame_->setPrompts(answers_.prompts());
+    frame_->SetTableKind(kind);
+    return frame_.get();
+}
+
+void TestTaxGridFrame::showsFirstClassification()
+{
+    makeFrame();
+    QCOMPARE(frame_->ComboBox1->count(), 2);
+    QCOMPARE(frame_->classification(), u"自家用"_qs);
+    QCOMPARE(frame_->StringGrid1->rowCount(), 3);
+    QCOMPARE(cell(1, 2), u"15000"_qs);
+    QVERIFY(frame_->Panel2->isHidden());
+    // The cursor starts on the first amount.
+    QCOMPARE(frame_->selectedAmount(), qint64(11500));
+}
+
+void TestTaxGridFrame::missingTableIsFiveByFive()
+{
+    makeFrame();
+    frame_->ComboBox1->setCurrentIndex(1);
+    QCOMPARE(frame_->classification(), u"事業用"_qs);
+    QCOMPARE(frame_->StringGrid1->rowCount(), 5);
+    QCOMPARE(frame_->StringGrid1->columnCount(), 5);
+    QCOMPARE(frame_->grid().rows, emptyGrid().rows);
+    QCOMPARE(frame_->selectedAmount(), qint64(0));
+}
+
+void TestTaxGridFrame::amountDrawnGroupedAndReturnedOnOk()
+{
+    TTaxGuideForm form(app_->path());
+    form.TaxGridFrame1->setPrompts(answers_.prompts());
+    form.SetTableKind(Insurance);
+    QTableWidget *grid = form.TaxGridFrame1->StringGrid1;
+
+    // Drawn with grouping, right-aligned 3 pixels from the edge when not current.
+    PaintedText device(QSize(200, 40));
+    QPainter p(&device);
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.state &= ~QStyle::State_Selected;
+    option.rect = QRect(0, 0, 90, 20);
+    grid->itemDelegate()->paint(&p, option, grid->model()->index(1, 2));
+    p.end();
+    QCOMPARE(device.runs().size(), 1);
+    QCOMPARE(device.runs()[0].text, u"15,000"_qs);
+    QVERIFY(qAbs(device.runs()[0].baseline.x() + device.runs()[0].width - 87) <= 1.0);
+
+    grid->setCurrentCell(1, 2);
+    QTimer::singleShot(0, form.OKButton, &QPushButton::click);
+    QCOMPARE(form.exec(), int(QDialog::Accepted));
+    QCOMPARE(form.selectedAmount(), qint64(15000));
+}
+
+void TestTaxGridFrame::headingReturnsZero()
+{
+    makeFrame();
+    QTableWidget *grid = frame_->StringGrid1;
+    // Outside edit mode the headings are fixed: a click does not reach them.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 1)).center());
+    QCOMPARE(grid->currentRow(), 1);
+
+    frame_->SetEditing(true);
+    grid->item(0, 1)->setText(u"2000"_qs);
+    grid->setCurrentCell(0, 1);
+    QCOMPARE(frame_->selectedAmount(), qint64(0));
+    grid->setCurrentCell(2, 0);
+    QCOMPARE(frame_->selectedAmount(), qint64(0));
+    // Leaving edit mode puts the cursor back on an amount.
+    frame_->SetEditing(false);
+    QCOMPARE(frame_->selectedAmount(), qint64(11540));
+}
+
+void TestTaxGridFrame::valueCellsTakeWholeYenOnly()
+{
+    makeFrame();
+    frame_->SetEditing(true);
+    QTableWidget *grid = frame_->StringGrid1;
+    grid->item(1, 1)->setText(u"abc"_qs);
+    QCOMPARE(cell(1, 1), QString());
+    grid->item(1, 2)->setText(u" 16400 "_qs);
+    QCOMPARE(cell(1, 2), u"16400"_qs);
+    grid->item(1, 0)->setText(u"小型, 貨物"_qs);
+    QCOMPARE(cell(1, 0), u"小型, 貨物"_qs);
+    grid->item(0, 2)->setText(u"24"_qs);
+    QCOMPARE(cell(0, 2), u"24"_qs);
+}
+
+void TestTaxGridFrame::switchingSavesThePreviousTable()
+{
+    makeFrame();
+    frame_->SetEditing(true);
+    frame_->StringGrid1->item(2, 2)->setText(u"18000"_qs);
+    frame_->addRow();
+    frame_->ComboBox1->setCurrentIndex(1);
+    const std::optional<Grid> saved = loadTable(path(u"自家用"_qs));
+    QVERIFY(saved.has_value());
+    QCOMPARE(saved->rowCount(), 4);
+    QCOMPARE(saved->rows[2][2], u"18000"_qs);
+    QCOMPARE(saved->rows[1][0], u"乗用"_qs);
+
+    // Destroying the frame saves the table being edited.
+    frame_->StringGrid1->item(1, 1)->setText(u"7000"_qs);
+    frame_.reset();
+    QCOMPARE(loadTable(path(u"事業用"_qs))->rows[1][1], u"7000"_qs);
+}
+
+void TestTaxGridFrame::viewingNeverWrites()
+{
+    makeFrame();
+    frame_->ComboBox1->setCurrentIndex(1);
+    // Meanwhile another process saves the first table.
+    Grid other = emptyGrid(2, 2);
+    other.rows[1][1] = u"1"_qs;
+    QVERIFY(saveTable(path(u"自家用"_qs), other, nullptr));
+    frame_->ComboBox1->setCurrentIndex(0);
+    frame_.reset();
+    QCOMPARE(loadTable(path(u"自家用"_qs))->rows, other.rows);
+    QVERIFY(!QFile::exists(path(u"事業用"_qs)));
+}
+
+void TestTaxGridFrame::lastClassificationCannotBeDeleted()
+{
+    QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_qs}, nullptr));
+    makeFrame();
+    frame_->deleteClassification();
+    QCOMPARE(answers_.errors, QStringList{u"1件以下にはできません"_qs});
+    QVERIFY(answers_.questions.isEmpty());
+    QCOMPARE(frame_->ComboBox1->count(), 1);
+    QVERIFY(QFile::exists(path(u"自家用"_qs)));
+}
+
+void TestTaxGridFrame::deleteAsksFirst()
+{
+    makeFrame();
+    answers_.yes = false;
+    frame_->deleteClassification();
+    QCOMPARE(answers_.questions, QStringList{u"分類「自家用」を削除しますか?"_qs});
+    QCOMPARE(frame_->ComboBox1->count(), 2);
+    QVERIFY(QFile::exists(path(u"自家用"_qs)));
+
+    answers_.yes = true;
+    frame_->deleteClassification();
+    QVERIFY(!QFile::exists(path(u"自家用"_qs)));
+    QCOMPARE(readClassifications(app_->path(), Insurance), QStringList{u"事業用"_qs});
+    QCOMPARE(frame_->classification(), u"事業用"_qs);
+    QCOMPARE(frame_->StringGrid1->rowCount(), 5);
+    frame_.reset();
+    // The deleted table is not written back on the way out.
+    QVERIFY(!QFile::exists(path(u"自家用"_qs)));
+}
+
+void TestTaxGridFrame::renameRefusals_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("slash") << u"自家/用"_qs;
+    QTest::newRow("colon") << u"自家:用"_qs;
+    QTest::newRow("question mark") << u"自家用?"_qs;
+    QTest::newRow("pipe") << u"a|b"_qs;
+    // Renaming onto another classification would overwrite its table.
+    QTest::newRow("existing classification") << u"事業用"_qs;
+}
+
+void TestTaxGridFrame::renameRefusals()
+{
+    QFETCH(QString, name);
+    QVERIFY(saveTable(path(u"事業用"_qs), emptyGrid(2, 2), nullptr));
+    makeFrame();
+    answers_.text = name;
+    frame_->renameClassification();
+    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_qs});
+    QCOMPARE(frame_->classification(), u"自家用"_qs);
+    QCOMPARE(frame_->ComboBox1->currentText(), u"自家用"_qs);
+    QCOMPARE(readClassifications(app_->path(), Insurance), (QStringList{u"自家用"_qs, u"事業用"_qs}));
+    QCOMPARE(loadTable(path(u"自家用"_qs))->rowCount(), 3);
+    QCOMPARE(loadTable(path(u"事業用"_qs))->rowCount(), 2);
+}
+
+void TestTaxGridFrame::renameMovesTheTable()
+{
+    makeFrame();
+    frame_->SetEditing(true);
+    frame_->StringGrid1->item(1, 1)->setText(u"12000"_qs);
+    answers_.text = u"自家用乗用"_qs;
+    frame_->renameClassification();
+    QVERIFY(answers_.errors.isEmpty());
+    QVERIFY(!QFile::exists(path(u"自家用"_qs)));
+    // The unsaved edit travelled with the table.
+    QCOMPARE(loadTable(path(u"自家用乗用"_qs))->rows[1][1], u"12000"_qs);
+    QCOMPARE(readClassifications(app_->path(), Insurance), (QStringList{u"自家用乗用"_qs, u"事業用"_qs}));
+    QCOMPARE(frame_->ComboBox1->currentText(), u"自家用乗用"_qs);
+    QCOMPARE(frame_->classification(), u"自家用乗用"_qs);
+}
+
+void TestTaxGridFrame::addClassification()
+{
+    makeFrame();
+    answers_.text = u"軽*"_qs;
+    frame_->addClassification();
+    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_qs});
+    QCOMPARE(frame_->ComboBox1->count(), 2);
+
+    answers_.text = u"軽自動車"_qs;
+    frame_->addClassification();
+    QCOMPARE(readClassifications(app_->path(), Insurance),
+             (QStringList{u"自家用"_qs, u"事業用"_qs, u"軽自動車"_qs}));
+    QCOMPARE(frame_->classification(), u"軽自動車"_qs);
+    QCOMPARE(frame_->ComboBox1->currentIndex(), 2);
+    QCOMPARE(frame_->StringGrid1->rowCount(), 5);
+
+    // A name already listed only selects it.
+    answers_.text = u"自家用"_qs;
+    frame_->addClassification();
+    QCOMPARE(frame_->ComboBox1->count(), 3);
+    QCOMPARE(frame_->classification(), u"自家用"_qs);
+}
+
+void TestTaxGridFrame::editButtonToggles()
+{
+    TTaxGuideForm form(app_->path());
+    form.SetTableKind(WeightTax);
+    QCOMPARE(form.windowTitle(), u"選択"_qs);
+    QCOMPARE(form.TaxGridFrame1->Label1->text(), u"重量税"_qs);
+    form.EditButton->click();
+    QCOMPARE(form.EditButton->text(), u"編集終了(&E)"_qs);
+    QVERIFY(!form.OKButton->isEnabled());
+    QVERIFY(form.TaxGridFrame1->editing());
+    QVERIFY(!form.TaxGridFrame1->Panel2->isHidden());
+    form.EditButton->click();
+    QCOMPARE(form.EditButton->text(), u"編集(&E)"_qs);
+    QVERIFY(form.OKButton->isEnabled());
+    QVERIFY(form.TaxGridFrame1->Panel2->isHidden());
+}
+
+QTEST_MAIN(TestTaxGridFrame)
+#include "tst_taxgridframe.moc"
