@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolBar>
 
@@ -357,6 +358,9 @@ void TestMainForm::grabForReview()
     form.slipFrame()->OpenAll();
     QTest::qWait(100);
     QVERIFY(form.grab().save(dir + u"/main-open.png"_qs));
+    // The whole editor, as far as it scrolls.
+    QWidget *content = form.slipFrame()->findChild<QScrollArea *>(u"ScrollBox1"_qs)->widget();
+    QVERIFY(content->grab().save(dir + u"/editor-open.png"_qs));
     form.slipFrame()->CloseAll();
     QTest::qWait(100);
     QVERIFY(form.grab().save(dir + u"/main-closed.png"_qs));

@@ -1,6 +1,7 @@
 #include "TSlipFrame.h"
 
 #include "FloatEditAccess.h"
+#include "SlipMoney.h"
 #include "SlipSection.h"
 
 #include "controls/widgets/TFloatEdit.h"
@@ -109,7 +110,12 @@ TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent)
     DDvComBox->setCurrentIndex(0);
     categories_ = LineCategoryList::load(mst + u"LineDiv.dat"_qs);
     SlipGridFrame1->setCategories(categories_);
-    held_ = SlipData::newSlip(QDate::currentDate());
+
+    money_ = new SlipMoney(costPanel_, totalsPanel_, this);
+    money_->setNotify(notify_);
+    TSlipGridFrame *grid = SlipGridFrame1;
+    money_->setLines({[grid] { grid->RecalcRows(); }, [grid] { return grid->CalcTecTotal(); },
+                      [grid] { return grid->CalcPartTotal(); }, [grid] { return grid->CalcTaxTotal(); }});
     setGreetingForKind(0);
     applyVehicleState();
     applyLineCount();
@@ -168,20 +174,32 @@ void TSlipFrame::connectChangeTracking()
         markModified();
     });
 
-    // The grid computes with the slip's rate, rounding and labour rate as shown.
-    FloatEditAccess::onChange(TaxRNValEditC, this, [this] { publishLineSettings(); });
-    FloatEditAccess::onChange(RavorNValEditC, this, [this] { publishLineSettings(); });
-    connect(TaxHComBox, &QComboBox::currentIndexChanged, this, [this] {
-        publishLineSettings();
+    // The money side: the grid computes with the rate, rounding and labour
+    // rate as shown, and every change of amounts recomputes the totals.
+    // A load publishes its values itself and shows the stored totals.
+    FloatEditAccess::onChange(TaxRNValEditC, this, [this] {
         if (updating_ == 0)
-            recomputeAll();
+            money_->taxRateEdited(FloatEditAccess::value(TaxRNValEditC));
+    });
+    FloatEditAccess::onChange(RavorNValEditC, this, [this] {
+        if (updating_ == 0)
+            money_->labourRateEdited(FloatEditAccess::value(RavorNValEditC));
+    });
+    connect(TaxHComBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (updating_ == 0)
+            money_->roundingChanged(index);
     });
     connect(SlipGridFrame1, &TSlipGridFrame::changed, this, [this] {
-        // A load shows the stored totals until the next real change.
-        if (updating_ > 0)
-            return;
-        recomputeAll();
-        markModified();
+        if (updating_ == 0)
+            money_->linesChanged();
+    });
+    connect(money_, &SlipMoney::modified, this, &TSlipFrame::markModified);
+    connect(money_, &SlipMoney::taxRatePublished, SlipGridFrame1, &TSlipGridFrame::setTaxRate);
+    connect(money_, &SlipMoney::roundingPublished, SlipGridFrame1, &TSlipGridFrame::setRounding);
+    connect(money_, &SlipMoney::labourRatePublished, SlipGridFrame1, &TSlipGridFrame::setLabourRate);
+    connect(money_, &SlipMoney::lineTotalsChanged, this, [this](qint64 tec, qint64 part) {
+        FloatEditAccess::setValue(TecNValLabel, double(tec));
+        FloatEditAccess::setValue(PartNValLabel, double(part));
     });
 }
 
@@ -234,8 +252,7 @@ void TSlipFrame::setSectionStatus(SlipSection *s, const QString &text)
 
 void TSlipFrame::OpenAll()
 {
-    if (recomputeTotals_)
-        recomputeTotals_();
+    recomputeTotals();
     const bool wasNotify = notify_;
     notify_ = false;
     for (SlipSection *s : sections_)
@@ -246,8 +263,7 @@ void TSlipFrame::OpenAll()
 
 void TSlipFrame::CloseAll()
 {
-    if (recomputeTotals_)
-        recomputeTotals_();
+    recomputeTotals();
     const bool wasNotify = notify_;
     notify_ = false;
     for (SlipSection *s : sections_) {
@@ -295,20 +311,20 @@ void TSlipFrame::applyLineCount()
     gridHost_->setFixedHeight(SlipGridFrame1->heightForRows(VisibleRows[index]));
 }
 
-void TSlipFrame::publishLineSettings()
+void TSlipFrame::setNotify(bool on)
 {
-    SlipGridFrame1->setTaxRate(Fixed::fromDouble(FloatEditAccess::value(TaxRNValEditC)));
-    SlipGridFrame1->setRounding(qMax(0, TaxHComBox->currentIndex()));
-    SlipGridFrame1->setLabourRate(Fixed::fromDouble(FloatEditAccess::value(RavorNValEditC)));
+    notify_ = on;
+    money_->setNotify(on);
 }
 
 void TSlipFrame::recomputeAll()
 {
-    SlipGridFrame1->RecalcRows();
-    FloatEditAccess::setValue(TecNValLabel, double(SlipGridFrame1->CalcTecTotal()));
-    FloatEditAccess::setValue(PartNValLabel, double(SlipGridFrame1->CalcPartTotal()));
-    if (recomputeTotals_)
-        recomputeTotals_();
+    money_->recomputeAll();
+}
+
+void TSlipFrame::recomputeTotals()
+{
+    money_->recomputeTotals();
 }
 
 void TSlipFrame::setWorkNames(const QStringList &names)
@@ -380,7 +396,7 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
 
 SlipData TSlipFrame::data() const
 {
-    SlipData s = held_;
+    SlipData s;
     for (int i = 0; i < SectionCount; ++i) {
         const SlipSection *sec = sections_[size_t(i)];
         s.sections[size_t(i)] = {sec->isOpen(), sec->statusText(), sec->statusColor()};
@@ -426,8 +442,7 @@ SlipData TSlipFrame::data() const
         if (const std::optional<TRowData> row = RowText::parse(text, categories_))
             s.rows.append(*row);
     s.display = LineCntComBox->currentIndex();
-    s.tecTotal = truncated(FloatEditAccess::value(TecNValLabel));
-    s.partTotal = truncated(FloatEditAccess::value(PartNValLabel));
+    money_->store(s); // costs, totals and the line totals as shown
     s.info = InfoEdit->text();
     s.memo = NoteMemo->toPlainText().split(u'\n');
     return s;
@@ -441,7 +456,6 @@ void TSlipFrame::setData(const SlipData &slip)
 void TSlipFrame::applyData(const SlipData &s, bool sections)
 {
     ++updating_;
-    held_ = s;
     if (sections) {
         for (int i = 0; i < SectionCount; ++i) {
             SlipSection *sec = sections_[size_t(i)];
@@ -486,11 +500,12 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     EngCodeEdit->setText(s.engine);
     BodyNumEdit->setText(s.chassis);
     FloatEditAccess::setValue(RavorNValEditC, double(s.ravor));
-    publishLineSettings();
+    // The rows are recomputed with the slip's own settings; the totals shown
+    // are the stored ones until the next change.
+    money_->applyTaxSettings(s.taxRate, TaxHComBox->currentIndex(), s.ravor * Fixed::One);
     SlipGridFrame1->ReplaceRows(rowTexts(s.rows));
+    money_->load(s);
     LineCntComBox->setCurrentIndex((s.display == 1) ? 1 : 0);
-    FloatEditAccess::setValue(TecNValLabel, double(s.tecTotal));
-    FloatEditAccess::setValue(PartNValLabel, double(s.partTotal));
     InfoEdit->setText(s.info);
     NoteMemo->setPlainText(s.memo.join(u'\n'));
     applyVehicleState();
@@ -500,8 +515,7 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
 
 bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QString *error)
 {
-    if (recomputeTotals_)
-        recomputeTotals_();
+    recomputeTotals();
     const SlipFile::Context context{categories_, QDate::currentDate()};
     if (!SlipFile::save(ini, data(), scope, context, error))
         return false;

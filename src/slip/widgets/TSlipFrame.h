@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class IniFile;
 class MessageService;
@@ -20,7 +19,10 @@ class QPushButton;
 class QScrollArea;
 class QToolButton;
 class SlipSection;
+class SlipMoney;
+class TCostPanel;
 class TFloatEdit;
+class TTotalsPanel;
 class TSlipGridFrame;
 class TWarekiDateEdit;
 
@@ -56,7 +58,7 @@ public:
     bool isModified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
     bool notify() const { return notify_; }
-    void setNotify(bool on) { notify_ = on; }
+    void setNotify(bool on);
     // Sets the modified flag and reports the change, when notify is on.
     void markModified();
 
@@ -88,11 +90,11 @@ public:
     QPushButton *exitButton() const { return exitButton_; }
 
     TSlipGridFrame *grid() const { return SlipGridFrame1; }
+    SlipMoney *money() const { return money_; }
     // Every row, the labour and parts totals, then the slip's totals.
     void recomputeAll();
-
-    // For the host's "recompute totals" before saving and printing.
-    void setRecomputeTotals(std::function<void()> recompute) { recomputeTotals_ = std::move(recompute); }
+    // The slip's totals from the amounts as shown (before saving and printing).
+    void recomputeTotals();
 
 Q_SIGNALS:
     // A user change while notify is on (the host marks its title).
@@ -121,7 +123,6 @@ private:
     void applyVehicleState();
     void applyLineCount();
     void applyData(const SlipData &slip, bool sections);
-    void publishLineSettings();
     QStringList rowTexts(const QList<TRowData> &rows) const;
 
     QString appDir_;
@@ -129,11 +130,8 @@ private:
     QStringList workNames_;
     bool notify_ = false;
     bool modified_ = false;
-    int updating_ = 0; // > 0 while the frame rewrites its own controls
-    std::function<void()> recomputeTotals_;
-    // The parts of the slip that no control of this frame shows yet (costs
-    // and totals): kept as loaded so that saving never loses them.
-    SlipData held_;
+    int updating_ = 0;           // > 0 while the frame rewrites its own controls
+    SlipMoney *money_ = nullptr; // child of this
 
     QScrollArea *scroll_ = nullptr;
     std::array<SlipSection *, SectionCount> sections_{};
@@ -182,6 +180,9 @@ private:
     TSlipGridFrame *SlipGridFrame1 = nullptr;
     TFloatEdit *TecNValLabel = nullptr;
     TFloatEdit *PartNValLabel = nullptr;
+    // costs and totals
+    TCostPanel *costPanel_ = nullptr;
+    TTotalsPanel *totalsPanel_ = nullptr;
     // notes
     QLineEdit *InfoEdit = nullptr;
     QPlainTextEdit *NoteMemo = nullptr;

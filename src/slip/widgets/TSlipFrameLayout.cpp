@@ -1,7 +1,9 @@
 // Building the controls of the slip header editor.
 #include "FloatEditAccess.h"
 #include "SlipSection.h"
+#include "TCostPanel.h"
 #include "TSlipFrame.h"
+#include "TTotalsPanel.h"
 
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
@@ -343,7 +345,10 @@ void TSlipFrame::buildCosts(SlipSection *s)
     host->setObjectName(u"CostHost"_qs);
     auto *layout = new QVBoxLayout(host);
     layout->setContentsMargins(0, 0, 0, 0);
+    costPanel_ = new TCostPanel(appDir_, host);
+    layout->addWidget(costPanel_);
     s->innerLayout()->addWidget(host);
+    s->firstFocus = costPanel_->firstControl();
 }
 
 void TSlipFrame::buildTotals(SlipSection *s)
@@ -352,7 +357,10 @@ void TSlipFrame::buildTotals(SlipSection *s)
     host->setObjectName(u"TotalsHost"_qs);
     auto *layout = new QVBoxLayout(host);
     layout->setContentsMargins(0, 0, 0, 0);
+    totalsPanel_ = new TTotalsPanel(host);
+    layout->addWidget(totalsPanel_);
     s->innerLayout()->addWidget(host);
+    s->firstFocus = totalsPanel_->firstControl();
 }
 
 void TSlipFrame::buildNotes(SlipSection *s)
