@@ -10,26 +10,7 @@ namespace {
 
 constexpr qsizetype MaxValueBytes = 2047;
 
-// Names match without regard to case. Almost every name is ASCII, so fold
-// that without the general (and slow) Unicode lowering, and without any
-// allocation when the name is already lower case.
-QString lower(const QString &s)
-{
-    bool upper = false;
-    for (QChar c : s) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80)
-            return s.toLower();
-        upper = upper || (u >= u'A' && u <= u'Z');
-    }
-    if (!upper)
-        return s;
-    QString folded = s;
-    for (QChar &c : folded)
-        if (c.unicode() >= u'A' && c.unicode() <= u'Z')
-            c = QChar(char16_t(c.unicode() + 32));
-    return folded;
-}
+using IniFileDetail::Name;
 
 // Splits bytes at CR, LF or CR LF. CP932 trail bytes are never CR or LF, so
 // this is safe before decoding.
@@ -63,6 +44,31 @@ QString sanitizeValue(const QString &value)
 
 } // namespace
 
+size_t IniFileDetail::qHash(const Name &name, size_t seed) noexcept
+{
+    // Fold the way the case-insensitive comparison does; ASCII by hand.
+    size_t h = seed ^ size_t(name.text.size());
+    for (QChar c : name.text) {
+        char16_t u = c.unicode();
+        if (u < 0x80) {
+            if (u >= u'A' && u <= u'Z')
+                u = char16_t(u + 32);
+        } else {
+            u = QChar::toCaseFolded(u);
+        }
+        h = h * 31 + u;
+    }
+    // Names differ mostly in their last digits ("Price00012"); spread them
+    // over all bits so the table's probing stays short.
+    quint64 x = quint64(h);
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    x *= 0xc4ceb9fe1a85ec53ULL;
+    x ^= x >> 33;
+    return size_t(x);
+}
+
 IniFile::IniFile(const QString &path) : path_(path)
 {
     sections_.push_back(Section{}); // lines before the first section header
@@ -86,7 +92,7 @@ void IniFile::parse(const QByteArray &bytes)
             Section s;
             s.name = (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
             s.header = std::move(raw);
-            const QString k = lower(s.name);
+            const Name k{s.name};
             if (!sectionIndex_.contains(k))
                 sectionIndex_.insert(k, qsizetype(sections_.size()));
             sections_.push_back(std::move(s));
@@ -100,9 +106,9 @@ void IniFile::parse(const QByteArray &bytes)
             line.key = text.left(eq).trimmed();
             if (!line.key.isEmpty()) {
                 line.value = clipTo2047Bytes(unquote(text.mid(eq + 1).trimmed()));
-                line.folded = lower(line.key);
-                if (!cur.index.contains(line.folded))
-                    cur.index.insert(line.folded, qsizetype(cur.lines.size()));
+                const Name k{line.key};
+                if (!cur.index.contains(k))
+                    cur.index.insert(k, qsizetype(cur.lines.size()));
             }
         }
         cur.lines.push_back(std::move(line));
@@ -141,7 +147,7 @@ qsizetype IniFile::sectionPosition(const QString &name) const
     // Callers read or write many keys of one section in a row.
     if (!lastSectionName_.isNull() && lastSectionName_ == name)
         return lastSectionPos_;
-    const auto it = sectionIndex_.constFind(lower(name));
+    const auto it = sectionIndex_.constFind(Name{name});
     lastSectionName_ = name;
     lastSectionPos_ = it == sectionIndex_.cend() ? -1 : it.value();
     return lastSectionPos_;
@@ -164,7 +170,7 @@ const IniFile::Line *IniFile::findLine(const QString &section, const QString &ke
     const Section *s = findSection(section);
     if (!s)
         return nullptr;
-    const auto it = s->index.constFind(lower(key));
+    const auto it = s->index.constFind(Name{key});
     return it == s->index.cend() ? nullptr : &s->lines[size_t(it.value())];
 }
 
@@ -198,12 +204,12 @@ bool IniFile::valueExists(const QString &section, const QString &key) const
 QStringList IniFile::sections() const
 {
     QStringList names;
-    QHash<QString, bool> seen;
+    QHash<Name, bool> seen;
     for (size_t i = 1; i < sections_.size(); ++i) {
         const Section &s = sections_[i];
         if (s.removed)
             continue;
-        const QString k = lower(s.name);
+        const Name k{s.name};
         if (seen.contains(k))
             continue;
         seen.insert(k, true);
@@ -220,10 +226,21 @@ QStringList IniFile::keys(const QString &section) const
         return names;
     for (size_t i = 0; i < s->lines.size(); ++i) {
         const Line &l = s->lines[i];
-        if (!l.removed && !l.key.isEmpty() && s->index.value(l.folded, -1) == qsizetype(i))
+        if (!l.removed && !l.key.isEmpty() && s->index.value(Name{l.key}, -1) == qsizetype(i))
             names.append(l.key);
     }
     return names;
+}
+
+qsizetype IniFile::keyLineCount(const QString &section) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return 0;
+    qsizetype n = 0;
+    for (const Line &l : s->lines)
+        n += (!l.removed && !l.key.isEmpty()) ? 1 : 0;
+    return n;
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
@@ -236,12 +253,12 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         Section fresh;
         fresh.name = section;
         fresh.header = '[' + Cp932::encode(section, &unmappable_) + ']';
-        sectionIndex_.insert(lower(section), qsizetype(sections_.size()));
+        sectionIndex_.insert(Name{section}, qsizetype(sections_.size()));
         lastSectionName_ = QString();
         sections_.push_back(std::move(fresh));
         s = &sections_.back();
     }
-    const QString k = lower(key);
+    const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
         l.raw = Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
@@ -257,7 +274,6 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     Line line;
     line.raw = raw;
     line.key = key;
-    line.folded = k;
     line.value = clipTo2047Bytes(unquote(v.trimmed()));
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {
@@ -265,8 +281,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         s->index.clear();
         for (size_t i = 0; i < s->lines.size(); ++i) {
             const Line &l = s->lines[i];
-            if (!l.removed && !l.key.isEmpty() && !s->index.contains(l.folded))
-                s->index.insert(l.folded, qsizetype(i));
+            if (!l.removed && !l.key.isEmpty() && !s->index.contains(Name{l.key}))
+                s->index.insert(Name{l.key}, qsizetype(i));
         }
     } else {
         s->index.insert(k, pos);
@@ -288,7 +304,7 @@ void IniFile::deleteKey(const QString &section, const QString &key)
     Section *s = findSection(section);
     if (!s)
         return;
-    const QString k = lower(key);
+    const Name k{key};
     const auto it = s->index.constFind(k);
     if (it == s->index.cend())
         return;
@@ -297,7 +313,7 @@ void IniFile::deleteKey(const QString &section, const QString &key)
     // A later duplicate of the key now becomes the visible one.
     for (size_t i = 0; i < s->lines.size(); ++i) {
         const Line &l = s->lines[i];
-        if (!l.removed && l.folded == k) {
+        if (!l.removed && Name{l.key} == k) {
             s->index.insert(k, qsizetype(i));
             break;
         }
@@ -307,10 +323,10 @@ void IniFile::deleteKey(const QString &section, const QString &key)
 
 void IniFile::eraseSection(const QString &section)
 {
-    const QString k = lower(section);
+    const Name k{section};
     bool any = false;
     for (size_t i = 1; i < sections_.size(); ++i) {
-        if (!sections_[i].removed && lower(sections_[i].name) == k) {
+        if (!sections_[i].removed && Name{sections_[i].name} == k) {
             sections_[i].removed = true;
             any = true;
         }

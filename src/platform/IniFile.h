@@ -7,6 +7,21 @@
 
 #include <vector>
 
+namespace IniFileDetail {
+
+// A section or key name: hashed and compared without regard to case, and
+// without making a lower-case copy for every lookup.
+struct Name {
+    QString text;
+    friend bool operator==(const Name &a, const Name &b)
+    {
+        return a.text.size() == b.text.size() && a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+    }
+};
+size_t qHash(const Name &name, size_t seed = 0) noexcept;
+
+} // namespace IniFileDetail
+
 // An INI file with the semantics of the platform's private-profile access:
 // section and key names match without regard to case, values are read
 // trimmed and without one matching pair of enclosing quotes and at most 2047
@@ -36,6 +51,8 @@ public:
     // Names in file order, as spelled in the file.
     QStringList sections() const;
     QStringList keys(const QString &section) const;
+    // How many key lines the section holds (duplicates included).
+    qsizetype keyLineCount(const QString &section) const;
 
     // Writes a value. Line breaks inside the value are turned into blanks so
     // that a value can never open a key or section of its own. Characters
@@ -58,7 +75,6 @@ private:
     struct Line {
         QByteArray raw; // the line as stored, without its line break
         QString key;    // empty for lines that are not keys
-        QString folded; // the key in lower case, for lookups
         QString value;  // trimmed and unquoted
         bool removed = false;
     };
@@ -66,7 +82,7 @@ private:
         QString name;      // as spelled; empty name for lines before the first section
         QByteArray header; // the raw "[name]" line; empty for the leading block
         std::vector<Line> lines;
-        QHash<QString, qsizetype> index; // lower-case key -> line
+        QHash<IniFileDetail::Name, qsizetype> index; // key -> first line with it
         bool removed = false;
     };
 
@@ -82,7 +98,7 @@ private:
     bool readable_ = true;
     bool dirty_ = false;
     std::vector<Section> sections_;
-    QHash<QString, qsizetype> sectionIndex_; // lower-case name -> first live section
+    QHash<IniFileDetail::Name, qsizetype> sectionIndex_; // name -> first live section
     QString unmappable_;
     mutable QString lastSectionName_; // exact spelling of the last section looked up
     mutable qsizetype lastSectionPos_ = -1;

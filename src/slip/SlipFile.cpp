@@ -124,6 +124,10 @@ qsizetype rowsToRead(const IniFile &ini)
     const int count = ini.readInteger(Line, QStringLiteral("Count"), 0);
     if (count <= 0)
         return 0;
+    // Every stored row has keys, so a count up to the number of keys costs
+    // no more than the file itself.
+    if (count <= ini.keyLineCount(Line))
+        return count;
     qint64 lastPresent = -1;
     for (const QString &key : ini.keys(Line)) {
         for (const QString &prefix : RowPrefixes) {
