@@ -1,3 +1,4 @@
+#include "PrintCommandLine.h"
 #include "TMainForm.h"
 
 #include <QApplication>
@@ -5,6 +6,12 @@
 
 int main(int argc, char *argv[])
 {
+    if (isPrintCommandLine(argc, argv)) {
+        // Window-less modes: no display needed.
+        QCoreApplication app(argc, argv);
+        const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
+        return runPrintCommandLine(QCoreApplication::arguments(), appDir).value_or(2);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';

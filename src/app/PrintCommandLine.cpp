@@ -1,0 +1,217 @@
+#include "PrintCommandLine.h"
+
+#include "platform/CommaText.h"
+#include "platform/IniFile.h"
+#include "print/PrintFormat.h"
+#include "print/TSlipMakeDBM.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const QString PrintDataOption = u"--print-data"_qs;
+const QString ListFormatsOption = u"--list-formats"_qs;
+
+void printErr(const QString &text)
+{
+    std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
+}
+
+void printOut(const QString &text)
+{
+    std::fputs((text + u'\n').toLocal8Bit().constData(), stdout);
+}
+
+QString usage()
+{
+    return u"使い方:\n"
+           u"  torvane --print-data 伝票.tvx 書式.fmt [--copies 1,2] [--titles \"見積書,見積書(控),,\"]\n"
+           u"          [--logo 会社名.Dat] [-o 出力ファイル]\n"
+           u"  torvane --list-formats"_qs;
+}
+
+int usageError(const QString &message)
+{
+    printErr(message);
+    printErr(usage());
+    return 2;
+}
+
+// The print settings the main window would use: the copy titles of the
+// slip's kind, the enabled copies and the logo from Dat/Mst/DefPrDat; the
+// date pattern from the settings file.
+struct Defaults {
+    std::array<QString, 4> titles;
+    std::array<bool, 4> enabled{true, true, false, false};
+    QString logoPath;
+    QString datePattern;
+};
+
+Defaults readDefaults(const QString &appDir, const IniFile &slip)
+{
+    Defaults d;
+    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_qs);
+    static const char16_t *const kinds[] = {u"Mit", u"Sig", u"Nou"};
+    static const char16_t *const titles[3][2] = {
+        {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
+    const int kind = slip.readInteger(u"No"_qs, u"SlipDiv"_qs, 0);
+    if (kind >= 0 && kind < 3) {
+        const QString section = QString::fromUtf16(kinds[kind]);
+        for (int i = 0; i < 4; ++i)
+            d.titles[size_t(i)] = def.readString(section, QString::number(i + 1),
+                                                 i < 2 ? QString::fromUtf16(titles[kind][i]) : QString());
+    }
+    for (int i = 0; i < 4; ++i)
+        d.enabled[size_t(i)] = def.readBool(u"Fuk"_qs, QString::number(i), i < 2);
+    const QString logo = def.readString(u"Def"_qs, u"Logo"_qs);
+    if (!logo.isEmpty())
+        d.logoPath = appDir + u"Dat/Etc/"_qs + logo + u".Dat"_qs;
+
+    QString settings = appDir + u"torvane.ini"_qs;
+    if (QCoreApplication::instance())
+        settings =
+            appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_qs;
+    d.datePattern = IniFile(settings).readInteger(u"Date"_qs, u"Date"_qs, 0) != 0
+                        ? QString::fromUtf16(DatePattern::Japanese)
+                        : QString::fromUtf16(DatePattern::Western);
+    return d;
+}
+
+int listFormats(const QString &appDir)
+{
+    QStringList names;
+    PrintFormat::ListPrintFormats(appDir, QString::fromUtf16(PrintFormat::SlipFormatType), names);
+    for (const QString &n : names)
+        printOut(n);
+    return 0;
+}
+
+int printData(const QStringList &args, const QString &appDir)
+{
+    QStringList files;
+    QString copies, titles, logo, output;
+    bool haveTitles = false, haveLogo = false;
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        auto value = [&](QString *target) {
+            if (i + 1 >= args.size())
+                return false;
+            *target = args.at(++i);
+            return true;
+        };
+        if (a == u"--copies"_qs) {
+            if (!value(&copies))
+                return usageError(u"--copies に値がありません。"_qs);
+        } else if (a == u"--titles"_qs) {
+            if (!value(&titles))
+                return usageError(u"--titles に値がありません。"_qs);
+            haveTitles = true;
+        } else if (a == u"--logo"_qs) {
+            if (!value(&logo))
+                return usageError(u"--logo に値がありません。"_qs);
+            haveLogo = true;
+        } else if (a == u"-o"_qs) {
+            if (!value(&output))
+                return usageError(u"-o に値がありません。"_qs);
+        } else if (a.startsWith(u'-') && a.size() > 1) {
+            return usageError(u"不明なオプションです: "_qs + a);
+        } else {
+            files.append(a);
+        }
+    }
+    if (files.size() != 2)
+        return usageError(u"伝票ファイルと印刷書式ファイルを指定してください。"_qs);
+
+    PrintRunInputs in;
+    in.snapshotPath = files.at(0);
+    in.formatPath = files.at(1);
+    // A bare format name means a format of the format folder.
+    if (!QFileInfo::exists(in.formatPath) && !in.formatPath.contains(u'/') &&
+        QFileInfo::exists(PrintFormat::path(appDir, in.formatPath)))
+        in.formatPath = PrintFormat::path(appDir, in.formatPath);
+    if (!QFileInfo(in.snapshotPath).isFile()) {
+        printErr(in.snapshotPath + u" が見つかりません。"_qs);
+        return 1;
+    }
+    if (!QFileInfo(in.formatPath).isFile()) {
+        printErr(in.formatPath + u" が見つかりません。"_qs);
+        return 1;
+    }
+
+    const Defaults d = readDefaults(appDir, IniFile(in.snapshotPath));
+    in.titles = d.titles;
+    in.enabled = d.enabled;
+    in.logoPath = d.logoPath;
+    in.datePattern = d.datePattern;
+    if (!copies.isEmpty()) {
+        in.enabled = {};
+        for (const QString &c : CommaText::split(copies)) {
+            bool ok = false;
+            const int n = c.trimmed().toInt(&ok);
+            if (!ok || n < 1 || n > 4)
+                return usageError(
+                    u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_qs + copies);
+            in.enabled[size_t(n - 1)] = true;
+        }
+    }
+    if (haveTitles) {
+        const QStringList t = CommaText::split(titles);
+        if (t.size() > 4)
+            return usageError(u"--titles に指定できる表題は 4 つまでです。"_qs);
+        for (int i = 0; i < 4; ++i)
+            in.titles[size_t(i)] = t.value(i);
+    }
+    if (haveLogo)
+        in.logoPath = logo;
+
+    if (!output.isEmpty()) {
+        in.scriptPath = output;
+        TSlipMakeDBM dbm(in);
+        QString path;
+        if (!dbm.MakePrintData(path)) {
+            printErr(dbm.errorString());
+            return 1;
+        }
+        return 0;
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly)) {
+        printErr(u"標準出力に書き込めません"_qs);
+        return 1;
+    }
+    TSlipMakeDBM dbm(in);
+    const bool ok = dbm.WritePrintData(out);
+    out.flush();
+    if (!ok) {
+        printErr(dbm.errorString());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool isPrintCommandLine(int argc, char **argv)
+{
+    return argc > 1 &&
+           (std::strcmp(argv[1], "--print-data") == 0 || std::strcmp(argv[1], "--list-formats") == 0);
+}
+
+std::optional<int> runPrintCommandLine(const QStringList &args, const QString &appDir)
+{
+    if (args.size() < 2)
+        return std::nullopt;
+    if (args.at(1) == ListFormatsOption) {
+        if (args.size() > 2)
+            return usageError(u"--list-formats に引数は要りません。"_qs);
+        return listFormats(appDir);
+    }
+    if (args.at(1) == PrintDataOption)
+        return printData(args, appDir);
+    return std::nullopt;
+}
