@@ -62,6 +62,9 @@ public:
     const PageGeometry &geometry() const { return geometry_; }
     QSize pageSize() const { return geometry_.pageSize(); }
     QString currentPageFile() const;
+    QString pageFile(int page) const { return pageFileName(tempDir_, prefix_, page); }
+    const QString &tempDir() const { return tempDir_; }
+    const QString &prefix() const { return prefix_; }
 
     // Windows colour 0x00BBGGRR; system colours (high byte set) are the
     // text colour, black.
