@@ -102,6 +102,9 @@ TPrintPreviwForm::TPrintPreviwForm(PrinterService &printers, MessageService &mes
     dark.setColor(QPalette::Dark, QColor(0x80, 0x80, 0x80));
     ScreenScBox->setPalette(dark);
     ScreenScBox->setWidgetResizable(false);
+    // A fixed vertical bar keeps the client width, and so the fit-width
+    // sheet, from changing when the sheet grows taller than the window.
+    ScreenScBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto *canvas = new QWidget;
     canvas->setAutoFillBackground(false);
     PreviewImage = new PreviewSheet(canvas);
@@ -233,7 +236,7 @@ void TPrintPreviwForm::placeSheet(const QRect &sheet, int spacerTop)
     }
     const int spacer = 20;
     Panel1->setGeometry(0, spacerTop, 1, spacer);
-    ScreenScBox->widget()->resize(std::max(ScreenScBox->viewport()->width(), sheet.right() + 1),
+    ScreenScBox->widget()->resize(std::max(sheet.left(), 0) * 2 + sheet.width(),
                                   std::max(spacerTop + spacer, sheet.bottom() + 1));
 }
 
