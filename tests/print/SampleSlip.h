@@ -14,7 +14,8 @@ inline SlipData sampleSlip(int count)
     s.slipCode = u"00000123"_qs;
     s.slipDiv = 2;
     s.custName = u"山田 太郎"_qs;
-    const char16_t *names[] = {u"エンジンオイル交換", u"オイルエレメント", u"ワイパーブレード", u"バッテリー"};
+    const char16_t *names[] = {u"エンジンオイル交換", u"オイルエレメント", u"ワイパーブレード",
+                               u"バッテリー"};
     qint64 total = 0;
     for (int i = 0; i < count; ++i) {
         TRowData r;

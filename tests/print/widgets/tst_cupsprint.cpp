@@ -57,12 +57,14 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString app = dir.path() + u'/';
         QVERIFY(QDir().mkpath(app + u"Dat/Fmt"_qs) && QDir().mkpath(app + u"Dat/Tmp"_qs));
-        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"), app + u"Dat/Fmt/invoice.fmt"_qs));
+        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
+                            app + u"Dat/Fmt/invoice.fmt"_qs));
         QVERIFY(LogoSetting::ensureDefaults(app));
 
         NoBoxes messages;
         const QString prefix = QString::number(Clock::tickCount());
-        PrintRun printRun({app, app + u"torvane.ini"_qs, prefix, sampleContext()}, *printers, messages, nullptr);
+        PrintRun printRun({app, app + u"torvane.ini"_qs, prefix, sampleContext()}, *printers, messages,
+                          nullptr);
         printRun.settings().formatPath = app + u"Dat/Fmt/invoice.fmt"_qs;
         printRun.settings().logoPath = LogoSetting::settingPath(app, LogoSetting::defaultName());
         printRun.settings().copies = {true, false, false, false};
@@ -79,8 +81,7 @@ private Q_SLOTS:
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < 60000) {
-            const QStringList found =
-                QDir(out).entryList({name + u"*.pdf"_qs}, QDir::Files);
+            const QStringList found = QDir(out).entryList({name + u"*.pdf"_qs}, QDir::Files);
             if (!found.isEmpty() && run(u"lpstat"_qs, {u"-o"_qs}).trimmed().isEmpty()) {
                 pdf = out + u'/' + found.first();
                 break;

@@ -44,7 +44,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(app() + u"Dat/Fmt"_qs));
         QVERIFY(QDir().mkpath(app() + u"Dat/Mst"_qs));
         QVERIFY(QDir().mkpath(app() + u"Dat/Etc"_qs));
-        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"), app() + u"Dat/Fmt/invoice.fmt"_qs));
+        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
+                            app() + u"Dat/Fmt/invoice.fmt"_qs));
         QVERIFY(TextList::write(app() + u"Dat/Mst/LogoList"_qs, {u"デフォルト"_qs, u"支店"_qs}));
         QVERIFY(TextList::write(app() + u"Dat/Etc/デフォルト.Dat"_qs, {u"x"_qs}));
     }
