@@ -95,7 +95,7 @@ int printData(const QStringList &args, const QString &appDir)
 {
     QStringList files;
     QString copies, titles, logo, output;
-    bool haveTitles = false, haveLogo = false;
+    bool haveCopies = false, haveTitles = false, haveLogo = false;
     for (qsizetype i = 2; i < args.size(); ++i) {
         const QString &a = args.at(i);
         auto value = [&](QString *target) {
@@ -107,6 +107,7 @@ int printData(const QStringList &args, const QString &appDir)
         if (a == u"--copies"_qs) {
             if (!value(&copies))
                 return usageError(u"--copies に値がありません。"_qs);
+            haveCopies = true;
         } else if (a == u"--titles"_qs) {
             if (!value(&titles))
                 return usageError(u"--titles に値がありません。"_qs);
@@ -131,9 +132,13 @@ int printData(const QStringList &args, const QString &appDir)
     in.snapshotPath = files.at(0);
     in.formatPath = files.at(1);
     // A bare format name means a format of the format folder.
-    if (!QFileInfo::exists(in.formatPath) && !in.formatPath.contains(u'/') &&
-        QFileInfo::exists(PrintFormat::path(appDir, in.formatPath)))
-        in.formatPath = PrintFormat::path(appDir, in.formatPath);
+    if (!QFileInfo::exists(in.formatPath) && !in.formatPath.contains(u'/')) {
+        QString name = in.formatPath;
+        if (name.endsWith(u".fmt"_qs, Qt::CaseInsensitive))
+            name.chop(4);
+        if (QFileInfo::exists(PrintFormat::path(appDir, name)))
+            in.formatPath = PrintFormat::path(appDir, name);
+    }
     if (!QFileInfo(in.snapshotPath).isFile()) {
         printErr(in.snapshotPath + u" が見つかりません。"_qs);
         return 1;
@@ -148,9 +153,12 @@ int printData(const QStringList &args, const QString &appDir)
     in.enabled = d.enabled;
     in.logoPath = d.logoPath;
     in.datePattern = d.datePattern;
-    if (!copies.isEmpty()) {
+    if (haveCopies) {
         in.enabled = {};
-        for (const QString &c : CommaText::split(copies)) {
+        const QStringList list = CommaText::split(copies);
+        if (list.isEmpty())
+            return usageError(u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください。"_qs);
+        for (const QString &c : list) {
             bool ok = false;
             const int n = c.trimmed().toInt(&ok);
             if (!ok || n < 1 || n > 4)

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 
@@ -34,6 +35,24 @@ QString lineSuffix(qint64 index)
 // Decimal text of the slip files; nothing for text that is no finite number.
 std::optional<double> toNumber(const QString &text)
 {
+    // Slip amounts are short plain decimals ("8800", "-2475", "0.5"): read
+    // those without the general conversion, which costs far more.
+    if (text.size() < 32) {
+        char buf[32];
+        qsizetype n = 0;
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            if (!((u >= u'0' && u <= u'9') || u == u'.' || u == u'-'))
+                break;
+            buf[n++] = char(u);
+        }
+        double v = 0;
+        if (n == text.size() && n > 0) {
+            const auto r = std::from_chars(buf, buf + n, v, std::chars_format::fixed);
+            if (r.ec == std::errc() && r.ptr == buf + n && std::isfinite(v))
+                return v;
+        }
+    }
     bool ok = false;
     const double v = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v))
@@ -107,6 +126,13 @@ struct TSlipMakeDBM::Section {
     qint64 lineHeight = 0;
     qint64 dataCount = 0; // repeated-line section: Count of its slip-data section
     QHash<int, Item> items;
+    // Repeated-line section: the slip values of each line item as read for
+    // the first copy, so that later copies do not look them up again.
+    struct LineValues {
+        bool negative = false;
+        QStringList values; // by item, from 1
+    };
+    QHash<qint64, LineValues> lines;
 };
 
 // A [Script] line, encoded once per run.
@@ -123,6 +149,28 @@ public:
 
     void writeFields(const QStringList &fields) { writeEncoded(encodeLine(fields)); }
 
+    // A text line; the text field is quoted and encoded once per distinct
+    // text, the verb and the numbers are ASCII.
+    void writeText(const char *verb, const QString &text, qint64 x, qint64 y)
+    {
+        auto it = textCache_.constFind(text);
+        if (it == textCache_.cend()) {
+            if (textCache_.size() >= 4096)
+                textCache_.clear();
+            it = textCache_.insert(text, Cp932::encode(CommaText::join({text})));
+        }
+        const qsizetype before = buf_.size();
+        buf_ += verb;
+        buf_ += ',';
+        buf_ += *it;
+        buf_ += ',';
+        appendNumber(x);
+        buf_ += ',';
+        appendNumber(y);
+        buf_ += "\r\n";
+        account(buf_.size() - before);
+    }
+
     static QByteArray encodeLine(const QStringList &fields)
     {
         QByteArray b = Cp932::encode(CommaText::join(fields));
@@ -132,15 +180,8 @@ public:
 
     void writeEncoded(const QByteArray &line)
     {
-        total_ += line.size();
-        if (total_ > MaxScriptBytes)
-            throw GenerationError{
-                QStringLiteral(
-                    "印刷データが大きすぎます（%1 MB を超えました）。印刷書式の設定を確認してください。")
-                    .arg(MaxScriptBytes >> 20)};
         buf_ += line;
-        if (buf_.size() >= BufferSize)
-            flush();
+        account(line.size());
     }
 
     void flush()
@@ -153,11 +194,35 @@ public:
     }
 
 private:
+    // Counts a line just appended to the buffer; a line that takes the script
+    // past its limit is dropped and ends the run.
+    void account(qsizetype bytes)
+    {
+        total_ += bytes;
+        if (total_ > MaxScriptBytes) {
+            buf_.chop(bytes);
+            throw GenerationError{
+                QStringLiteral(
+                    "印刷データが大きすぎます（%1 MB を超えました）。印刷書式の設定を確認してください。")
+                    .arg(MaxScriptBytes >> 20)};
+        }
+        if (buf_.size() >= BufferSize)
+            flush();
+    }
+
+    void appendNumber(qint64 v)
+    {
+        char digits[24];
+        const auto r = std::to_chars(digits, digits + sizeof digits, v);
+        buf_.append(digits, r.ptr - digits);
+    }
+
     static constexpr qsizetype BufferSize = 256 * 1024;
     QIODevice &dev_;
     QString name_;
     QByteArray buf_;
     qint64 total_ = 0;
+    QHash<QString, QByteArray> textCache_;
 };
 
 TSlipMakeDBM::TSlipMakeDBM(PrintRunInputs inputs, PrintProgress *progress)
@@ -644,12 +709,20 @@ void TSlipMakeDBM::LayOutLines(const QString &name)
             lineIndex_ += slots - k;
             break;
         }
-        const QString suffix = lineSuffix(lineIndex_);
-        const bool negative = slip_->readBool(name, u"DigitType"_qs + suffix, false);
+        auto cached = s.lines.find(lineIndex_);
+        if (cached == s.lines.end()) {
+            Section::LineValues v;
+            const QString suffix = lineSuffix(lineIndex_);
+            v.negative = slip_->readBool(name, u"DigitType"_qs + suffix, false);
+            for (int n = 1; n <= s.repColumn; ++n)
+                v.values.append(slip_->readString(name, item(s, n).name + suffix));
+            cached = s.lines.insert(lineIndex_, std::move(v));
+        }
+        const bool negative = cached->negative;
         bool excluded = false;
         for (int n = 1; n <= s.repColumn; ++n) {
             const Item &it = item(s, n);
-            const QString value = slip_->readString(name, it.name + suffix);
+            const QString &value = cached->values.at(n - 1);
             TWriteSetting r = recordOf(it);
             r.y = it.top + top + pitch_ * k;
             r.negative = negative;
@@ -683,8 +756,8 @@ void TSlipMakeDBM::WriteItem(const TWriteSetting &record)
         EmitGlobalFont();
     else if (record.fontStyle >= 0 && record.fontSize >= 0 && record.fontColor >= 0)
         EmitItemFont(record.fontName, record.fontStyle, record.fontSize, record.fontColor);
-    const QString verb = record.align == 1 ? u"rtext"_qs : record.align == 2 ? u"ctext"_qs : u"text"_qs;
-    out_->writeFields({verb, record.text, QString::number(record.x), QString::number(record.y)});
+    const char *verb = record.align == 1 ? "rtext" : record.align == 2 ? "ctext" : "text";
+    out_->writeText(verb, record.text, record.x, record.y);
 }
 
 void TSlipMakeDBM::EmitGlobalFont()

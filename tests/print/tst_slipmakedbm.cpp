@@ -88,8 +88,8 @@ private Q_SLOTS:
     void splitScriptValue_data();
     void splitScriptValue();
     void pageKind();
-    void badFormats_data();
-    void badFormats();
+    void smallFormats_data();
+    void smallFormats();
     void hugeSectionEndsWithMessage();
     void makePrintDataWritesTheWorkingFile();
     void progressIsReportedAndClosed();
@@ -179,7 +179,7 @@ void TestSlipMakeDBM::pageKind()
     QCOMPARE(TSlipMakeDBM::PageKind(3, 3), QString());
 }
 
-void TestSlipMakeDBM::badFormats_data()
+void TestSlipMakeDBM::smallFormats_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("slip");
@@ -247,12 +247,19 @@ void TestSlipMakeDBM::badFormats_data()
         << u""_qs;
     QTest::newRow("one-item list section prints nothing")
         << head + u"[Note,Memo]\nType=LINE\n"_qs + onePage << u"[Note]\nMemo1=a\n"_qs << u""_qs;
+    QTest::newRow("FontName1 without FontSize1 keeps the font in force")
+        << head +
+               u"[A,X]\nType=STRING\nFontName=Big\nFontSize=40\nFontStyle=0\nFontColor=255\n"
+               u"[A,Y]\nColumn=2\nType1=STRING\nFontName1=Bold\nLeft1=5\nType2=STRING\nLeft2=9\n"_qs +
+               onePage
+        << u"[A]\nX=x\nY=p,q\n"_qs
+        << u"font,Big,40,0,255\r\ntext,x,0,0\r\ntext,p,5,0\r\n"_qs + fontLines + u"text,q,9,0\r\n"_qs;
     QTest::newRow("page sum index out of range")
         << head + u"SumColumnName=Price\n[PageSum,1]\nDigit=%.0n\n[PageSum,x]\nDigit=%.0n\n"_qs + onePage
         << QString() << u""_qs;
 }
 
-void TestSlipMakeDBM::badFormats()
+void TestSlipMakeDBM::smallFormats()
 {
     QFETCH(QString, format);
     QFETCH(QString, slip);
@@ -283,7 +290,7 @@ void TestSlipMakeDBM::hugeSectionEndsWithMessage()
     QTemporaryDir dir;
     QByteArray format =
         "[Global]\r\nPageHeight=100\r\n[Line]\r\nType=REPLINE\r\nLineHeight=100\r\n[Script]\r\n";
-    const QByteArray line = "=lbox,100,100,2000,2000\r\n";
+    const QByteArray line = "=text," + QByteArray(2000, 'x') + ",100,100\r\n";
     for (int i = 0; format.size() < 10 * 1024 * 1024; ++i)
         format += 'L' + QByteArray::number(i) + line;
     writeFile(dir.filePath(u"big.fmt"_qs), format);
