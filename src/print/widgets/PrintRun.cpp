@@ -6,6 +6,7 @@
 #include "TPrinterSettingForm.h"
 #include "TProgressForm.h"
 #include "TSpoolInfoForm.h"
+#include "print/LogoSetting.h"
 #include "print/PrintPipeline.h"
 #include "print/TMakeMataDBM.h"
 #include "print/TSlipMakeDBM.h"
