@@ -1,3 +1,4 @@
+#include "../SampleSlip.h"
 #include "FakePrinting.h"
 #include "platform/Cp932.h"
 #include "print/FontSetup.h"
@@ -259,6 +260,42 @@ private Q_SLOTS:
         poll.stop();
         QCOMPARE(pagesSeen, 3);
         QCOMPARE(messages.asked, QStringList{u"中止しました"_qs});
+        QCOMPARE(pageFiles(), 0);
+    }
+
+    // The preview command: the window opens maximised on page 1; closing it
+    // prints nothing and removes the page files and the script.
+    void previewThroughPrintRun()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        QVERIFY(QDir().mkpath(dir_.path() + u"/Dat/Fmt"_qs));
+        QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
+                    dir_.path() + u"/Dat/Fmt/invoice.fmt"_qs);
+        PrintRun run({dir_.path() + u'/', dir_.path() + u"/torvane.ini"_qs, u"42"_qs, sampleContext()},
+                     printers, messages, nullptr);
+        run.settings().formatPath = dir_.path() + u"/Dat/Fmt/invoice.fmt"_qs;
+        QString display;
+        bool maximised = false;
+        // Rendering lets events through too; act once the preview is modal.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *form = qobject_cast<TPrintPreviwForm *>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            poll.stop();
+            display = form->PageCountPanel->text();
+            maximised = form->isMaximized();
+            form->CloaseSpButton->click();
+        });
+        poll.start(10);
+        QVERIFY(!run.print(sampleSlip(30), true));
+        QCOMPARE(display, u"01/04"_qs); // two pages for each of the two copies
+        QVERIFY(maximised);
+        QCOMPARE(messages.asked, QStringList());
+        QCOMPARE(pageFiles(), 1); // only the print snapshot stays
+        QVERIFY(QFile::exists(run.snapshotPath()));
+        run.removeSnapshot();
         QCOMPARE(pageFiles(), 0);
     }
 

@@ -1,7 +1,10 @@
 #include "FakePrinting.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
+#include "print/widgets/PrintRun.h"
 #include "print/widgets/TPrinterSettingForm.h"
+
+#include <QApplication>
 
 #include <QComboBox>
 #include <QDir>
@@ -136,6 +139,35 @@ private Q_SLOTS:
         QTimer::singleShot(0, b, &QPushButton::click);
         QCOMPARE(form.run(), result);
         QCOMPARE(printers.printers[0].size, 1); // kept
+    }
+
+    // The printer setup command: no preview button; on OK the dialog's values
+    // become the run's settings for the slip's kind.
+    void printRunTakesTheValues()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        PrintRun run({app(), ini(), u"1"_qs, {}}, printers, messages, nullptr);
+        bool previewShown = true;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *form = qobject_cast<TPrinterSettingForm *>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            poll.stop();
+            previewShown = form->PreviewButton->isVisible();
+            form->StringGrid1->item(0, 0)->setText(u"御見積書"_qs);
+            form->SlpComBox->setCurrentIndex(form->SlpComBox->findText(u"invoice"_qs));
+            form->SpinFloatEditY->setValue(3.0);
+            form->OkButton->click();
+        });
+        poll.start(10);
+        QVERIFY(run.printerSetup(0, false) == PrintRun::Setup::Print);
+        QVERIFY(!previewShown);
+        QCOMPARE(run.settings().titles[0][0], u"御見積書"_qs);
+        QCOMPARE(run.settings().titles[1][0], u"作業指示書"_qs);
+        QCOMPARE(run.settings().formatPath, app() + u"Dat/Fmt/invoice.fmt"_qs);
+        QCOMPARE(run.settings().fixY, 3.0);
     }
 
     void noPrinter()
