@@ -13,6 +13,11 @@ mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 bash scripts/build.sh build
 bash scripts/build.sh build-asan -DTORVANE_CORE_ONLY=ON -DTORVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 
+# A real print spooler for the printing test; stopped however the run ends.
+source scripts/cups-spooler.sh
+trap cups_stop EXIT
+cups_start
+
 status=0
 echo "== Tests"
 (cd build && ctest --output-on-failure -j2) || status=1

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <array>
-
 // The keys of the settings file (<executable>.ini beside the executable)
 // that the main window reads and writes.
 struct AppSettings {
@@ -26,19 +24,4 @@ struct AppSettings {
     // number counts as 0.
     static bool advanceSlipNumber(const QString &path, const QString &slipCode, QString *error = nullptr);
     static bool writeInitialFolder(const QString &path, const QString &folder, QString *error = nullptr);
-};
-
-// The print defaults file Dat/Mst/DefPrDat: copy titles per slip kind,
-// which copies print, the format and the company-name setting.
-struct PrintSettings {
-    std::array<std::array<QString, 4>, 3> titles; // [slip kind][copy]
-    std::array<bool, 4> copies{true, true, false, false};
-    QString formatName; // [Def] Fomat
-    QString logoName;   // [Def] Logo
-
-    static PrintSettings read(const QString &path);
-    // appDir + "Dat/Fmt/" + name + ".fmt"; empty without a name.
-    QString formatPath(const QString &appDir) const;
-    // appDir + "Dat/Etc/" + name + ".Dat"; empty without a name.
-    QString logoPath(const QString &appDir) const;
 };

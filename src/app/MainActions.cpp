@@ -47,17 +47,8 @@ const ActionSpec Actions[] = {
 };
 
 // Commands whose dialogs are not part of the program yet: present, disabled.
-const char *const NotYetAvailable[] = {"OpenTmpAction",
-                                       "SaveTmpAction",
-                                       "PrintAction",
-                                       "PreviewAction",
-                                       "PdfAction",
-                                       "PrintSetupAction",
-                                       "OptionAction",
-                                       "HelpIndexAction",
-                                       "HelpTopicAction",
-                                       "N5",
-                                       "N6"};
+const char *const NotYetAvailable[] = {
+    "OpenTmpAction", "SaveTmpAction", "OptionAction", "HelpIndexAction", "HelpTopicAction", "N5", "N6"};
 
 } // namespace
 
@@ -92,6 +83,10 @@ void TMainForm::buildActions()
     connect(action(u"SaveAsAction"_qs), &QAction::triggered, this, [this] { SaveAsActionExecute(); });
     connect(action(u"ExitAction"_qs), &QAction::triggered, this, &QWidget::close);
     connect(action(u"UndoAction"_qs), &QAction::triggered, this, &TMainForm::UndoActionExecute);
+    connect(action(u"PrintAction"_qs), &QAction::triggered, this, &TMainForm::PrintActionExecute);
+    connect(action(u"PreviewAction"_qs), &QAction::triggered, this, &TMainForm::PreviewActionExecute);
+    connect(action(u"PrintSetupAction"_qs), &QAction::triggered, this, &TMainForm::PrintSetupActionExecute);
+    connect(action(u"PdfAction"_qs), &QAction::triggered, this, &TMainForm::PdfActionExecute);
     connect(action(u"SecOpenAction"_qs), &QAction::triggered, SlipFrame1, &TSlipFrame::OpenAll);
     connect(action(u"SecCloseAction"_qs), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
     connect(action(u"ToolWinAction"_qs), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);

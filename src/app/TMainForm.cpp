@@ -7,6 +7,8 @@
 #include "platform/MessageService.h"
 #include "platform/TextList.h"
 #include "platform/WindowRegistry.h"
+#include "print/widgets/PrintRun.h"
+#include "print/widgets/PrinterService.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
@@ -40,8 +42,17 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     buildToolBar();
     statusBar()->setObjectName(u"StatusBar1"_qs);
 
-    reloadSettings(true);
     instancePrefix_ = QString::number(Clock::tickCount());
+    PrinterService *printers = env_.printers;
+    if (!printers) {
+        ownPrinters_ = makeQtPrinterService();
+        printers = ownPrinters_.get();
+    }
+    printRun_ = std::make_unique<PrintRun>(
+        PrintRun::Context{env_.appDir, env_.settingsPath, instancePrefix_,
+                          SlipFile::Context{SlipFrame1->categories(), QDate::currentDate()}},
+        *printers, *env_.messages, this);
+    reloadSettings(true);
 
     connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
     connect(SlipFrame1->saveButton(), &QPushButton::clicked, this, [this] { SaveActionExecute(); });
@@ -74,7 +85,7 @@ QString TMainForm::proposedFileName(const QString &slipCode, QDate issueDate)
 
 QString TMainForm::snapshotPath() const
 {
-    return env_.appDir + u"Dat/Tmp/"_qs + instancePrefix_ + u"PrTmpDat2"_qs;
+    return printRun_->snapshotPath();
 }
 
 void TMainForm::updateTitle()
@@ -111,7 +122,8 @@ void TMainForm::reloadSettings(bool startMode)
     const QString mst = env_.appDir + u"Dat/Mst/"_qs;
     SlipFrame1->setSlipDivisions(TextList::read(mst + u"SlipDiv.dat"_qs));
     SlipFrame1->setWorkNames(TextList::read(mst + u"作業名"_qs));
-    printSettings_ = PrintSettings::read(mst + u"DefPrDat"_qs);
+    if (!startMode)
+        printRun_->reloadDefaults();
 }
 
 bool TMainForm::loadFile(const QString &path)
@@ -247,7 +259,7 @@ void TMainForm::finish()
     if (finished_)
         return;
     finished_ = true;
-    QFile::remove(snapshotPath());
+    printRun_->removeSnapshot();
     const QString folder = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).absolutePath();
     if (!folder.isEmpty())
         AppSettings::writeInitialFolder(env_.settingsPath, QDir::toNativeSeparators(folder));
@@ -267,6 +279,35 @@ void TMainForm::bringToFront()
         if (f.open(QIODevice::Append))
             f.write(windowTitle().toUtf8() + '\n');
     }
+}
+
+// ---- printing --------------------------------------------------------------------------------
+
+SlipData TMainForm::slipForPrinting()
+{
+    SlipFrame1->recomputeTotals();
+    printRun_->setDocumentName(currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).fileName());
+    return SlipFrame1->data();
+}
+
+void TMainForm::PrintActionExecute()
+{
+    printRun_->printCommand(slipForPrinting());
+}
+
+void TMainForm::PreviewActionExecute()
+{
+    printRun_->print(slipForPrinting(), true);
+}
+
+void TMainForm::PrintSetupActionExecute()
+{
+    printRun_->printerSetup(SlipFrame1->data().slipDiv, false);
+}
+
+void TMainForm::PdfActionExecute()
+{
+    printRun_->exportPdfDialog(slipForPrinting());
 }
 
 // ---- search window placement ---------------------------------------------------------------

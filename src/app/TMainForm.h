@@ -2,13 +2,18 @@
 
 #include "AppSettings.h"
 
+#include "slip/SlipData.h"
+
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class IniFile;
 class ItemPanel;
 class MessageService;
+class PrintRun;
+class PrinterService;
 class QAction;
 class QSplitter;
 class QToolButton;
@@ -26,6 +31,8 @@ struct TMainFormEnvironment {
     std::function<QString(const QString &start)> chooseOpenFile;
     std::function<QString(const QString &start)> chooseSaveFile;
     std::function<bool(const QString &program, const QStringList &arguments)> startProcess;
+    // The printers; the system's when not given.
+    PrinterService *printers = nullptr;
 };
 
 // The main window: one slip per process, its commands, the item panel and
@@ -45,7 +52,7 @@ public:
     ItemPanel *itemPanel() const { return ItemPanel_; }
     const QString &currentFile() const { return currentFile_; }
     QString instancePrefix() const { return instancePrefix_; }
-    const PrintSettings &printSettings() const { return printSettings_; }
+    PrintRun *printRun() const { return printRun_.get(); }
     QString datePattern() const { return settings_.datePattern(); }
     QString snapshotPath() const;
 
@@ -66,6 +73,10 @@ public:
     bool SaveAsActionExecute();
     void UndoActionExecute();
     void ToolWinActionExecute(bool show);
+    void PrintActionExecute();
+    void PreviewActionExecute();
+    void PrintSetupActionExecute();
+    void PdfActionExecute();
     void reloadSettings(bool startMode);
 
 protected:
@@ -85,10 +96,13 @@ private:
     void bringToFront();
     void finish();
     QString startFolder() const;
+    // The slip as printing sees it: totals recomputed from what is shown.
+    SlipData slipForPrinting();
 
     TMainFormEnvironment env_;
     AppSettings settings_;
-    PrintSettings printSettings_;
+    std::unique_ptr<PrinterService> ownPrinters_;
+    std::unique_ptr<PrintRun> printRun_;
     QString currentFile_;
     QString instancePrefix_;
     QString initialFolder_;

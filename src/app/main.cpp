@@ -1,35 +1,34 @@
-#include "BoxMessageService.h"
+#include "PdfCommandLine.h"
 #include "PrintCommandLine.h"
 #include "TMainForm.h"
 
+#include "controls/widgets/BoxMessageService.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/WindowRegistry.h"
+#include "print/FontSetup.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
+#include <QGuiApplication>
 
 namespace {
 
 const QString FileFilter = QStringLiteral("自動車整備伝票ファイル(*.tvx)");
 
-void mapWindowsFaces()
-{
-    // Data and formats name the Windows faces; use the installed Japanese ones.
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
-                               {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (isPdfCommandLine(argc, argv)) {
+        // Fonts need a GUI application; no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
+        return runPdfCommandLine(QCoreApplication::arguments(), appDir).value_or(2);
+    }
     if (isPrintCommandLine(argc, argv)) {
         // Window-less modes: no display needed.
         QCoreApplication app(argc, argv);
@@ -39,7 +38,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
-    mapWindowsFaces();
+    FontSetup::installSubstitutions();
 
     const QStringList args = QApplication::arguments().mid(1);
     const QString argument = args.value(0);

@@ -12,7 +12,10 @@ public:
 
     virtual ~MessageService() = default;
     // A confirmation with Yes and No (and Cancel when withCancel is set).
-    virtual Answer ask(const QString &text, bool withCancel) = 0;
+    virtual Answer ask(const QString &text, bool withCancel = false) = 0;
+    // A Yes/No question shown as information ("中止しますか？" while printing);
+    // true for Yes.
+    virtual bool askInformation(const QString &text) { return ask(text) == Answer::Yes; }
     // An information, warning or error box with an OK button.
     virtual void show(Kind kind, const QString &text) = 0;
 };

@@ -1,0 +1,101 @@
+#include "PdfCommandLine.h"
+
+#include "platform/Clock.h"
+#include "platform/IniFile.h"
+#include "print/FontSetup.h"
+#include "print/LogoSetting.h"
+#include "print/PrintFormat.h"
+#include "print/PrintPipeline.h"
+#include "print/PrintSettings.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const QString ExportOption = u"--export-pdf"_qs;
+
+int fail(const QString &message, int code)
+{
+    std::fputs((message + u'\n').toLocal8Bit().constData(), stderr);
+    if (code == 2)
+        std::fputs(
+            QString(
+                u"使い方: torvane --export-pdf 出力.pdf 伝票.tvx [--format 書式名] [--logo 社名設定名]\n"_qs)
+                .toLocal8Bit()
+                .constData(),
+            stderr);
+    return code;
+}
+
+} // namespace
+
+bool isPdfCommandLine(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--export-pdf") == 0)
+            return true;
+    }
+    return false;
+}
+
+std::optional<int> runPdfCommandLine(const QStringList &args, const QString &appDir)
+{
+    if (!args.contains(ExportOption))
+        return std::nullopt;
+    QStringList files;
+    QString format;
+    QString logo;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a == ExportOption)
+            continue;
+        if (a == u"--format" || a == u"--logo") {
+            if (i + 1 >= args.size())
+                return fail(a + u" に名前がありません"_qs, 2);
+            (a == u"--format" ? format : logo) = args.at(++i);
+        } else if (a.startsWith(u"--")) {
+            return fail(a + u": 不明なオプションです"_qs, 2);
+        } else {
+            files << a;
+        }
+    }
+    if (files.size() != 2)
+        return fail(u"出力ファイルと伝票ファイルを指定してください"_qs, 2);
+    const QString pdfPath = files.at(0);
+    const QString slipPath = QFileInfo(files.at(1)).absoluteFilePath();
+    if (!QFileInfo(slipPath).isFile())
+        return fail(slipPath + u" が見つかりません"_qs, 1);
+
+    FontSetup::installSubstitutions();
+    const QString exeName = QCoreApplication::instance()
+                                ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
+                                : u"torvane"_qs;
+    const QString settingsFile = appDir + exeName + u".ini"_qs;
+    const PrintSettings settings = PrintSettings::load(appDir, settingsFile);
+
+    PrintPipeline::Job job;
+    job.appDir = appDir;
+    job.prefix = QString::number(Clock::tickCount());
+    // A slip file has the layout of the print snapshot: it is read as one.
+    job.snapshotPath = slipPath;
+    job.formatPath = format.isEmpty() ? settings.formatPath : PrintFormat::path(appDir, format);
+    if (job.formatPath.isEmpty() || !QFileInfo(job.formatPath).isFile())
+        return fail((format.isEmpty() ? u"印刷書式が指定されていません"_qs
+                                      : job.formatPath + u" が見つかりません"_qs),
+                    1);
+    job.logoPath = logo.isEmpty() ? settings.logoPath : LogoSetting::settingPath(appDir, logo);
+    const int kind = IniFile(slipPath).readInteger(u"No"_qs, u"SlipDiv"_qs, 0);
+    job.titles = settings.titlesOf(kind);
+    job.copies = settings.copies;
+    job.datePattern = PrintPipeline::datePattern(settingsFile);
+
+    QString error;
+    const QString title = QFileInfo(slipPath).fileName() + u" - Torvane"_qs;
+    if (!PrintPipeline::exportPdf(job, pdfPath, title, settings.fixX, settings.fixY, nullptr, &error))
+        return fail(error, 1);
+    return 0;
+}

@@ -1,0 +1,55 @@
+#include "BoxMessageService.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+MessageService &BoxMessageService::instance()
+{
+    static BoxMessageService service;
+    return service;
+}
+
+QWidget *BoxMessageService::owner() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return parent_ ? parent_ : QApplication::activeWindow();
+}
+
+bool BoxMessageService::askInformation(const QString &text)
+{
+    return QMessageBox::information(owner(), QApplication::applicationName(), text,
+                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+MessageService::Answer BoxMessageService::ask(const QString &text, bool withCancel)
+{
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    const auto answer = QMessageBox::question(owner(), QApplication::applicationName(), text, buttons);
+    switch (answer) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+void BoxMessageService::show(Kind kind, const QString &text)
+{
+    const QString title = QApplication::applicationName();
+    switch (kind) {
+    case Kind::Information:
+        QMessageBox::information(owner(), title, text);
+        break;
+    case Kind::Warning:
+        QMessageBox::warning(owner(), title, text);
+        break;
+    case Kind::Error:
+        QMessageBox::critical(owner(), title, text);
+        break;
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/MessageService.h"
+
+class QWidget;
+
+// Message boxes for a person at the screen. A box belongs to the dialog
+// that is open, else to the window given, else to the active window.
+class BoxMessageService : public MessageService {
+public:
+    explicit BoxMessageService(QWidget *parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget *parent) { parent_ = parent; }
+    Answer ask(const QString &text, bool withCancel = false) override;
+    bool askInformation(const QString &text) override;
+    void show(Kind kind, const QString &text) override;
+
+    // The service of windows that are not given another.
+    static MessageService &instance();
+
+private:
+    QWidget *owner() const;
+    QWidget *parent_;
+};

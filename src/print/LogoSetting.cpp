@@ -1,0 +1,88 @@
+#include "LogoSetting.h"
+
+#include "platform/IntText.h"
+#include "platform/TextList.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+LogoSetting::LogoSetting(QStringList lines) : lines_(std::move(lines)) {}
+
+LogoSetting LogoSetting::defaults()
+{
+    return LogoSetting(QStringList{u"ＭＳ ゴシック"_qs,
+                                   u"0"_qs,
+                                   u"0"_qs,
+                                   u"18"_qs,
+                                   u"社名を入力してください"_qs,
+                                   u"社名の2行目"_qs,
+                                   u"ＭＳ ゴシック"_qs,
+                                   u"0"_qs,
+                                   u"0"_qs,
+                                   u"10"_qs,
+                                   u"000-0000"_qs,
+                                   u"都道府県市区町村"_qs,
+                                   u"その他の住所"_qs,
+                                   u"電話番号・ファックス"_qs,
+                                   u"ホームページなど"_qs,
+                                   u"メールアドレスなど"_qs,
+                                   u"口座番号など"_qs,
+                                   u"口座番号など"_qs,
+                                   QString(),
+                                   u"0"_qs,
+                                   u"0"_qs,
+                                   u"100"_qs,
+                                   u"100"_qs});
+}
+
+LogoSetting LogoSetting::load(const QString &path, bool *ok)
+{
+    return LogoSetting(TextList::read(path, ok));
+}
+
+int LogoSetting::number(int index, int def) const
+{
+    return IntText::toIntDef(line(index).trimmed(), def);
+}
+
+QString LogoSetting::defaultName()
+{
+    return u"デフォルト"_qs;
+}
+
+QString LogoSetting::listPath(const QString &appDir)
+{
+    return appDir + u"Dat/Mst/LogoList"_qs;
+}
+
+QString LogoSetting::settingPath(const QString &appDir, const QString &name)
+{
+    const QString folder = appDir + u"Dat/Etc/"_qs;
+    const QString wanted = name + u".Dat"_qs;
+    if (QFileInfo::exists(folder + wanted))
+        return folder + wanted;
+    const QStringList entries = QDir(folder).entryList(QDir::Files);
+    for (const QString &entry : entries) {
+        if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
+            return folder + entry;
+    }
+    return folder + wanted;
+}
+
+bool LogoSetting::ensureDefaults(const QString &appDir, QString *error)
+{
+    const QString list = listPath(appDir);
+    if (!QFileInfo::exists(list)) {
+        QDir().mkpath(QFileInfo(list).absolutePath());
+        if (!TextList::write(list, {defaultName()}, error))
+            return false;
+    }
+    const QString first = TextList::read(list).value(0);
+    if (first.isEmpty())
+        return true;
+    const QString setting = settingPath(appDir, first);
+    if (QFileInfo::exists(setting))
+        return true;
+    QDir().mkpath(QFileInfo(setting).absolutePath());
+    return TextList::write(setting, defaults().lines(), error);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// A company-name print setting: 23 text lines addressed by index, and the
+// named settings kept in Dat/Mst/LogoList and Dat/Etc/<name>.Dat.
+class LogoSetting {
+public:
+    static constexpr int LineCount = 23;
+    // The logo canvas in logo units.
+    static constexpr int CanvasWidth = 425;
+    static constexpr int CanvasHeight = 177;
+
+    LogoSetting() = default;
+    explicit LogoSetting(QStringList lines);
+
+    static LogoSetting defaults();
+    static LogoSetting load(const QString &path, bool *ok = nullptr);
+
+    const QStringList &lines() const { return lines_; }
+    QString line(int index) const { return lines_.value(index); }
+    // A line as a number, or def when it is none.
+    int number(int index, int def) const;
+
+    QString companyFace() const { return line(0); }
+    int companyStyle() const { return number(1, 0); }
+    int companyColour() const { return number(2, 0); }
+    int companySize() const { return number(3, 10); }
+    QString addressFace() const { return line(6); }
+    int addressStyle() const { return number(7, 0); }
+    int addressColour() const { return number(8, 0); }
+    int addressSize() const { return number(9, 10); }
+    QString pictureFile() const { return line(18); }
+    // The picture's box in logo units.
+    int pictureLeft() const { return number(19, 0); }
+    int pictureTop() const { return number(20, 0); }
+    int pictureWidth() const { return number(21, 100); }
+    int pictureHeight() const { return number(22, 100); }
+
+    // Name "デフォルト": the default setting, which cannot be deleted.
+    static QString defaultName();
+    static QString listPath(const QString &appDir);
+    // Dat/Etc/<name>.Dat, resolved without regard to case when a file of
+    // another spelling exists.
+    static QString settingPath(const QString &appDir, const QString &name);
+
+    // Creates LogoList holding "デフォルト" when it is missing, and the file
+    // of its first name with the default lines when that is missing.
+    static bool ensureDefaults(const QString &appDir, QString *error = nullptr);
+
+private:
+    QStringList lines_;
+};

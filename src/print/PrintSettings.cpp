@@ -1,0 +1,83 @@
+#include "PrintSettings.h"
+
+#include "platform/IniFile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+double readDecimal(const IniFile &ini, const QString &key)
+{
+    bool ok = false;
+    const double value = ini.readString(u"Print"_qs, key).trimmed().toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+QString existing(const QString &path)
+{
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+} // namespace
+
+PrintSettings PrintSettings::load(const QString &appDir, const QString &settingsFile)
+{
+    PrintSettings s;
+    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_qs);
+    static const char16_t *const sections[] = {u"Mit", u"Sig", u"Nou"};
+    static const char16_t *const defaults[3][2] = {
+        {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
+    for (size_t kind = 0; kind < 3; ++kind) {
+        for (size_t copy = 0; copy < 4; ++copy) {
+            s.titles[kind][copy] =
+                def.readString(QString::fromUtf16(sections[kind]), QString::number(copy + 1),
+                               copy < 2 ? QString::fromUtf16(defaults[kind][copy]) : QString());
+        }
+    }
+    for (size_t copy = 0; copy < 4; ++copy)
+        s.copies[copy] = def.readBool(u"Fuk"_qs, QString::number(copy), copy < 2);
+    const QString format = def.readString(u"Def"_qs, u"Fomat"_qs);
+    if (!format.isEmpty())
+        s.formatPath = existing(appDir + u"Dat/Fmt/"_qs + format + u".fmt"_qs);
+    const QString logo = def.readString(u"Def"_qs, u"Logo"_qs);
+    if (!logo.isEmpty())
+        s.logoPath = appDir + u"Dat/Etc/"_qs + logo + u".Dat"_qs;
+    readCorrections(settingsFile, &s.fixX, &s.fixY);
+    return s;
+}
+
+void PrintSettings::readCorrections(const QString &settingsFile, double *fixX, double *fixY)
+{
+    const IniFile ini(settingsFile);
+    *fixX = readDecimal(ini, u"Fix_X"_qs);
+    *fixY = readDecimal(ini, u"Fix_Y"_qs);
+}
+
+bool PrintSettings::writeCorrections(const QString &settingsFile, double fixX, double fixY, QString *error)
+{
+    IniFile ini(settingsFile);
+    ini.writeString(u"Print"_qs, u"Fix_Y"_qs, QString::number(fixY, 'g', 10));
+    ini.writeString(u"Print"_qs, u"Fix_X"_qs, QString::number(fixX, 'g', 10));
+    return ini.flush(error);
+}
+
+std::array<QString, 4> PrintSettings::titlesOf(int slipKind) const
+{
+    if (slipKind < 0 || slipKind > 2)
+        return {};
+    return titles[size_t(slipKind)];
+}
+
+QString PrintSettings::kindName(int slipKind)
+{
+    switch (slipKind) {
+    case 0:
+        return u"見積書"_qs;
+    case 1:
+        return u"作業指示書"_qs;
+    case 2:
+        return u"納品書"_qs;
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The print settings the main window keeps for its print runs: the copy
+// titles of each slip kind, which copies print, the format and company-name
+// setting files, and the print correction.
+struct PrintSettings {
+    std::array<std::array<QString, 4>, 3> titles; // [slip kind][copy]
+    std::array<bool, 4> copies{true, true, false, false};
+    QString formatPath; // <appDir>Dat/Fmt/<name>.fmt, or empty
+    QString logoPath;   // <appDir>Dat/Etc/<name>.Dat, or empty
+    double fixX = 0;    // millimetres, positive moves right
+    double fixY = 0;    // millimetres, positive moves down
+
+    // Dat/Mst/DefPrDat with its defaults, and [Print] Fix_X/Fix_Y of the
+    // settings file.
+    static PrintSettings load(const QString &appDir, const QString &settingsFile);
+
+    // [Print] Fix_X and Fix_Y, written and flushed at once.
+    static bool writeCorrections(const QString &settingsFile, double fixX, double fixY,
+                                 QString *error = nullptr);
+    static void readCorrections(const QString &settingsFile, double *fixX, double *fixY);
+
+    // The titles of a slip kind (0..2); four empty titles for any other.
+    std::array<QString, 4> titlesOf(int slipKind) const;
+    // "見積書", "作業指示書", "納品書"; empty for another kind.
+    static QString kindName(int slipKind);
+};

@@ -1,0 +1,392 @@
+#include "RecordingDevice.h"
+#include "platform/Cp932.h"
+#include "platform/TextList.h"
+#include "print/FontSetup.h"
+#include "print/JpegImage.h"
+#include "print/LogoSetting.h"
+#include "print/PageFiles.h"
+#include "print/TMakeLogo.h"
+#include "print/TMakeMataDBM.h"
+#include "print/TPrnPlotY.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPicture>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A4 at 600 dpi with a printable area 4 mm from the left and 5 mm from the top.
+PageGeometry a4Printer()
+{
+    return PageGeometry(QSize(600, 600), QSize(4960, 7016), QSize(4760, 6780), QPoint(94, 118));
+}
+
+struct Rendered {
+    TMakeMataDBM::Result result;
+    int pages = 0;
+    QString error;
+};
+
+class CancelOnPage : public RenderObserver {
+public:
+    explicit CancelOnPage(int page) : page_(page) {}
+    void pageStarted(int page) override { current_ = page; }
+    bool cancelRequested() override { return page_ > 0 && current_ >= page_; }
+
+private:
+    int page_;
+    int current_ = 0;
+};
+
+} // namespace
+
+class TestRender : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString tmp() const { return dir_.path() + u"/Tmp/"_qs; }
+
+    QString writeScript(const QStringList &lines)
+    {
+        const QString path = dir_.path() + u"/PrTmpDat"_qs;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return {};
+        file.write(Cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        return path;
+    }
+
+    Rendered render(const QStringList &lines, double offX = 0, double offY = 0,
+                    RenderObserver *observer = nullptr)
+    {
+        TPrnPlotY plot(a4Printer());
+        plot.setPageFiles(tmp(), u"123"_qs);
+        TMakeMataDBM renderer;
+        renderer.SetScript(writeScript(lines));
+        renderer.SetOffsets(offX, offY);
+        const TMakeMataDBM::Result r = renderer.DrawPages(plot, observer);
+        return {r, plot.pageCount(), renderer.errorString()};
+    }
+
+    // Plays page n at one device unit per script unit and records it.
+    void playPage(RecordingDevice &device, int n)
+    {
+        QPainter painter(&device);
+        PageFiles::playFile(painter, TPrnPlotY::pageFileName(tmp(), u"123"_qs, n), a4Printer().pageSize(),
+                            QRectF(QPointF(0, 0), QSizeF(a4Printer().pageSize())));
+    }
+
+    QString picture(const QString &name, const char *format)
+    {
+        const QString path = dir_.path() + u'/' + name;
+        QImage image(40, 20, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        image.save(path, format);
+        return path;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        FontSetup::installSubstitutions();
+    }
+
+    void init()
+    {
+        QDir(tmp()).removeRecursively();
+        QVERIFY(QDir().mkpath(tmp()));
+    }
+
+    void pageGeometry_data()
+    {
+        QTest::addColumn<QSize>("dpi");
+        QTest::addColumn<QSize>("physical");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QSize>("page");
+        QTest::addColumn<QSize>("corrected");
+        QTest::newRow("A4 600 dpi") << QSize(600, 600) << QSize(4960, 7016) << 100 << QSize(2099, 2970)
+                                    << QSize(4960, 7016);
+        QTest::newRow("600 x 300 dpi")
+            << QSize(600, 300) << QSize(4960, 3508) << 100 << QSize(2099, 2970) << QSize(4960, 7016);
+        QTest::newRow("scaled 50 %") << QSize(300, 300) << QSize(2480, 3508) << 50 << QSize(1049, 1485)
+                                     << QSize(2480, 3508);
+    }
+    void pageGeometry()
+    {
+        QFETCH(QSize, dpi);
+        QFETCH(QSize, physical);
+        QFETCH(int, scale);
+        QFETCH(QSize, page);
+        QFETCH(QSize, corrected);
+        const PageGeometry g(dpi, physical, physical, QPoint(0, 0), scale);
+        QCOMPARE(g.pageSize(), page);
+        QCOMPARE(g.physicalSize(), corrected);
+        QCOMPARE(g.dpi(), std::max(dpi.width(), dpi.height()));
+    }
+
+    // The device origin of a printer is the printable area's corner; the page
+    // picture still starts on the sheet's corner.
+    void pageOriginOnSheetCorner()
+    {
+        QVERIFY(render({u"line,0,0,1000,0"_qs}).result == TMakeMataDBM::Result::Drawn);
+        const PageGeometry g = a4Printer();
+        RecordingDevice device(g.devicePrintable(), 600);
+        {
+            QPainter painter(&device);
+            PageFiles::playFile(painter, TPrnPlotY::pageFileName(tmp(), u"123"_qs, 1), g.pageSize(),
+                                g.sheetRectOnDevice());
+        }
+        QCOMPARE(device.engine.lines.size(), 1);
+        const QLineF line = device.engine.lines.first();
+        QCOMPARE(line.p1(), QPointF(-94, -118));
+        // 100 mm at 600 dpi, less the printable offset.
+        QVERIFY(qAbs(line.x2() - (1000 * g.devicePhysical().width() / double(g.pageSize().width()) - 94)) <
+                0.5);
+    }
+
+    void onePageWithoutPageLines()
+    {
+        const Rendered r = render({u"font,\"ＭＳ ゴシック\",40,0,0"_qs, u"text,請求書,100,100"_qs});
+        QVERIFY(r.result == TMakeMataDBM::Result::Drawn);
+        QCOMPARE(r.pages, 1);
+        QCOMPARE(QDir(tmp()).entryList(QDir::Files), QStringList{u"123_PTmp1.pic"_qs});
+    }
+
+    void pagesFollowPageLines()
+    {
+        const Rendered r = render({u"text,a,1,1"_qs, u"page"_qs, u"PAGE"_qs, u"text,b,1,1"_qs});
+        QCOMPARE(r.pages, 3);
+        QCOMPARE(QDir(tmp()).entryList(QDir::Files).size(), 3);
+    }
+
+    void textBeforeFontUsesMenuFont()
+    {
+        render({u"text,最初,100,100"_qs, u"font,\"ＭＳ 明朝\",40,3,0"_qs, u"text,次,100,200"_qs});
+        RecordingDevice device;
+        playPage(device, 1);
+        QCOMPARE(device.engine.texts.size(), 2);
+        QCOMPARE(device.engine.texts[0].family, QGuiApplication::font().family());
+        QCOMPARE(device.engine.texts[1].family, u"ＭＳ 明朝"_qs);
+        QVERIFY(device.engine.texts[1].bold && device.engine.texts[1].italic);
+    }
+
+    // Every element moves by the correction: mm × 10, truncated toward zero.
+    void corrections_data()
+    {
+        QTest::addColumn<double>("mm");
+        QTest::addColumn<int>("shift");
+        QTest::newRow("none") << 0.0 << 0;
+        QTest::newRow("1.5 mm") << 1.5 << 15;
+        QTest::newRow("-0.25 mm") << -0.25 << -2;
+        QTest::newRow("-0.26 mm") << -0.26 << -2;
+    }
+    void corrections()
+    {
+        QFETCH(double, mm);
+        QFETCH(int, shift);
+        render({u"font,\"ＭＳ ゴシック\",40,0,0"_qs, u"rtext,右寄せ,1000,500"_qs, u"ctext,中央,1000,700"_qs,
+                u"line,100,100,200,300"_qs},
+               mm, -mm);
+        RecordingDevice device;
+        playPage(device, 1);
+        QCOMPARE(device.engine.texts.size(), 2);
+        const QRectF right = device.engine.texts[0].rect;
+        QVERIFY2(qAbs(right.right() - (1000 + shift)) < 0.01, qPrintable(QString::number(right.right())));
+        const QRectF centre = device.engine.texts[1].rect;
+        QVERIFY(qAbs((centre.left() + centre.right()) / 2 - (1000 + shift)) <= 1);
+        QCOMPARE(device.engine.lines.value(0), QLineF(100 + shift, 100 - shift, 200 + shift, 300 - shift));
+    }
+
+    void shapes()
+    {
+        render({u"lbox,10,20,110,220"_qs, u"fill,0,0,50,50"_qs, u"ellipse,5,5,25,45"_qs, u"back,x.bmp"_qs,
+                u"nonsense,1,2"_qs, u"line,abc,10,20,30"_qs});
+        RecordingDevice device;
+        playPage(device, 1);
+        QVERIFY(device.engine.lines.contains(QLineF(110, 20, 110, 220)));
+        QVERIFY(device.engine.lines.contains(QLineF(10, 220, 10, 20)));
+        QCOMPARE(device.engine.rects.value(0), QRectF(0, 0, 50, 50));
+        QCOMPARE(device.engine.ellipses.value(0), QRectF(5, 5, 20, 40));
+        // A coordinate that is no number counts as 0.
+        QCOMPARE(device.engine.lines.last(), QLineF(0, 10, 20, 30));
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<int>("drawn");
+        QTest::newRow("jpg") << u"logo.JPG"_qs << QByteArray("JPG") << 1;
+        QTest::newRow("bmp") << u"logo.bmp"_qs << QByteArray("BMP") << 1;
+        QTest::newRow("png") << u"logo.png"_qs << QByteArray("PNG") << 0;
+        QTest::newRow("jpeg extension") << u"logo.jpeg"_qs << QByteArray("JPG") << 0;
+        QTest::newRow("missing") << u"none.jpg"_qs << QByteArray() << 0;
+    }
+    void pictures()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QFETCH(int, drawn);
+        QString path = dir_.path() + u'/' + name;
+        QFile::remove(path);
+        if (!format.isEmpty())
+            path = picture(name, format.constData());
+        const Rendered r = render({u"pict,100,200,300,300,"_qs + CommaText(path)});
+        QVERIFY(r.result == TMakeMataDBM::Result::Drawn);
+        RecordingDevice device;
+        playPage(device, 1);
+        QCOMPARE(device.engine.images.size(), drawn);
+        if (drawn)
+            QCOMPARE(device.engine.images.first(), QRectF(100, 200, 200, 100));
+    }
+
+    // A picture that is there but is no picture ends the run with a reason.
+    void brokenPictureEndsRun_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("not a jpeg") << QByteArray("hello, world") << u"bad.jpg"_qs;
+        QTest::newRow("truncated jpeg header")
+            << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10) << u"cut.jpg"_qs;
+        QTest::newRow("empty bmp") << QByteArray() << u"empty.bmp"_qs;
+    }
+    void brokenPictureEndsRun()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        const QString path = dir_.path() + u'/' + name;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        const Rendered r = render({u"text,a,1,1"_qs, u"pict,0,0,10,10,"_qs + CommaText(path), u"page"_qs});
+        QVERIFY(r.result == TMakeMataDBM::Result::Failed);
+        QVERIFY2(r.error.contains(name), qPrintable(r.error));
+        QCOMPARE(r.pages, 1); // the page drawn so far is saved for the caller to delete
+    }
+
+    void jpegDecodes()
+    {
+        QString error;
+        const QImage image = JpegImage::load(picture(u"ok.jpg"_qs, "JPG"), &error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(image.size(), QSize(40, 20));
+        QVERIFY(qRed(image.pixel(10, 10)) > 200 && qGreen(image.pixel(10, 10)) < 60);
+    }
+
+    // The logo canvas maps onto the item's box; at twice its size a picture at
+    // (10, 20) sized 100 × 50 lands at (+20, +40) sized 200 × 100.
+    void logoPlacement()
+    {
+        QStringList lines = LogoSetting::defaults().lines();
+        lines[18] = picture(u"mark.bmp"_qs, "BMP");
+        lines[19] = u"10"_qs;
+        lines[20] = u"20"_qs;
+        lines[21] = u"100"_qs;
+        lines[22] = u"50"_qs;
+        const QString logo = dir_.path() + u"/Logo.Dat"_qs;
+        QVERIFY(TextList::write(logo, lines));
+        render({QStringList{u"logo"_qs, u"300"_qs, u"400"_qs, u"1150"_qs, u"754"_qs, logo}.join(u','),
+                u"page"_qs, u"logo,0,0,425,177,"_qs + CommaText(dir_.path() + u"/missing.Dat"_qs)});
+        RecordingDevice device;
+        playPage(device, 1);
+        QCOMPARE(device.engine.images.size(), 1);
+        QCOMPARE(device.engine.images.first(), QRectF(320, 440, 200, 100));
+        QStringList texts;
+        for (const auto &t : std::as_const(device.engine.texts))
+            texts << t.text.trimmed();
+        QVERIFY(texts.contains(u"社名を入力してください"_qs));
+        QVERIFY(texts.contains(u"都道府県市区町村"_qs));
+        // Company name at the box's top-left corner, at twice the canvas.
+        QVERIFY(qAbs(device.engine.texts.first().rect.left() - 300) < 0.5);
+
+        RecordingDevice second;
+        playPage(second, 2);
+        QVERIFY(second.engine.texts.isEmpty());
+    }
+
+    void logoStyles_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("0") << u"0"_qs << false << false;
+        QTest::newRow("1") << u"1"_qs << true << false;
+        QTest::newRow("2") << u"2"_qs << false << true;
+        QTest::newRow("3") << u"3"_qs << true << true;
+        QTest::newRow("4") << u"4"_qs << false << false;
+        QTest::newRow("not a number") << u"x"_qs << false << false;
+    }
+    void logoStyles()
+    {
+        QFETCH(QString, style);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QStringList lines = LogoSetting::defaults().lines();
+        lines[1] = style;
+        lines[18] = picture(u"mark.gif"_qs, "PNG"); // any picture that is not JPEG or BMP: texts only
+        TMakeLogo logo;
+        logo.render(LogoSetting(lines));
+        QCOMPARE(logo.picture().boundingRect(), QRect(0, 0, 425, 177));
+        RecordingDevice device(QSize(425, 177), 96);
+        QPainter painter(&device);
+        PageFiles::playStretched(painter, logo.picture(), QRectF(0, 0, 425, 177), QRectF(0, 0, 425, 177));
+        painter.end();
+        QVERIFY(device.engine.images.isEmpty());
+        QCOMPARE(device.engine.texts.size(), 10);
+        QCOMPARE(device.engine.texts[0].bold, bold);
+        QCOMPARE(device.engine.texts[0].italic, italic);
+        QCOMPARE(device.engine.texts[0].text, u"社名を入力してください     "_qs);
+        QVERIFY(!device.engine.texts[2].bold); // the address block keeps its own style
+    }
+
+    void logoDefaultsCreated()
+    {
+        const QString app = dir_.path() + u"/app/"_qs;
+        QVERIFY(LogoSetting::ensureDefaults(app));
+        QCOMPARE(TextList::read(app + u"Dat/Mst/LogoList"_qs), QStringList{u"デフォルト"_qs});
+        const QStringList lines = TextList::read(app + u"Dat/Etc/デフォルト.Dat"_qs);
+        QCOMPARE(lines.size(), LogoSetting::LineCount);
+        QCOMPARE(lines, LogoSetting::defaults().lines());
+        // An existing setting is left alone, found under another spelling.
+        QVERIFY(QFile::rename(app + u"Dat/Etc/デフォルト.Dat"_qs, app + u"Dat/Etc/デフォルト.dat"_qs));
+        QVERIFY(TextList::write(app + u"Dat/Etc/デフォルト.dat"_qs, {u"own"_qs}));
+        QVERIFY(LogoSetting::ensureDefaults(app));
+        QCOMPARE(QDir(app + u"Dat/Etc"_qs).entryList(QDir::Files).size(), 1);
+    }
+
+    // Cancelling leaves the pages drawn so far on disk; the run deletes them.
+    void cancelOnPageThree()
+    {
+        CancelOnPage observer(3);
+        const Rendered r = render({u"text,1,1,1"_qs, u"page"_qs, u"text,2,1,1"_qs, u"page"_qs,
+                                   u"text,3,1,1"_qs, u"page"_qs, u"text,4,1,1"_qs},
+                                  0, 0, &observer);
+        QVERIFY(r.result == TMakeMataDBM::Result::Cancelled);
+        QCOMPARE(r.pages, 3);
+        QCOMPARE(PageFiles::remove(tmp(), u"123"_qs, r.pages), 3);
+        QVERIFY(QDir(tmp()).entryList(QDir::Files).isEmpty());
+    }
+
+    void noScript()
+    {
+        TMakeMataDBM renderer;
+        renderer.SetScript(dir_.path() + u"/nothing"_qs);
+        QVERIFY(renderer.script().isEmpty());
+        TPrnPlotY plot(a4Printer());
+        QVERIFY(renderer.DrawPages(plot) == TMakeMataDBM::Result::NoScript);
+        QCOMPARE(plot.pageCount(), 0);
+    }
+
+private:
+    static QString CommaText(const QString &field) { return u'"' + field + u'"'; }
+};
+
+QTEST_MAIN(TestRender)
+#include "tst_render.moc"

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/MessageService.h"
+#include "print/widgets/PrinterService.h"
+
+#include <QList>
+#include <QPrinter>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+// Answers the printing windows' message boxes from a script and keeps what
+// was asked.
+class ScriptedMessages : public MessageService {
+public:
+    QStringList asked;
+    QList<bool> answers; // Yes/No answers in order; Yes when they run out
+    std::function<void()> onAsk;
+
+    Answer ask(const QString &text, bool) override { return answer(text) ? Answer::Yes : Answer::No; }
+    bool askInformation(const QString &text) override { return answer(text); }
+    void show(Kind, const QString &text) override { asked << text; }
+
+private:
+    bool answer(const QString &text)
+    {
+        asked << text;
+        if (onAsk)
+            onAsk();
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+};
+
+// Two printers: "Office" with A4/B5/A3 and two trays, "Label" that reports no
+// paper sizes. Printing goes to a PDF file through a real QPrinter.
+class FakePrinters : public PrinterService {
+public:
+    struct Printer {
+        QString name;
+        QStringList sizes;
+        QStringList sources;
+        int size = 0;
+        int source = 0;
+        bool landscape = false;
+    };
+    QList<Printer> printers{{u"Office"_qs, {u"A4"_qs, u"B5 (JIS)"_qs, u"A3"_qs}, {u"上段"_qs, u"手差し"_qs}},
+                            {u"Label"_qs, {}, {}}};
+    int current = 0;
+    int applied = 0;
+    // 4 mm / 5 mm unprintable margins at 600 dpi, A4.
+    PageGeometry pageGeometry{QSize(600, 600), QSize(4960, 7016), QSize(4724, 6780), QPoint(94, 118)};
+    QString pdfPath;
+    std::unique_ptr<QPrinter> device;
+
+    QStringList printerNames() const override
+    {
+        QStringList names;
+        for (const Printer &p : printers)
+            names << p.name;
+        return names;
+    }
+    int currentPrinter() const override { return printers.isEmpty() ? -1 : current; }
+    void selectPrinter(int index) override
+    {
+        if (index >= 0 && index < printers.size())
+            current = index;
+    }
+    bool acceptsOrientation() const override { return true; }
+    bool acceptsPaperSize() const override { return !printers[current].sizes.isEmpty(); }
+    bool acceptsPaperSource() const override { return !printers[current].sources.isEmpty(); }
+    QStringList paperSizeNames() const override { return printers[current].sizes; }
+    int paperSize() const override { return acceptsPaperSize() ? printers[current].size : -1; }
+    void setPaperSize(int i) override { printers[current].size = i; }
+    QStringList paperSourceNames() const override { return printers[current].sources; }
+    int paperSource() const override { return acceptsPaperSource() ? printers[current].source : -1; }
+    void setPaperSource(int i) override { printers[current].source = i; }
+    bool landscape() const override { return printers[current].landscape; }
+    void setLandscape(bool on) override { printers[current].landscape = on; }
+    void apply() override { ++applied; }
+    bool propertiesDialog(QWidget *) override { return false; }
+    Status status() const override
+    {
+        return {false, false, 0, u"Fake Driver"_qs, u"usb://fake"_qs, u"2階"_qs};
+    }
+    PageGeometry geometry() const override { return pageGeometry; }
+    QPrinter *printer() override
+    {
+        if (!device) {
+            device = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            device->setOutputFormat(QPrinter::PdfFormat);
+            device->setOutputFileName(pdfPath);
+        }
+        return device.get();
+    }
+};

@@ -1,0 +1,101 @@
+#include "../SampleSlip.h"
+#include "platform/Clock.h"
+#include "platform/MessageService.h"
+#include "platform/TextList.h"
+#include "print/FontSetup.h"
+#include "print/LogoSetting.h"
+#include "print/widgets/PrintRun.h"
+#include "print/widgets/PrinterService.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class NoBoxes : public MessageService {
+public:
+    QStringList shown;
+    Answer ask(const QString &t, bool) override { return shown << t, Answer::Yes; }
+    bool askInformation(const QString &t) override { return shown << t, false; }
+    void show(Kind, const QString &t) override { shown << t; }
+};
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+// A slip printed at once through the real spooler: scripts/test.sh starts
+// cupsd with a cups-pdf queue as the default printer and names its output
+// folder in TORVANE_CUPS_PDF_OUT.
+class TestCupsPrint : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void printAllReachesTheQueue()
+    {
+        const QString out = qEnvironmentVariable("TORVANE_CUPS_PDF_OUT");
+        if (out.isEmpty())
+            QSKIP("no print spooler here: run scripts/test.sh, which starts cupsd with a cups-pdf queue");
+        if (QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        auto printers = makeQtPrinterService();
+        QVERIFY2(!printers->printerNames().isEmpty(), "cupsd was started but Qt sees no printer");
+        FontSetup::installSubstitutions();
+
+        QTemporaryDir dir;
+        const QString app = dir.path() + u'/';
+        QVERIFY(QDir().mkpath(app + u"Dat/Fmt"_qs) && QDir().mkpath(app + u"Dat/Tmp"_qs));
+        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
+                            app + u"Dat/Fmt/invoice.fmt"_qs));
+        QVERIFY(LogoSetting::ensureDefaults(app));
+
+        NoBoxes messages;
+        const QString prefix = QString::number(Clock::tickCount());
+        PrintRun printRun({app, app + u"torvane.ini"_qs, prefix, sampleContext()}, *printers, messages,
+                          nullptr);
+        printRun.settings().formatPath = app + u"Dat/Fmt/invoice.fmt"_qs;
+        printRun.settings().logoPath = LogoSetting::settingPath(app, LogoSetting::defaultName());
+        printRun.settings().copies = {true, false, false, false};
+        const QString name = u"cups"_qs + prefix;
+        printRun.setDocumentName(name + u".tvx"_qs);
+        QVERIFY(printRun.print(sampleSlip(4), false));
+        QCOMPARE(messages.shown, QStringList());
+        // The page files are gone once printing has ended.
+        QCOMPARE(QDir(app + u"Dat/Tmp"_qs).entryList({u"*_PTmp*"_qs}, QDir::Files), QStringList());
+
+        // cups-pdf names the file after the job title; it is complete once
+        // the queue is empty.
+        QString pdf;
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 60000) {
+            const QStringList found = QDir(out).entryList({name + u"*.pdf"_qs}, QDir::Files);
+            if (!found.isEmpty() && run(u"lpstat"_qs, {u"-o"_qs}).trimmed().isEmpty()) {
+                pdf = out + u'/' + found.first();
+                break;
+            }
+            QTest::qWait(100);
+        }
+        QVERIFY2(!pdf.isEmpty(), qPrintable(u"no job output in "_qs + out));
+        const QString text = run(u"pdftotext"_qs, {u"-raw"_qs, pdf, u"-"_qs});
+        QVERIFY2(text.contains(u"山田 太郎"_qs), qPrintable(text));
+        QVERIFY(text.contains(u"納品請求書"_qs));
+        QVERIFY(text.contains(u"1,000"_qs) && text.contains(u"1,300"_qs));
+        QVERIFY2(text.contains(u"￥4,600"_qs) || text.contains(u"¥4,600"_qs), qPrintable(text));
+        QVERIFY(run(u"pdfinfo"_qs, {pdf}).contains(u"Pages:           1"_qs));
+    }
+};
+
+QTEST_MAIN(TestCupsPrint)
+#include "tst_cupsprint.moc"

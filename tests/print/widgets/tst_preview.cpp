@@ -1,0 +1,320 @@
+#include "../SampleSlip.h"
+#include "FakePrinting.h"
+#include "platform/Cp932.h"
+#include "print/FontSetup.h"
+#include "print/TMakeMataDBM.h"
+#include "print/widgets/PrintRun.h"
+#include "print/widgets/TPreviewAbortForm.h"
+#include "print/widgets/TPrintPreviwForm.h"
+#include "print/widgets/TSpoolInfoForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+QStringList pagesScript(int pages)
+{
+    QStringList lines{u"font,\"ＭＳ ゴシック\",60,0,0"_qs, u"lbox,100,100,2000,2870"_qs};
+    for (int p = 1; p <= pages; ++p) {
+        if (p > 1)
+            lines << u"page"_qs;
+        lines << u"ctext,"_qs + QString::number(p) + u"ページ目,1050,1400"_qs;
+    }
+    return lines;
+}
+
+int pdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") + bytes.count("/Type /Page>"));
+}
+
+} // namespace
+
+class TestPreview : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString tmp() const { return dir_.path() + u"/Dat/Tmp/"_qs; }
+
+    QString writeScript(const QStringList &lines)
+    {
+        const QString path = dir_.path() + u"/script"_qs;
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(Cp932::encode(lines.join(u"\r\n"_qs)));
+        return path;
+    }
+
+    // A preview with its pages drawn, as page rendering leaves it.
+    std::unique_ptr<TPrintPreviwForm> preview(FakePrinters &printers, ScriptedMessages &messages, int pages)
+    {
+        auto form = std::make_unique<TPrintPreviwForm>(printers, messages);
+        form->plot().setPageFiles(tmp(), u"42"_qs);
+        form->plot().setJobTitle(u" 伝票.tvx - Torvane "_qs);
+        TMakeMataDBM renderer;
+        renderer.SetScript(writeScript(pagesScript(pages)));
+        if (renderer.DrawPages(form->plot()) != TMakeMataDBM::Result::Drawn)
+            return nullptr;
+        form->resize(900, 700);
+        form->prepare();
+        return form;
+    }
+
+    int pageFiles() const { return int(QDir(tmp()).entryList(QDir::Files).size()); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        FontSetup::installSubstitutions();
+    }
+    void init()
+    {
+        QDir(tmp()).removeRecursively();
+        QVERIFY(QDir().mkpath(tmp()));
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("nextClicks");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<bool>("prev");
+        QTest::addColumn<bool>("next");
+        QTest::newRow("one page") << 1 << 3 << u"01/01"_qs << false << false;
+        QTest::newRow("twelve, start") << 12 << 0 << u"01/12"_qs << false << true;
+        QTest::newRow("twelve, middle") << 12 << 5 << u"06/12"_qs << true << true;
+        QTest::newRow("twelve, end") << 12 << 11 << u"12/12"_qs << true << false;
+        QTest::newRow("hundred and one, end") << 101 << 100 << u"101/101"_qs << true << false;
+    }
+    void navigation()
+    {
+        QFETCH(int, pages);
+        QFETCH(int, nextClicks);
+        QFETCH(QString, display);
+        QFETCH(bool, prev);
+        QFETCH(bool, next);
+        FakePrinters printers;
+        ScriptedMessages messages;
+        auto form = preview(printers, messages, pages);
+        QVERIFY(form);
+        form->show();
+        for (int i = 0; i < nextClicks; ++i) {
+            if (form->NextSpeedButton->isEnabled())
+                QTest::mouseClick(form->NextSpeedButton, Qt::LeftButton);
+        }
+        QCOMPARE(form->PageCountPanel->text(), display);
+        QCOMPARE(form->PrevSpeedButton->isEnabled(), prev);
+        QCOMPARE(form->NextSpeedButton->isEnabled(), next);
+        if (prev) {
+            QTest::mouseClick(form->PrevSpeedButton, Qt::LeftButton);
+            QCOMPARE(form->currentPage(), nextClicks);
+            QVERIFY(form->NextSpeedButton->isEnabled());
+        }
+    }
+
+    void zoomAndOutline()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        auto form = preview(printers, messages, 2);
+        form->show();
+        QVERIFY(!form->PlusSpbutton->isEnabled() && form->MinusSpButton->isEnabled());
+        const int client = form->ScreenScBox->viewport()->width();
+        QCOMPARE(form->PreviewImage->width(), client - 40);
+        QCOMPARE(form->PreviewImage->y(), 20);
+        // The printable area: 94 of 4960 dots across, 118 of 7016 down.
+        const QRect printable = form->PreviewImage->printableRect();
+        QCOMPARE(printable.x(), qRound(94.0 * form->PreviewImage->width() / 4960));
+        QCOMPARE(printable.y(), qRound(118.0 * form->PreviewImage->height() / 7016));
+
+        QTest::mouseClick(form->MinusSpButton, Qt::LeftButton);
+        QVERIFY(form->PlusSpbutton->isEnabled() && !form->MinusSpButton->isEnabled());
+        QCOMPARE(form->PreviewImage->height(), form->ScreenScBox->height() - 30);
+        QCOMPARE(form->PreviewImage->y(), 15);
+        QVERIFY(form->PreviewImage->width() < form->PreviewImage->height());
+    }
+
+    void wheelScrolls()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        auto form = preview(printers, messages, 1);
+        form->show();
+        QScrollBar *bar = form->ScreenScBox->verticalScrollBar();
+        QVERIFY(bar->maximum() > 60);
+        const QPoint at = form->ScreenScBox->viewport()->rect().center();
+        QWheelEvent down(at, form->ScreenScBox->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -240),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->ScreenScBox->viewport(), &down);
+        QCOMPARE(bar->value(), 60);
+    }
+
+    // No to "印刷しますか？" keeps the preview open and prints nothing.
+    void askBeforePrinting()
+    {
+        FakePrinters printers;
+        printers.pdfPath = dir_.path() + u"/no.pdf"_qs;
+        ScriptedMessages messages;
+        messages.answers = {false};
+        auto form = preview(printers, messages, 2);
+        form->setAskBeforePrinting(true);
+        form->show();
+        QTest::mouseClick(form->PrintSpButton, Qt::LeftButton);
+        QCOMPARE(messages.asked, QStringList{u"印刷しますか？"_qs});
+        QVERIFY(form->isVisible());
+        QVERIFY(!form->printStarted());
+        QVERIFY(!QFile::exists(printers.pdfPath));
+    }
+
+    // A cancel asks "中止しますか？"; No goes on with the next page, Yes
+    // aborts the job. Printing at once never asks "印刷しますか？".
+    void cancelWhilePrinting_data()
+    {
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<int>("printed");
+        QTest::newRow("No: go on") << false << 3;
+        QTest::newRow("Yes: abort") << true << 0;
+    }
+    void cancelWhilePrinting()
+    {
+        QFETCH(bool, stop);
+        QFETCH(int, printed);
+        FakePrinters printers;
+        printers.pdfPath = dir_.path() + u"/cancel.pdf"_qs;
+        QFile::remove(printers.pdfPath);
+        ScriptedMessages messages;
+        messages.answers = {stop};
+        auto form = preview(printers, messages, 3);
+        // The abort button is pressed while page 1 is going out.
+        QTimer::singleShot(0, form.get(), [&form] { form->AbortForm->PrAbortButton->click(); });
+        form->PrintAll();
+        QCOMPARE(messages.asked, QStringList{u"中止しますか？"_qs});
+        QVERIFY(form->printStarted());
+        QVERIFY(!form->AbortForm->isVisible());
+        if (printed > 0)
+            QCOMPARE(pdfPages(printers.pdfPath), printed);
+        else
+            QVERIFY(!QFile::exists(printers.pdfPath) || pdfPages(printers.pdfPath) < 3);
+    }
+
+    void pageFilesDeletedWithWindow()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        auto form = preview(printers, messages, 4);
+        QCOMPARE(pageFiles(), 4);
+        form.reset();
+        QCOMPARE(pageFiles(), 0);
+    }
+
+    // The spool dialog's cancel on page 3: "中止しました", and no page file
+    // is left in the temporary folder.
+    void cancelRenderingOnPageThree()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        PrintRun::Context context{dir_.path() + u'/', dir_.path() + u"/torvane.ini"_qs, u"42"_qs, {}};
+        QWidget window;
+        PrintRun run(context, printers, messages, &window);
+        QTimer poll;
+        int pagesSeen = 0;
+        connect(&poll, &QTimer::timeout, this, [&pagesSeen] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *spool = qobject_cast<TSpoolInfoForm *>(w);
+                if (spool && spool->isVisible()) {
+                    pagesSeen = pagesSeen < spool->PageLabel->text().toInt()
+                                    ? spool->PageLabel->text().toInt()
+                                    : pagesSeen;
+                    if (spool->PageLabel->text() == u"003")
+                        spool->PrAbortButton->click();
+                }
+            }
+        });
+        poll.start(0);
+        QStringList lines = pagesScript(6);
+        // Enough lines per page that the poll sees every page.
+        for (int i = lines.size() - 1; i > 0; --i) {
+            for (int k = 0; k < 20; ++k)
+                lines.insert(i, u"line,0,0,10,10"_qs);
+        }
+        QVERIFY(!run.Render(writeScript(lines), true));
+        poll.stop();
+        QCOMPARE(pagesSeen, 3);
+        QCOMPARE(messages.asked, QStringList{u"中止しました"_qs});
+        QCOMPARE(pageFiles(), 0);
+    }
+
+    // The preview command: the window opens maximised on page 1; closing it
+    // prints nothing and removes the page files and the script.
+    void previewThroughPrintRun()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        QVERIFY(QDir().mkpath(dir_.path() + u"/Dat/Fmt"_qs));
+        QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
+                    dir_.path() + u"/Dat/Fmt/invoice.fmt"_qs);
+        PrintRun run({dir_.path() + u'/', dir_.path() + u"/torvane.ini"_qs, u"42"_qs, sampleContext()},
+                     printers, messages, nullptr);
+        run.settings().formatPath = dir_.path() + u"/Dat/Fmt/invoice.fmt"_qs;
+        QString display;
+        bool maximised = false;
+        // Rendering lets events through too; act once the preview is modal.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *form = qobject_cast<TPrintPreviwForm *>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            poll.stop();
+            display = form->PageCountPanel->text();
+            maximised = form->isMaximized();
+            form->CloaseSpButton->click();
+        });
+        poll.start(10);
+        QVERIFY(!run.print(sampleSlip(30), true));
+        QCOMPARE(display, u"01/04"_qs); // two pages for each of the two copies
+        QVERIFY(maximised);
+        QCOMPARE(messages.asked, QStringList());
+        QCOMPARE(pageFiles(), 1); // only the print snapshot stays
+        QVERIFY(QFile::exists(run.snapshotPath()));
+        run.removeSnapshot();
+        QCOMPARE(pageFiles(), 0);
+    }
+
+    void grabPreview()
+    {
+        const QByteArray shots = qgetenv("TORVANE_SHOTS");
+        if (shots.isEmpty())
+            QSKIP("set TORVANE_SHOTS to a folder to save window pictures");
+        FakePrinters printers;
+        ScriptedMessages messages;
+        auto form = preview(printers, messages, 2);
+        form->resize(1000, 760);
+        form->show();
+        QTest::qWait(50);
+        QVERIFY(form->grab().save(QString::fromLocal8Bit(shots) + u"/preview.png"_qs));
+        QTest::mouseClick(form->MinusSpButton, Qt::LeftButton);
+        QVERIFY(form->grab().save(QString::fromLocal8Bit(shots) + u"/preview-whole.png"_qs));
+    }
+};
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"

@@ -1,0 +1,199 @@
+#include "FakePrinting.h"
+#include "platform/IniFile.h"
+#include "platform/TextList.h"
+#include "print/widgets/PrintRun.h"
+#include "print/widgets/TPrinterSettingForm.h"
+
+#include <QApplication>
+
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestPrinterSetting : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString app() const { return dir_.path() + u'/'; }
+    QString ini() const { return app() + u"torvane.ini"_qs; }
+
+    PrinterSettingValues values() const
+    {
+        PrinterSettingValues v;
+        v.slipKindName = u"見積書"_qs;
+        v.titles = {u"見積書"_qs, u"見積書(控)"_qs, QString(), QString()};
+        v.copies = {true, true, false, false};
+        v.formatPath = app() + u"Dat/Fmt/invoice.fmt"_qs;
+        v.logoPath = app() + u"Dat/Etc/デフォルト.Dat"_qs;
+        v.fixX = 1.5;
+        v.fixY = -0.5;
+        return v;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        QVERIFY(QDir().mkpath(app() + u"Dat/Fmt"_qs));
+        QVERIFY(QDir().mkpath(app() + u"Dat/Mst"_qs));
+        QVERIFY(QDir().mkpath(app() + u"Dat/Etc"_qs));
+        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
+                            app() + u"Dat/Fmt/invoice.fmt"_qs));
+        QVERIFY(TextList::write(app() + u"Dat/Mst/LogoList"_qs, {u"デフォルト"_qs, u"支店"_qs}));
+        QVERIFY(TextList::write(app() + u"Dat/Etc/デフォルト.Dat"_qs, {u"x"_qs}));
+    }
+    void init() { QFile::remove(ini()); }
+
+    void valuesInAndOut()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        TPrinterSettingForm form(app(), ini(), printers, messages);
+        form.setValues(values());
+        QCOMPARE(form.SlpComBox->currentText(), u"invoice"_qs);
+        QCOMPARE(form.JsComBox->currentText(), u"デフォルト"_qs);
+        QCOMPARE(form.StringGrid1->horizontalHeaderItem(0)->text(), u"見積書"_qs);
+        QCOMPARE(form.StateLabel1->text(), u"準備完了"_qs);
+        QCOMPARE(form.StateLabel3->text(), u"usb://fake"_qs);
+        form.StringGrid1->item(2, 0)->setText(u"お客様控"_qs);
+        form.CheckListBox1->item(2)->setCheckState(Qt::Checked);
+        // A setting whose file has gone yields an empty path.
+        form.JsComBox->setCurrentIndex(1);
+        const PrinterSettingValues out = form.values();
+        QCOMPARE(out.titles[2], u"お客様控"_qs);
+        QVERIFY(out.copies[2]);
+        QCOMPARE(out.formatPath, app() + u"Dat/Fmt/invoice.fmt"_qs);
+        QVERIFY(out.logoPath.isEmpty());
+        QCOMPARE(out.fixX, 1.5);
+    }
+
+    void unlistedFormatGivesEmptyPath()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        TPrinterSettingForm form(app(), ini(), printers, messages);
+        PrinterSettingValues v = values();
+        v.formatPath = app() + u"Dat/Fmt/gone.fmt"_qs;
+        form.setValues(v);
+        QCOMPARE(form.SlpComBox->currentIndex(), -1);
+        QVERIFY(form.values().formatPath.isEmpty());
+    }
+
+    // Cancel puts back the first printer and its paper size, and still
+    // writes the corrections shown.
+    void cancelRestoresPrinterAndWritesCorrections()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        {
+            TPrinterSettingForm form(app(), ini(), printers, messages);
+            form.setValues(values());
+            form.SzComboBox->setCurrentIndex(2);
+            QCOMPARE(printers.printers[0].size, 2);
+            form.OrRadioButton2->click();
+            QVERIFY(printers.printers[0].landscape);
+            form.PrComboBox->setCurrentIndex(1);
+            QCOMPARE(printers.current, 1);
+            // The label printer reports no paper sizes.
+            QVERIFY(!form.SzComboBox->isEnabled());
+            QCOMPARE(form.SzComboBox->count(), 0);
+            form.SpinFloatEditX->setValue(2.5);
+            QTimer::singleShot(0, form.CancelButton, &QPushButton::click);
+            QCOMPARE(form.run(), int(QDialog::Rejected));
+        }
+        QCOMPARE(printers.current, 0);
+        QCOMPARE(printers.printers[0].size, 0);
+        QVERIFY(!printers.printers[0].landscape);
+        const IniFile settings(ini());
+        QCOMPARE(settings.readString(u"Print"_qs, u"Fix_X"_qs), u"2.5"_qs);
+        QCOMPARE(settings.readString(u"Print"_qs, u"Fix_Y"_qs), u"-0.5"_qs);
+    }
+
+    void buttonsEndTheDialog_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << u"ok"_qs << int(QDialog::Accepted);
+        QTest::newRow("preview") << u"preview"_qs << TPrinterSettingForm::PreviewResult;
+    }
+    void buttonsEndTheDialog()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, result);
+        FakePrinters printers;
+        ScriptedMessages messages;
+        TPrinterSettingForm form(app(), ini(), printers, messages);
+        form.setValues(values());
+        form.SzComboBox->setCurrentIndex(1);
+        QPushButton *b = button == u"ok" ? form.OkButton : form.PreviewButton;
+        QTimer::singleShot(0, b, &QPushButton::click);
+        QCOMPARE(form.run(), result);
+        QCOMPARE(printers.printers[0].size, 1); // kept
+    }
+
+    // The printer setup command: no preview button; on OK the dialog's values
+    // become the run's settings for the slip's kind.
+    void printRunTakesTheValues()
+    {
+        FakePrinters printers;
+        ScriptedMessages messages;
+        PrintRun run({app(), ini(), u"1"_qs, {}}, printers, messages, nullptr);
+        bool previewShown = true;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *form = qobject_cast<TPrinterSettingForm *>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            poll.stop();
+            previewShown = form->PreviewButton->isVisible();
+            form->StringGrid1->item(0, 0)->setText(u"御見積書"_qs);
+            form->SlpComBox->setCurrentIndex(form->SlpComBox->findText(u"invoice"_qs));
+            form->SpinFloatEditY->setValue(3.0);
+            form->OkButton->click();
+        });
+        poll.start(10);
+        QVERIFY(run.printerSetup(0, false) == PrintRun::Setup::Print);
+        QVERIFY(!previewShown);
+        QCOMPARE(run.settings().titles[0][0], u"御見積書"_qs);
+        QCOMPARE(run.settings().titles[1][0], u"作業指示書"_qs);
+        QCOMPARE(run.settings().formatPath, app() + u"Dat/Fmt/invoice.fmt"_qs);
+        QCOMPARE(run.settings().fixY, 3.0);
+    }
+
+    void noPrinter()
+    {
+        FakePrinters printers;
+        printers.printers.clear();
+        ScriptedMessages messages;
+        TPrinterSettingForm form(app(), ini(), printers, messages);
+        QCOMPARE(form.run(), int(QDialog::Rejected));
+        QCOMPARE(messages.asked, QStringList{u"有効なプリンタが見つかりません"_qs});
+    }
+
+    void grabDialog()
+    {
+        const QByteArray shots = qgetenv("TORVANE_SHOTS");
+        if (shots.isEmpty())
+            QSKIP("set TORVANE_SHOTS to a folder to save window pictures");
+        FakePrinters printers;
+        ScriptedMessages messages;
+        TPrinterSettingForm form(app(), ini(), printers, messages);
+        form.setValues(values());
+        form.show();
+        QTest::qWait(50);
+        QVERIFY(form.grab().save(QString::fromLocal8Bit(shots) + u"/printer-setting.png"_qs));
+    }
+};
+
+QTEST_MAIN(TestPrinterSetting)
+#include "tst_printersetting.moc"
