@@ -15,7 +15,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -186,6 +188,10 @@ bool PrintRun::Render(const QString &scriptPath, bool preview)
         return true;
     }
     form.setAskBeforePrinting(true);
+    // Without a window manager the maximised state is not honoured: take the
+    // screen's room first, so the page is readable either way.
+    if (const QScreen *screen = window_ ? window_->screen() : QGuiApplication::primaryScreen())
+        form.setGeometry(screen->availableGeometry());
     form.setWindowState(form.windowState() | Qt::WindowMaximized);
     form.exec();
     return form.printStarted();
