@@ -12,25 +12,32 @@ constexpr qsizetype MaxValueBytes = 2047;
 
 using IniFileDetail::Name;
 
-// Splits bytes at CR, LF or CR LF. CP932 trail bytes are never CR or LF, so
-// this is safe before decoding.
-std::vector<QByteArray> splitRawLines(const QByteArray &bytes)
+bool isBlankByte(char c)
 {
-    std::vector<QByteArray> lines;
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype p = 0; p < n; ++p) {
-        const char c = bytes.at(p);
-        if (c == '\r' || c == '\n') {
-            lines.push_back(bytes.mid(start, p - start));
-            if (c == '\r' && p + 1 < n && bytes.at(p + 1) == '\n')
-                ++p;
-            start = p + 1;
-        }
-    }
-    if (start < n)
-        lines.push_back(bytes.mid(start));
-    return lines;
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// Bounds of bytes[start, end) without blanks at either end. CP932 trail
+// bytes are never blanks, so this is safe before decoding.
+void trimBounds(const char *d, qsizetype &start, qsizetype &end)
+{
+    while (start < end && isBlankByte(d[start]))
+        ++start;
+    while (end > start && isBlankByte(d[end - 1]))
+        --end;
+}
+
+bool isBlankLine(QByteArrayView line)
+{
+    for (char c : line)
+        if (!isBlankByte(c))
+            return false;
+    return true;
+}
+
+QString decodeSlice(const char *d, qsizetype start, qsizetype end)
+{
+    return Cp932::decode(QByteArray::fromRawData(d + start, end - start));
 }
 
 QString sanitizeValue(const QString &value)
@@ -82,37 +89,67 @@ IniFile::IniFile(const QString &path) : path_(path)
     parse(f.readAll());
 }
 
-void IniFile::parse(const QByteArray &bytes)
+void IniFile::parse(QByteArray bytes)
 {
-    for (QByteArray &raw : splitRawLines(bytes)) {
-        const QString text = Cp932::decode(raw);
-        const QString trimmed = text.trimmed();
-        if (trimmed.startsWith(u'[')) {
-            const qsizetype close = trimmed.indexOf(u']');
-            Section s;
-            s.name = (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
-            s.header = std::move(raw);
-            const Name k{s.name};
-            if (!sectionIndex_.contains(k))
-                sectionIndex_.insert(k, qsizetype(sections_.size()));
-            sections_.push_back(std::move(s));
-            continue;
-        }
-        Section &cur = sections_.back();
-        Line line;
-        line.raw = std::move(raw);
-        const qsizetype eq = text.indexOf(u'=');
-        if (eq > 0 && !trimmed.startsWith(u';')) {
-            line.key = text.left(eq).trimmed();
-            if (!line.key.isEmpty()) {
-                line.value = clipTo2047Bytes(unquote(text.mid(eq + 1).trimmed()));
-                const Name k{line.key};
-                if (!cur.index.contains(k))
-                    cur.index.insert(k, qsizetype(cur.lines.size()));
-            }
-        }
-        cur.lines.push_back(std::move(line));
+    bytes_ = std::move(bytes);
+    const char *d = bytes_.constData();
+    const qsizetype n = bytes_.size();
+    qsizetype p = 0;
+    // Lines end at CR, LF or CR LF; CP932 trail bytes are never CR or LF.
+    while (p < n) {
+        qsizetype e = p;
+        while (e < n && d[e] != '\r' && d[e] != '\n')
+            ++e;
+        parseLine(p, e);
+        p = (e + 1 < n && d[e] == '\r' && d[e + 1] == '\n') ? e + 2 : e + 1;
     }
+}
+
+void IniFile::parseLine(qsizetype start, qsizetype end)
+{
+    const char *d = bytes_.constData();
+    qsizetype ts = start;
+    qsizetype te = end;
+    trimBounds(d, ts, te);
+    if (ts < te && d[ts] == '[') {
+        const QString trimmed = decodeSlice(d, ts, te);
+        const qsizetype close = trimmed.indexOf(u']');
+        Section s;
+        s.name = (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
+        s.header = QByteArray(d + start, end - start);
+        const Name k{s.name};
+        if (!sectionIndex_.contains(k))
+            sectionIndex_.insert(k, qsizetype(sections_.size()));
+        sections_.push_back(std::move(s));
+        return;
+    }
+    Section &cur = sections_.back();
+    Line line;
+    line.start = start;
+    line.length = end - start;
+    const char *eq = ts < te ? static_cast<const char *>(memchr(d + ts, '=', size_t(te - ts))) : nullptr;
+    if (eq && eq > d + ts && d[ts] != ';') {
+        qsizetype ks = ts;
+        qsizetype ke = eq - d;
+        trimBounds(d, ks, ke);
+        if (ks < ke) {
+            line.key = decodeSlice(d, ks, ke);
+            qsizetype vs = (eq - d) + 1;
+            qsizetype ve = te;
+            trimBounds(d, vs, ve);
+            line.value = clipTo2047Bytes(unquote(decodeSlice(d, vs, ve)));
+            const Name k{line.key};
+            if (!cur.index.contains(k))
+                cur.index.insert(k, qsizetype(cur.lines.size()));
+        }
+    }
+    cur.lines.push_back(std::move(line));
+}
+
+QByteArrayView IniFile::rawOf(const Line &line) const
+{
+    return line.owned ? QByteArrayView(line.own)
+                      : QByteArrayView(bytes_.constData() + line.start, line.length);
 }
 
 QString IniFile::unquote(QString value)
@@ -261,18 +298,19 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
-        l.raw = Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
+        l.own = Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
+        l.owned = true;
         l.value = clipTo2047Bytes(unquote(v.trimmed()));
         return;
     }
     // A new key goes after the last non-blank line of its section, so blank
     // lines that separate sections stay where they are.
     qsizetype pos = qsizetype(s->lines.size());
-    while (pos > 0 &&
-           (s->lines[size_t(pos - 1)].removed || s->lines[size_t(pos - 1)].raw.trimmed().isEmpty()))
+    while (pos > 0 && (s->lines[size_t(pos - 1)].removed || isBlankLine(rawOf(s->lines[size_t(pos - 1)]))))
         --pos;
     Line line;
-    line.raw = raw;
+    line.own = raw;
+    line.owned = true;
     line.key = key;
     line.value = clipTo2047Bytes(unquote(v.trimmed()));
     s->lines.insert(s->lines.begin() + pos, std::move(line));
@@ -346,7 +384,7 @@ bool IniFile::flush(QString *error)
     qsizetype size = 0;
     for (const Section &s : sections_)
         for (const Line &l : s.lines)
-            size += l.raw.size() + 2;
+            size += rawOf(l).size() + 2;
     out.reserve(size + qsizetype(sections_.size()) * 32);
     for (const Section &s : sections_) {
         if (s.removed)
@@ -358,7 +396,7 @@ bool IniFile::flush(QString *error)
         for (const Line &l : s.lines) {
             if (l.removed)
                 continue;
-            out += l.raw;
+            out += rawOf(l);
             out += "\r\n";
         }
     }

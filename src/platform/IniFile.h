@@ -73,9 +73,14 @@ public:
 
 private:
     struct Line {
-        QByteArray raw; // the line as stored, without its line break
-        QString key;    // empty for lines that are not keys
-        QString value;  // trimmed and unquoted
+        // The line as stored, without its line break: a slice of the file's
+        // bytes until the program rewrites it, then bytes of its own.
+        qsizetype start = 0;
+        qsizetype length = 0;
+        QByteArray own;
+        bool owned = false;
+        QString key;   // empty for lines that are not keys
+        QString value; // trimmed and unquoted
         bool removed = false;
     };
     struct Section {
@@ -86,7 +91,9 @@ private:
         bool removed = false;
     };
 
-    void parse(const QByteArray &bytes);
+    void parse(QByteArray bytes);
+    void parseLine(qsizetype start, qsizetype end);
+    QByteArrayView rawOf(const Line &line) const;
     qsizetype sectionPosition(const QString &name) const;
     const Section *findSection(const QString &name) const;
     Section *findSection(const QString &name);
@@ -95,6 +102,7 @@ private:
     static QString clipTo2047Bytes(const QString &value);
 
     QString path_;
+    QByteArray bytes_; // the file as read; unchanged lines point into it
     bool readable_ = true;
     bool dirty_ = false;
     std::vector<Section> sections_;
