@@ -382,6 +382,8 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
         bar->setValue(bar->value() - steps * WheelStep);
         return true;
     }
+    if (watched == lineTotalsBar_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        alignLineTotals();
     if (watched == SlipCodeEdit && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {

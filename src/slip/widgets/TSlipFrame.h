@@ -122,6 +122,7 @@ private:
     void setGreetingForKind(int kind);
     void applyVehicleState();
     void applyLineCount();
+    void alignLineTotals();
     void applyData(const SlipData &slip, bool sections);
     QStringList rowTexts(const QList<TRowData> &rows) const;
 
@@ -178,6 +179,8 @@ private:
     QComboBox *LineCntComBox = nullptr;
     QWidget *gridHost_ = nullptr;
     TSlipGridFrame *SlipGridFrame1 = nullptr;
+    QWidget *lineTotalsBar_ = nullptr;
+    QLabel *lineTotalsCaption_ = nullptr;
     TFloatEdit *TecNValLabel = nullptr;
     TFloatEdit *PartNValLabel = nullptr;
     // costs and totals

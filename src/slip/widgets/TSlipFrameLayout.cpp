@@ -7,6 +7,7 @@
 
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
+#include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
 
 #include <QCheckBox>
@@ -325,16 +326,24 @@ void TSlipFrame::buildLines(SlipSection *s)
     gridLayout->addWidget(SlipGridFrame1);
     s->innerLayout()->addWidget(gridHost_, 1);
 
-    auto *totals = new QHBoxLayout;
-    TecNValLabel = FloatEditAccess::make(s->inner(), u"TecNValLabel"_qs, 0, 100000000, true, true);
-    PartNValLabel = FloatEditAccess::make(s->inner(), u"PartNValLabel"_qs, 0, 100000000, true, true);
-    totals->addStretch(1);
-    totals->addWidget(new QLabel(u"工賃計"_qs, s->inner()));
-    totals->addWidget(TecNValLabel);
-    totals->addSpacing(24);
-    totals->addWidget(new QLabel(u"部品計"_qs, s->inner()));
-    totals->addWidget(PartNValLabel);
-    s->innerLayout()->addLayout(totals);
+    // The labour and parts totals stand under the grid's labour and amount
+    // columns; alignLineTotals() follows the columns when they move.
+    lineTotalsBar_ = new QWidget(s->inner());
+    lineTotalsBar_->setObjectName(u"LineTotalsBar"_qs);
+    TecNValLabel = FloatEditAccess::make(lineTotalsBar_, u"TecNValLabel"_qs, 0, 100000000, true, true);
+    PartNValLabel = FloatEditAccess::make(lineTotalsBar_, u"PartNValLabel"_qs, 0, 100000000, true, true);
+    for (QWidget *total : {static_cast<QWidget *>(TecNValLabel), static_cast<QWidget *>(PartNValLabel)}) {
+        total->setMinimumWidth(0);
+        total->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+    TecNValLabel->setToolTip(u"工賃合計"_qs);
+    PartNValLabel->setToolTip(u"部品合計"_qs);
+    lineTotalsCaption_ = new QLabel(u"合計"_qs, lineTotalsBar_);
+    lineTotalsCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lineTotalsBar_->setFixedHeight(TecNValLabel->sizeHint().height() + 4);
+    lineTotalsBar_->installEventFilter(this);
+    connect(SlipGridFrame1->grid(), &SlipGridView::geometryChanged, this, &TSlipFrame::alignLineTotals);
+    s->innerLayout()->addWidget(lineTotalsBar_);
     s->firstFocus = RavorNValEditC;
 }
 
@@ -381,4 +390,21 @@ void TSlipFrame::buildNotes(SlipSection *s)
     g->setColumnStretch(1, 1);
     s->innerLayout()->addWidget(w);
     s->firstFocus = NoteMemo;
+}
+
+void TSlipFrame::alignLineTotals()
+{
+    const SlipGridView *view = SlipGridFrame1->grid();
+    constexpr int LabourColumn = 4;
+    constexpr int AmountColumn = 7;
+    constexpr int Overhang = 23; // each total starts this far left of its column and is as much wider
+    auto place = [&](QWidget *total, int column) {
+        const QPoint at =
+            lineTotalsBar_->mapFromGlobal(view->mapToGlobal(QPoint(view->columnLeft(column), 0)));
+        const int left = at.x() - Overhang;
+        total->setGeometry(left, 2, view->columnWidth(column) + Overhang, lineTotalsBar_->height() - 4);
+    };
+    place(TecNValLabel, LabourColumn);
+    place(PartNValLabel, AmountColumn);
+    lineTotalsCaption_->setGeometry(0, 2, TecNValLabel->x() - 6, lineTotalsBar_->height() - 4);
 }
