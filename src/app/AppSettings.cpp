@@ -17,11 +17,6 @@ AppSettings AppSettings::read(const QString &path)
     return s;
 }
 
-QString AppSettings::datePattern() const
-{
-    return eraDates ? QStringLiteral("GGEE/MM/DD") : QStringLiteral("YYYY/MM/DD");
-}
-
 bool AppSettings::advanceSlipNumber(const QString &path, const QString &slipCode, QString *error)
 {
     IniFile ini(path);

@@ -16,9 +16,6 @@ struct AppSettings {
 
     static AppSettings read(const QString &path);
 
-    // "GGEE/MM/DD" for era dates, "YYYY/MM/DD" for western dates.
-    QString datePattern() const;
-
     // After a slip has been saved under a new name: the next number moves
     // past slipCode when slipCode is not below it. A slip code that is not a
     // number counts as 0.

@@ -53,7 +53,6 @@ public:
     const QString &currentFile() const { return currentFile_; }
     QString instancePrefix() const { return instancePrefix_; }
     PrintRun *printRun() const { return printRun_.get(); }
-    QString datePattern() const { return settings_.datePattern(); }
     QString snapshotPath() const;
 
     // The commands, by their action names.

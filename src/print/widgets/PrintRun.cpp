@@ -116,13 +116,8 @@ bool PrintRun::printCommand(const SlipData &slip)
     return false;
 }
 
-bool PrintRun::makeScript(const SlipData &slip, QString *script)
+PrintPipeline::Job PrintRun::jobFor(const SlipData &slip) const
 {
-    QString error;
-    if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, &error)) {
-        messages_.show(MessageService::Kind::Error, error);
-        return false;
-    }
     PrintPipeline::Job job;
     job.appDir = context_.appDir;
     job.prefix = context_.prefix;
@@ -132,6 +127,17 @@ bool PrintRun::makeScript(const SlipData &slip, QString *script)
     job.titles = settings_.titlesOf(slip.slipDiv);
     job.copies = settings_.copies;
     job.datePattern = PrintPipeline::datePattern(context_.settingsFile);
+    return job;
+}
+
+bool PrintRun::makeScript(const SlipData &slip, QString *script)
+{
+    QString error;
+    if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, &error)) {
+        messages_.show(MessageService::Kind::Error, error);
+        return false;
+    }
+    const PrintPipeline::Job job = jobFor(slip);
     TProgressForm progress(window_);
     if (!PrintPipeline::makeScript(job, &progress, script, &error)) {
         messages_.show(MessageService::Kind::Error, error);
@@ -201,15 +207,7 @@ bool PrintRun::exportPdf(const SlipData &slip, const QString &pdfPath, QString *
 {
     if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, error))
         return false;
-    PrintPipeline::Job job;
-    job.appDir = context_.appDir;
-    job.prefix = context_.prefix;
-    job.snapshotPath = snapshotPath();
-    job.formatPath = settings_.formatPath;
-    job.logoPath = settings_.logoPath;
-    job.titles = settings_.titlesOf(slip.slipDiv);
-    job.copies = settings_.copies;
-    job.datePattern = PrintPipeline::datePattern(context_.settingsFile);
+    const PrintPipeline::Job job = jobFor(slip);
     TProgressForm progress(window_);
     return PrintPipeline::exportPdf(job, pdfPath, jobTitle(), settings_.fixX, settings_.fixY, &progress,
                                     error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PrintPipeline.h"
 #include "print/PrintSettings.h"
 #include "slip/SlipData.h"
 #include "slip/SlipFile.h"
@@ -68,6 +69,8 @@ public:
 
 private:
     bool makeScript(const SlipData &slip, QString *script);
+    // The print data job of a slip with the run's settings.
+    PrintPipeline::Job jobFor(const SlipData &slip) const;
 
     Context context_;
     PrinterService &printers_;
