@@ -1,5 +1,7 @@
 #include "PrintCommandLine.h"
 
+#include "print/PrintPipeline.h"
+
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "print/PrintFormat.h"
@@ -76,9 +78,7 @@ Defaults readDefaults(const QString &appDir, const IniFile &slip)
     if (QCoreApplication::instance())
         settings =
             appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_qs;
-    d.datePattern = IniFile(settings).readInteger(u"Date"_qs, u"Date"_qs, 0) != 0
-                        ? QString::fromUtf16(DatePattern::Japanese)
-                        : QString::fromUtf16(DatePattern::Western);
+    d.datePattern = PrintPipeline::datePattern(settings);
     return d;
 }
 
