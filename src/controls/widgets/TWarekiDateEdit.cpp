@@ -1,12 +1,12 @@
 #include "TWarekiDateEdit.h"
 
+#include "BoxMessageService.h"
 #include "ControlBeep.h"
 #include "WarekiDateParts.h"
 #include "platform/Clock.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPointer>
 
 using WarekiDate::Part;
@@ -136,7 +136,7 @@ bool TWarekiDateEdit::AddEra(const QString &name, const QString &startText)
         if (warningHandler_)
             warningHandler_(text);
         else
-            QMessageBox::warning(this, u"警告"_qs, text);
+            BoxMessageService::instance().show(MessageService::Kind::Warning, text);
         return false;
     }
     eras_.addEra(name, start);

@@ -1,17 +1,18 @@
 #include "TaxTablePrompts.h"
 
+#include "controls/widgets/BoxMessageService.h"
+
 #include <QInputDialog>
-#include <QMessageBox>
 
 TaxTablePrompts TaxTablePrompts::standard()
 {
     TaxTablePrompts p;
-    p.error = [](QWidget *parent, const QString &text) {
-        QMessageBox::critical(parent, QStringLiteral("エラー"), text);
+    // The program's one message service; it parents its boxes to the open dialog.
+    p.error = [](QWidget *, const QString &text) {
+        BoxMessageService::instance().show(MessageService::Kind::Error, text);
     };
-    p.confirm = [](QWidget *parent, const QString &text) {
-        return QMessageBox::warning(parent, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No,
-                                    QMessageBox::No) == QMessageBox::Yes;
+    p.confirm = [](QWidget *, const QString &text) {
+        return BoxMessageService::instance().ask(text) == MessageService::Answer::Yes;
     };
     p.askText = [](QWidget *parent, const QString &caption, const QString &prompt,
                    const QString &preset) -> std::optional<QString> {
