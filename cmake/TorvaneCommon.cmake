@@ -7,7 +7,13 @@ target_compile_definitions(tv_common INTERFACE
   QT_NO_CAST_TO_ASCII
   QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
   QT_USE_QSTRINGBUILDER
-  QT_NO_KEYWORDS)
+  QT_NO_KEYWORDS
+  # Pinned to the oldest Qt we build with (Debian 12's 6.4): APIs deprecated up
+  # to it are gone and warn, later deprecations neither break nor change the build.
+  QT_DISABLE_DEPRECATED_UP_TO=0x060400
+  QT_WARN_DEPRECATED_UP_TO=0x060400
+  QT_DISABLE_DEPRECATED_BEFORE=0x060400
+  QT_DEPRECATED_WARNINGS_SINCE=0x060400)
 target_include_directories(tv_common INTERFACE ${PROJECT_SOURCE_DIR}/src)
 if(TORVANE_SANITIZE)
   target_compile_options(tv_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -12,11 +12,13 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 LineCategoryList categories()
 {
-    return LineCategoryList::fromLines({u"整備,1"_qs, u"部品,2"_qs, u"値引,3"_qs, u"小計,4"_qs});
+    return LineCategoryList::fromLines({u"整備,1"_s, u"部品,2"_s, u"値引,3"_s, u"小計,4"_s});
 }
 
 // Labour and parts with a discount and a subtotal every ten rows.
@@ -26,14 +28,14 @@ QStringList slipTexts(int n)
     for (int i = 0; i < n; ++i) {
         switch (i % 10) {
         case 8:
-            texts.append(u"値引,-1,　値引,,0,-100,0,0,-250"_qs);
+            texts.append(u"値引,-1,　値引,,0,-100,0,0,-250"_s);
             break;
         case 9:
-            texts.append(u"小計,-1,　小計,,0,0,0,0,0"_qs);
+            texts.append(u"小計,-1,　小計,,0,0,0,0,0"_s);
             break;
         default:
-            texts.append(i % 2 ? u"部品,8,\"エンジンオイル 5W-30\",,0,0,3.5,1980,0"_qs
-                               : u"整備,-1,点検,オイル交換,0.7,0,0,0,0"_qs);
+            texts.append(i % 2 ? u"部品,8,\"エンジンオイル 5W-30\",,0,0,3.5,1980,0"_s
+                               : u"整備,-1,点検,オイル交換,0.7,0,0,0,0"_s);
             break;
         }
     }

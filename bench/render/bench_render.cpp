@@ -19,6 +19,8 @@
 
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 long peakRssKb()
@@ -32,19 +34,19 @@ void BM_PrintDataAndPages(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString app = dir.path() + u'/';
-    QDir().mkpath(app + u"Dat/Fmt"_qs);
-    QDir().mkpath(app + u"Dat/Tmp"_qs);
-    QDir().mkpath(app + u"Dat/Etc"_qs);
-    QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Fmt/納品請求書.fmt"), app + u"Dat/Fmt/納品請求書.fmt"_qs);
-    QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"), app + u"Dat/Etc/デフォルト.Dat"_qs);
+    QDir().mkpath(app + u"Dat/Fmt"_s);
+    QDir().mkpath(app + u"Dat/Tmp"_s);
+    QDir().mkpath(app + u"Dat/Etc"_s);
+    QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Fmt/納品請求書.fmt"), app + u"Dat/Fmt/納品請求書.fmt"_s);
+    QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"), app + u"Dat/Etc/デフォルト.Dat"_s);
 
     PrintPipeline::Job job;
     job.appDir = app;
-    job.prefix = u"1"_qs;
-    job.snapshotPath = app + u"Dat/Tmp/1PrTmpDat2"_qs;
-    job.formatPath = app + u"Dat/Fmt/納品請求書.fmt"_qs;
-    job.logoPath = app + u"Dat/Etc/デフォルト.Dat"_qs;
-    job.titles = {u"納品請求書"_qs, u"納品請求書(控)"_qs, QString(), QString()};
+    job.prefix = u"1"_s;
+    job.snapshotPath = app + u"Dat/Tmp/1PrTmpDat2"_s;
+    job.formatPath = app + u"Dat/Fmt/納品請求書.fmt"_s;
+    job.logoPath = app + u"Dat/Etc/デフォルト.Dat"_s;
+    job.titles = {u"納品請求書"_s, u"納品請求書(控)"_s, QString(), QString()};
     job.copies = {true, true, false, false};
     QString error;
     if (!PrintPipeline::writeSnapshot(job.snapshotPath, sampleSlip(int(state.range(0))), sampleContext(), &error)) {
@@ -61,7 +63,7 @@ void BM_PrintDataAndPages(benchmark::State &state)
             return;
         }
         TPrnPlotY plot(geometry);
-        plot.setPageFiles(app + u"Dat/Tmp/"_qs, job.prefix);
+        plot.setPageFiles(app + u"Dat/Tmp/"_s, job.prefix);
         TMakeMataDBM renderer;
         renderer.SetScript(script);
         if (renderer.DrawPages(plot) != TMakeMataDBM::Result::Drawn) {

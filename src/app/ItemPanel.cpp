@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QToolButton *titleButton(QWidget *parent, const QString &name, const QString &text, const QString &hint)
@@ -24,7 +26,7 @@ QToolButton *titleButton(QWidget *parent, const QString &name, const QString &te
 
 ItemPanel::ItemPanel(QWidget *parent) : QFrame(parent)
 {
-    setObjectName(u"ItemPanel"_qs);
+    setObjectName(u"ItemPanel"_s);
     setMinimumWidth(DefaultWidth);
     setFrameShape(QFrame::StyledPanel);
     auto *layout = new QVBoxLayout(this);
@@ -39,17 +41,17 @@ ItemPanel::ItemPanel(QWidget *parent) : QFrame(parent)
     title->setPalette(p);
     auto *titleLayout = new QHBoxLayout(title);
     titleLayout->setContentsMargins(4, 1, 1, 1);
-    titleLayout->addWidget(new QLabel(u"検索ウィンドウ"_qs, title), 1);
-    SpeedButton2 = titleButton(title, u"SpeedButton2"_qs, u"◀"_qs, u"検索ウィンドウを左に配置"_qs);
-    SpeedButton3 = titleButton(title, u"SpeedButton3"_qs, u"▶"_qs, u"検索ウィンドウを右に配置"_qs);
-    SpeedButton1 = titleButton(title, u"SpeedButton1"_qs, u"×"_qs, u"検索ウィンドウを閉じる"_qs);
+    titleLayout->addWidget(new QLabel(u"検索ウィンドウ"_s, title), 1);
+    SpeedButton2 = titleButton(title, u"SpeedButton2"_s, u"◀"_s, u"検索ウィンドウを左に配置"_s);
+    SpeedButton3 = titleButton(title, u"SpeedButton3"_s, u"▶"_s, u"検索ウィンドウを右に配置"_s);
+    SpeedButton1 = titleButton(title, u"SpeedButton1"_s, u"×"_s, u"検索ウィンドウを閉じる"_s);
     titleLayout->addWidget(SpeedButton2);
     titleLayout->addWidget(SpeedButton3);
     titleLayout->addWidget(SpeedButton1);
     layout->addWidget(title);
 
     auto *content = new QFrame(this);
-    content->setObjectName(u"SearchHost"_qs);
+    content->setObjectName(u"SearchHost"_s);
     content->setFrameShape(QFrame::Panel);
     content->setFrameShadow(QFrame::Sunken);
     content_ = new QVBoxLayout(content);
@@ -57,10 +59,10 @@ ItemPanel::ItemPanel(QWidget *parent) : QFrame(parent)
     layout->addWidget(content, 1);
 
     auto *buttons = new QHBoxLayout;
-    EditButton = new QPushButton(u"編集(&T)"_qs, this);
-    EditButton->setObjectName(u"EditButton"_qs);
-    AddButton = new QPushButton(u"明細へ(&A)"_qs, this);
-    AddButton->setObjectName(u"AddButton"_qs);
+    EditButton = new QPushButton(u"編集(&T)"_s, this);
+    EditButton->setObjectName(u"EditButton"_s);
+    AddButton = new QPushButton(u"明細へ(&A)"_s, this);
+    AddButton->setObjectName(u"AddButton"_s);
     buttons->addWidget(EditButton);
     buttons->addWidget(AddButton);
     layout->addLayout(buttons);

@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ActionSpec {
@@ -64,35 +66,35 @@ void TMainForm::buildActions()
         a->setObjectName(QString::fromUtf8(spec.name));
         // A hint that repeats the caption drops its accelerator and dots.
         QString hint = QString::fromUtf8(spec.hint ? spec.hint : spec.caption);
-        hint.remove(QRegularExpression(u"\\(&.\\)(\\.\\.\\.)?$"_qs));
+        hint.remove(QRegularExpression(u"\\(&.\\)(\\.\\.\\.)?$"_s));
         a->setStatusTip(hint);
         a->setToolTip(hint);
     }
     for (const char *name : NotYetAvailable)
         action(QString::fromUtf8(name))->setEnabled(false);
 
-    action(u"NewAction"_qs)->setShortcut(QKeySequence::New);
-    action(u"OpenAction"_qs)->setShortcut(QKeySequence::Open);
-    action(u"SaveAction"_qs)->setShortcut(QKeySequence::Save);
-    action(u"ToolWinAction"_qs)->setCheckable(true);
-    action(u"ToolWinAction"_qs)->setChecked(true);
+    action(u"NewAction"_s)->setShortcut(QKeySequence::New);
+    action(u"OpenAction"_s)->setShortcut(QKeySequence::Open);
+    action(u"SaveAction"_s)->setShortcut(QKeySequence::Save);
+    action(u"ToolWinAction"_s)->setCheckable(true);
+    action(u"ToolWinAction"_s)->setChecked(true);
 
-    connect(action(u"NewAction"_qs), &QAction::triggered, this, &TMainForm::NewActionExecute);
-    connect(action(u"OpenAction"_qs), &QAction::triggered, this, &TMainForm::OpenActionExecute);
-    connect(action(u"SaveAction"_qs), &QAction::triggered, this, [this] { SaveActionExecute(); });
-    connect(action(u"SaveAsAction"_qs), &QAction::triggered, this, [this] { SaveAsActionExecute(); });
-    connect(action(u"ExitAction"_qs), &QAction::triggered, this, &QWidget::close);
-    connect(action(u"UndoAction"_qs), &QAction::triggered, this, &TMainForm::UndoActionExecute);
-    connect(action(u"PrintAction"_qs), &QAction::triggered, this, &TMainForm::PrintActionExecute);
-    connect(action(u"PreviewAction"_qs), &QAction::triggered, this, &TMainForm::PreviewActionExecute);
-    connect(action(u"PrintSetupAction"_qs), &QAction::triggered, this, &TMainForm::PrintSetupActionExecute);
-    connect(action(u"PdfAction"_qs), &QAction::triggered, this, &TMainForm::PdfActionExecute);
-    connect(action(u"SecOpenAction"_qs), &QAction::triggered, SlipFrame1, &TSlipFrame::OpenAll);
-    connect(action(u"SecCloseAction"_qs), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
-    connect(action(u"ToolWinAction"_qs), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);
-    connect(action(u"About1"_qs), &QAction::triggered, this, [this] {
-        QMessageBox::about(this, u"バージョン情報"_qs,
-                           u"<b>Torvane</b> %1<br>自動車整備業向け 見積書・作業指示書・納品書の作成"_qs.arg(
+    connect(action(u"NewAction"_s), &QAction::triggered, this, &TMainForm::NewActionExecute);
+    connect(action(u"OpenAction"_s), &QAction::triggered, this, &TMainForm::OpenActionExecute);
+    connect(action(u"SaveAction"_s), &QAction::triggered, this, [this] { SaveActionExecute(); });
+    connect(action(u"SaveAsAction"_s), &QAction::triggered, this, [this] { SaveAsActionExecute(); });
+    connect(action(u"ExitAction"_s), &QAction::triggered, this, &QWidget::close);
+    connect(action(u"UndoAction"_s), &QAction::triggered, this, &TMainForm::UndoActionExecute);
+    connect(action(u"PrintAction"_s), &QAction::triggered, this, &TMainForm::PrintActionExecute);
+    connect(action(u"PreviewAction"_s), &QAction::triggered, this, &TMainForm::PreviewActionExecute);
+    connect(action(u"PrintSetupAction"_s), &QAction::triggered, this, &TMainForm::PrintSetupActionExecute);
+    connect(action(u"PdfAction"_s), &QAction::triggered, this, &TMainForm::PdfActionExecute);
+    connect(action(u"SecOpenAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::OpenAll);
+    connect(action(u"SecCloseAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
+    connect(action(u"ToolWinAction"_s), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);
+    connect(action(u"About1"_s), &QAction::triggered, this, [this] {
+        QMessageBox::about(this, u"バージョン情報"_s,
+                           u"<b>Torvane</b> %1<br>自動車整備業向け 見積書・作業指示書・納品書の作成"_s.arg(
                                QApplication::applicationVersion()));
     });
 }
@@ -100,7 +102,7 @@ void TMainForm::buildActions()
 void TMainForm::buildMenus()
 {
     auto add = [this](QMenu *menu, const char *name) { menu->addAction(action(QString::fromUtf8(name))); };
-    QMenu *file = menuBar()->addMenu(u"ファイル(&F)"_qs);
+    QMenu *file = menuBar()->addMenu(u"ファイル(&F)"_s);
     for (const char *n : {"NewAction", "OpenAction", "SaveAction", "SaveAsAction"})
         add(file, n);
     file->addSeparator();
@@ -112,27 +114,27 @@ void TMainForm::buildMenus()
     file->addSeparator();
     add(file, "ExitAction");
 
-    QMenu *edit = menuBar()->addMenu(u"編集(&E)"_qs);
+    QMenu *edit = menuBar()->addMenu(u"編集(&E)"_s);
     add(edit, "UndoAction");
     edit->addSeparator();
     add(edit, "OptionAction");
 
-    QMenu *view = menuBar()->addMenu(u"表示(&V)"_qs);
+    QMenu *view = menuBar()->addMenu(u"表示(&V)"_s);
     // "O1" shows the search window toggle under its own caption.
-    auto *o1 = new QAction(u"検索ウィンドウ表示切り替え(&O)"_qs, this);
-    o1->setObjectName(u"O1"_qs);
+    auto *o1 = new QAction(u"検索ウィンドウ表示切り替え(&O)"_s, this);
+    o1->setObjectName(u"O1"_s);
     o1->setCheckable(true);
     o1->setChecked(true);
-    o1->setStatusTip(u"検索ウィンドウ表示切り替え"_qs);
-    connect(o1, &QAction::triggered, action(u"ToolWinAction"_qs), &QAction::setChecked);
-    connect(action(u"ToolWinAction"_qs), &QAction::changed, o1,
-            [this, o1] { o1->setChecked(action(u"ToolWinAction"_qs)->isChecked()); });
+    o1->setStatusTip(u"検索ウィンドウ表示切り替え"_s);
+    connect(o1, &QAction::triggered, action(u"ToolWinAction"_s), &QAction::setChecked);
+    connect(action(u"ToolWinAction"_s), &QAction::changed, o1,
+            [this, o1] { o1->setChecked(action(u"ToolWinAction"_s)->isChecked()); });
     view->addAction(o1);
     view->addSeparator();
     add(view, "SecOpenAction");
     add(view, "SecCloseAction");
 
-    QMenu *help = menuBar()->addMenu(u"ヘルプ(&H)"_qs);
+    QMenu *help = menuBar()->addMenu(u"ヘルプ(&H)"_s);
     add(help, "HelpIndexAction");
     add(help, "HelpTopicAction");
     add(help, "N5");
@@ -144,8 +146,8 @@ void TMainForm::buildMenus()
 
 void TMainForm::buildToolBar()
 {
-    ToolBar1 = addToolBar(u"ツールバー"_qs);
-    ToolBar1->setObjectName(u"ToolBar1"_qs);
+    ToolBar1 = addToolBar(u"ツールバー"_s);
+    ToolBar1->setObjectName(u"ToolBar1"_s);
     ToolBar1->setMovable(false);
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
     const QList<QList<const char *>> groups = {{"NewAction", "OpenAction", "SaveAction"},
@@ -180,7 +182,7 @@ void TMainForm::buildToolBar()
                 qobject_cast<QToolButton *>(ToolBar1->widgetForAction(action(QString::fromUtf8(name))))) {
             button->setText(QString::fromUtf8(text));
             if (qstrcmp(name, "ToolWinAction") == 0)
-                button->setObjectName(u"ToolButton20"_qs);
+                button->setObjectName(u"ToolButton20"_s);
         }
     }
 }
@@ -188,11 +190,11 @@ void TMainForm::buildToolBar()
 void TMainForm::buildCentre()
 {
     Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(u"Splitter1"_qs);
+    Splitter1->setObjectName(u"Splitter1"_s);
     Splitter1->setChildrenCollapsible(false);
     ItemPanel_ = new ItemPanel(Splitter1);
     SlipFrame1 = new TSlipFrame(env_.appDir, Splitter1);
-    SlipFrame1->setObjectName(u"SlipFrame1"_qs);
+    SlipFrame1->setObjectName(u"SlipFrame1"_s);
     Splitter1->addWidget(ItemPanel_);
     Splitter1->addWidget(SlipFrame1);
     Splitter1->setStretchFactor(0, 0);
@@ -201,7 +203,7 @@ void TMainForm::buildCentre()
     setCentralWidget(Splitter1);
 
     connect(ItemPanel_->closeButton(), &QToolButton::clicked, this,
-            [this] { action(u"ToolWinAction"_qs)->setChecked(false); });
+            [this] { action(u"ToolWinAction"_s)->setChecked(false); });
     connect(ItemPanel_->rightButton(), &QToolButton::clicked, this, [this] { placePanel(true); });
     connect(ItemPanel_->leftButton(), &QToolButton::clicked, this, [this] { placePanel(false); });
     connect(ItemPanel_->editButton(), &QPushButton::clicked, this, [this] { setEditMode(!editMode_); });

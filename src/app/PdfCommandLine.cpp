@@ -14,9 +14,11 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString ExportOption = u"--export-pdf"_qs;
+const QString ExportOption = u"--export-pdf"_s;
 
 int fail(const QString &message, int code)
 {
@@ -24,7 +26,7 @@ int fail(const QString &message, int code)
     if (code == 2)
         std::fputs(
             QString(
-                u"使い方: torvane --export-pdf 出力.pdf 伝票.tvx [--format 書式名] [--logo 社名設定名]\n"_qs)
+                u"使い方: torvane --export-pdf 出力.pdf 伝票.tvx [--format 書式名] [--logo 社名設定名]\n"_s)
                 .toLocal8Bit()
                 .constData(),
             stderr);
@@ -55,26 +57,26 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
             continue;
         if (a == u"--format" || a == u"--logo") {
             if (i + 1 >= args.size())
-                return fail(a + u" に名前がありません"_qs, 2);
+                return fail(a + u" に名前がありません"_s, 2);
             (a == u"--format" ? format : logo) = args.at(++i);
         } else if (a.startsWith(u"--")) {
-            return fail(a + u": 不明なオプションです"_qs, 2);
+            return fail(a + u": 不明なオプションです"_s, 2);
         } else {
             files << a;
         }
     }
     if (files.size() != 2)
-        return fail(u"出力ファイルと伝票ファイルを指定してください"_qs, 2);
+        return fail(u"出力ファイルと伝票ファイルを指定してください"_s, 2);
     const QString pdfPath = files.at(0);
     const QString slipPath = QFileInfo(files.at(1)).absoluteFilePath();
     if (!QFileInfo(slipPath).isFile())
-        return fail(slipPath + u" が見つかりません"_qs, 1);
+        return fail(slipPath + u" が見つかりません"_s, 1);
 
     FontSetup::installSubstitutions();
     const QString exeName = QCoreApplication::instance()
                                 ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
-                                : u"torvane"_qs;
-    const QString settingsFile = appDir + exeName + u".ini"_qs;
+                                : u"torvane"_s;
+    const QString settingsFile = appDir + exeName + u".ini"_s;
     const PrintSettings settings = PrintSettings::load(appDir, settingsFile);
 
     PrintPipeline::Job job;
@@ -84,17 +86,17 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
     job.snapshotPath = slipPath;
     job.formatPath = format.isEmpty() ? settings.formatPath : PrintFormat::path(appDir, format);
     if (job.formatPath.isEmpty() || !QFileInfo(job.formatPath).isFile())
-        return fail((format.isEmpty() ? u"印刷書式が指定されていません"_qs
-                                      : job.formatPath + u" が見つかりません"_qs),
+        return fail((format.isEmpty() ? u"印刷書式が指定されていません"_s
+                                      : job.formatPath + u" が見つかりません"_s),
                     1);
     job.logoPath = logo.isEmpty() ? settings.logoPath : LogoSetting::settingPath(appDir, logo);
-    const int kind = IniFile(slipPath).readInteger(u"No"_qs, u"SlipDiv"_qs, 0);
+    const int kind = IniFile(slipPath).readInteger(u"No"_s, u"SlipDiv"_s, 0);
     job.titles = settings.titlesOf(kind);
     job.copies = settings.copies;
     job.datePattern = PrintPipeline::datePattern(settingsFile);
 
     QString error;
-    const QString title = QFileInfo(slipPath).fileName() + u" - Torvane"_qs;
+    const QString title = QFileInfo(slipPath).fileName() + u" - Torvane"_s;
     if (!PrintPipeline::exportPdf(job, pdfPath, title, settings.fixX, settings.fixY, nullptr, &error))
         return fail(error, 1);
     return 0;

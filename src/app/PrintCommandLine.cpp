@@ -14,10 +14,12 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString PrintDataOption = u"--print-data"_qs;
-const QString ListFormatsOption = u"--list-formats"_qs;
+const QString PrintDataOption = u"--print-data"_s;
+const QString ListFormatsOption = u"--list-formats"_s;
 
 void printErr(const QString &text)
 {
@@ -34,7 +36,7 @@ QString usage()
     return u"使い方:\n"
            u"  torvane --print-data 伝票.tvx 書式.fmt [--copies 1,2] [--titles \"見積書,見積書(控),,\"]\n"
            u"          [--logo 会社名.Dat] [-o 出力ファイル]\n"
-           u"  torvane --list-formats"_qs;
+           u"  torvane --list-formats"_s;
 }
 
 int usageError(const QString &message)
@@ -57,11 +59,11 @@ struct Defaults {
 Defaults readDefaults(const QString &appDir, const IniFile &slip)
 {
     Defaults d;
-    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_qs);
+    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_s);
     static const char16_t *const kinds[] = {u"Mit", u"Sig", u"Nou"};
     static const char16_t *const titles[3][2] = {
         {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
-    const int kind = slip.readInteger(u"No"_qs, u"SlipDiv"_qs, 0);
+    const int kind = slip.readInteger(u"No"_s, u"SlipDiv"_s, 0);
     if (kind >= 0 && kind < 3) {
         const QString section = QString::fromUtf16(kinds[kind]);
         for (int i = 0; i < 4; ++i)
@@ -69,15 +71,15 @@ Defaults readDefaults(const QString &appDir, const IniFile &slip)
                                                  i < 2 ? QString::fromUtf16(titles[kind][i]) : QString());
     }
     for (int i = 0; i < 4; ++i)
-        d.enabled[size_t(i)] = def.readBool(u"Fuk"_qs, QString::number(i), i < 2);
-    const QString logo = def.readString(u"Def"_qs, u"Logo"_qs);
+        d.enabled[size_t(i)] = def.readBool(u"Fuk"_s, QString::number(i), i < 2);
+    const QString logo = def.readString(u"Def"_s, u"Logo"_s);
     if (!logo.isEmpty())
-        d.logoPath = appDir + u"Dat/Etc/"_qs + logo + u".Dat"_qs;
+        d.logoPath = appDir + u"Dat/Etc/"_s + logo + u".Dat"_s;
 
-    QString settings = appDir + u"torvane.ini"_qs;
+    QString settings = appDir + u"torvane.ini"_s;
     if (QCoreApplication::instance())
         settings =
-            appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_qs;
+            appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
     d.datePattern = PrintPipeline::datePattern(settings);
     return d;
 }
@@ -104,29 +106,29 @@ int printData(const QStringList &args, const QString &appDir)
             *target = args.at(++i);
             return true;
         };
-        if (a == u"--copies"_qs) {
+        if (a == u"--copies"_s) {
             if (!value(&copies))
-                return usageError(u"--copies に値がありません。"_qs);
+                return usageError(u"--copies に値がありません。"_s);
             haveCopies = true;
-        } else if (a == u"--titles"_qs) {
+        } else if (a == u"--titles"_s) {
             if (!value(&titles))
-                return usageError(u"--titles に値がありません。"_qs);
+                return usageError(u"--titles に値がありません。"_s);
             haveTitles = true;
-        } else if (a == u"--logo"_qs) {
+        } else if (a == u"--logo"_s) {
             if (!value(&logo))
-                return usageError(u"--logo に値がありません。"_qs);
+                return usageError(u"--logo に値がありません。"_s);
             haveLogo = true;
-        } else if (a == u"-o"_qs) {
+        } else if (a == u"-o"_s) {
             if (!value(&output))
-                return usageError(u"-o に値がありません。"_qs);
+                return usageError(u"-o に値がありません。"_s);
         } else if (a.startsWith(u'-') && a.size() > 1) {
-            return usageError(u"不明なオプションです: "_qs + a);
+            return usageError(u"不明なオプションです: "_s + a);
         } else {
             files.append(a);
         }
     }
     if (files.size() != 2)
-        return usageError(u"伝票ファイルと印刷書式ファイルを指定してください。"_qs);
+        return usageError(u"伝票ファイルと印刷書式ファイルを指定してください。"_s);
 
     PrintRunInputs in;
     in.snapshotPath = files.at(0);
@@ -134,17 +136,17 @@ int printData(const QStringList &args, const QString &appDir)
     // A bare format name means a format of the format folder.
     if (!QFileInfo::exists(in.formatPath) && !in.formatPath.contains(u'/')) {
         QString name = in.formatPath;
-        if (name.endsWith(u".fmt"_qs, Qt::CaseInsensitive))
+        if (name.endsWith(u".fmt"_s, Qt::CaseInsensitive))
             name.chop(4);
         if (QFileInfo::exists(PrintFormat::path(appDir, name)))
             in.formatPath = PrintFormat::path(appDir, name);
     }
     if (!QFileInfo(in.snapshotPath).isFile()) {
-        printErr(in.snapshotPath + u" が見つかりません。"_qs);
+        printErr(in.snapshotPath + u" が見つかりません。"_s);
         return 1;
     }
     if (!QFileInfo(in.formatPath).isFile()) {
-        printErr(in.formatPath + u" が見つかりません。"_qs);
+        printErr(in.formatPath + u" が見つかりません。"_s);
         return 1;
     }
 
@@ -157,20 +159,20 @@ int printData(const QStringList &args, const QString &appDir)
         in.enabled = {};
         const QStringList list = CommaText::split(copies);
         if (list.isEmpty())
-            return usageError(u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください。"_qs);
+            return usageError(u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください。"_s);
         for (const QString &c : list) {
             bool ok = false;
             const int n = c.trimmed().toInt(&ok);
             if (!ok || n < 1 || n > 4)
                 return usageError(
-                    u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_qs + copies);
+                    u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_s + copies);
             in.enabled[size_t(n - 1)] = true;
         }
     }
     if (haveTitles) {
         const QStringList t = CommaText::split(titles);
         if (t.size() > 4)
-            return usageError(u"--titles に指定できる表題は 4 つまでです。"_qs);
+            return usageError(u"--titles に指定できる表題は 4 つまでです。"_s);
         for (int i = 0; i < 4; ++i)
             in.titles[size_t(i)] = t.value(i);
     }
@@ -189,7 +191,7 @@ int printData(const QStringList &args, const QString &appDir)
     }
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly)) {
-        printErr(u"標準出力に書き込めません"_qs);
+        printErr(u"標準出力に書き込めません"_s);
         return 1;
     }
     TSlipMakeDBM dbm(in);
@@ -216,7 +218,7 @@ std::optional<int> runPrintCommandLine(const QStringList &args, const QString &a
         return std::nullopt;
     if (args.at(1) == ListFormatsOption) {
         if (args.size() > 2)
-            return usageError(u"--list-formats に引数は要りません。"_qs);
+            return usageError(u"--list-formats に引数は要りません。"_s);
         return listFormats(appDir);
     }
     if (args.at(1) == PrintDataOption)

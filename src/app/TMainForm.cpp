@@ -24,6 +24,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString AppTitle = QStringLiteral("Torvane");
@@ -33,14 +35,14 @@ const QString AppTitle = QStringLiteral("Torvane");
 TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     : QMainWindow(parent), env_(environment)
 {
-    setObjectName(u"MainForm"_qs);
+    setObjectName(u"MainForm"_s);
     setMinimumSize(630, 250);
     resize(1240, 800);
     buildCentre();
     buildActions();
     buildMenus();
     buildToolBar();
-    statusBar()->setObjectName(u"StatusBar1"_qs);
+    statusBar()->setObjectName(u"StatusBar1"_s);
 
     instancePrefix_ = QString::number(Clock::tickCount());
     PrinterService *printers = env_.printers;
@@ -57,7 +59,7 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
     connect(SlipFrame1->saveButton(), &QPushButton::clicked, this, [this] { SaveActionExecute(); });
     connect(SlipFrame1->exitButton(), &QPushButton::clicked, this, &QWidget::close);
-    connect(SlipFrame1->printButton(), &QPushButton::clicked, action(u"PrintAction"_qs), &QAction::trigger);
+    connect(SlipFrame1->printButton(), &QPushButton::clicked, action(u"PrintAction"_s), &QAction::trigger);
     connect(SlipFrame1, &TSlipFrame::searchWindowRequested, this, [this] { ToolWinActionExecute(true); });
 
     titleServer_ = new WindowTitleServer([this] { return windowTitle(); }, [this] { bringToFront(); }, this);
@@ -71,16 +73,16 @@ TMainForm::~TMainForm()
 
 QString TMainForm::titleFor(const QString &file, bool modified)
 {
-    QString title = file.isEmpty() ? QString(u"[新規] - "_qs + AppTitle)
-                                   : QString(QDir::toNativeSeparators(file) + u" - "_qs + AppTitle);
+    QString title = file.isEmpty() ? QString(u"[新規] - "_s + AppTitle)
+                                   : QString(QDir::toNativeSeparators(file) + u" - "_s + AppTitle);
     if (modified)
-        title += u" <更新>"_qs;
+        title += u" <更新>"_s;
     return title;
 }
 
 QString TMainForm::proposedFileName(const QString &slipCode, QDate issueDate)
 {
-    return slipCode + issueDate.toString(u"-yy-MM-dd"_qs) + u".tvx"_qs;
+    return slipCode + issueDate.toString(u"-yy-MM-dd"_s) + u".tvx"_s;
 }
 
 QString TMainForm::snapshotPath() const
@@ -107,7 +109,7 @@ void TMainForm::start(const QString &argument)
         currentFile_.clear();
         SlipFrame1->startNewSlip(QString::number(settings_.nextSlipNumber).rightJustified(8, u'0'),
                                  settings_.taxRate, settings_.rounding, QDate::currentDate());
-        action(u"UndoAction"_qs)->setEnabled(false);
+        action(u"UndoAction"_s)->setEnabled(false);
     }
     SlipFrame1->setNotify(true);
     updateTitle();
@@ -119,9 +121,9 @@ void TMainForm::reloadSettings(bool startMode)
     SlipFrame1->setDateDisplay(settings_.eraDates);
     if (startMode)
         initialFolder_ = settings_.initialFolder;
-    const QString mst = env_.appDir + u"Dat/Mst/"_qs;
-    SlipFrame1->setSlipDivisions(TextList::read(mst + u"SlipDiv.dat"_qs));
-    SlipFrame1->setWorkNames(TextList::read(mst + u"作業名"_qs));
+    const QString mst = env_.appDir + u"Dat/Mst/"_s;
+    SlipFrame1->setSlipDivisions(TextList::read(mst + u"SlipDiv.dat"_s));
+    SlipFrame1->setWorkNames(TextList::read(mst + u"作業名"_s));
     if (!startMode)
         printRun_->reloadDefaults();
 }
@@ -131,12 +133,12 @@ bool TMainForm::loadFile(const QString &path)
     const IniFile ini(path);
     if (!ini.readable()) {
         env_.messages->show(MessageService::Kind::Error,
-                            QDir::toNativeSeparators(path) + u" を読み込めません"_qs);
+                            QDir::toNativeSeparators(path) + u" を読み込めません"_s);
         return false;
     }
     SlipFrame1->LoadSlip(ini, sstAll);
     currentFile_ = path;
-    action(u"UndoAction"_qs)->setEnabled(true);
+    action(u"UndoAction"_s)->setEnabled(true);
     return true;
 }
 
@@ -189,7 +191,7 @@ bool TMainForm::saveTo(const QString &path)
     }
     currentFile_ = path;
     initialFolder_ = QFileInfo(path).absolutePath();
-    action(u"UndoAction"_qs)->setEnabled(true);
+    action(u"UndoAction"_s)->setEnabled(true);
     updateTitle();
     return true;
 }
@@ -213,9 +215,9 @@ bool TMainForm::SaveAsActionExecute()
     if (chosen.isEmpty())
         return false;
     if (QFileInfo(chosen).suffix().isEmpty())
-        chosen += u".tvx"_qs;
+        chosen += u".tvx"_s;
     chosen = QFileInfo(chosen).absoluteFilePath();
-    if (QFileInfo::exists(chosen) && env_.messages->ask(u"同名のファイルがあります\r上書きしますか？"_qs,
+    if (QFileInfo::exists(chosen) && env_.messages->ask(u"同名のファイルがあります\r上書きしますか？"_s,
                                                         false) != MessageService::Answer::Yes)
         return false;
     if (!saveTo(chosen))
@@ -239,7 +241,7 @@ void TMainForm::UndoActionExecute()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (SlipFrame1->isModified()) {
-        switch (env_.messages->ask(u"保存しますか？"_qs, true)) {
+        switch (env_.messages->ask(u"保存しますか？"_s, true)) {
         case MessageService::Answer::Yes:
             SaveActionExecute(); // the window closes whether or not a file was chosen
             break;
@@ -314,7 +316,7 @@ void TMainForm::PdfActionExecute()
 
 void TMainForm::ToolWinActionExecute(bool show)
 {
-    QAction *toggle = action(u"ToolWinAction"_qs);
+    QAction *toggle = action(u"ToolWinAction"_s);
     const QSignalBlocker block(toggle);
     toggle->setChecked(show);
     if (show == ItemPanel_->isVisible())
@@ -348,7 +350,7 @@ void TMainForm::setEditMode(bool on)
     ItemPanel_->closeButton()->setEnabled(!on);
     ItemPanel_->rightButton()->setEnabled(!on);
     ItemPanel_->leftButton()->setEnabled(!on);
-    ItemPanel_->editButton()->setText(on ? u"編集終了(&T)"_qs : u"編集(&T)"_qs);
+    ItemPanel_->editButton()->setText(on ? u"編集終了(&T)"_s : u"編集(&T)"_s);
     if (!on)
         placePanel(ItemPanel_->onRight());
 }

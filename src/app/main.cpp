@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString FileFilter = QStringLiteral("自動車整備伝票ファイル(*.tvx)");
@@ -56,7 +58,7 @@ int main(int argc, char *argv[])
     TMainFormEnvironment env;
     env.appDir = appDir;
     env.settingsPath =
-        appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_qs;
+        appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
     env.program = QApplication::applicationFilePath();
     env.messages = &messages;
     env.startProcess = &ProcessLauncher::startDetached;

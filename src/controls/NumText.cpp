@@ -1,5 +1,7 @@
 #include "NumText.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Drops leading zeros of the integer part, keeping one before a point or when
@@ -43,7 +45,7 @@ Parts split(const QString &raw)
     Parts p;
     QString rest = raw;
     if (rest.startsWith(u'-')) {
-        p.sign = u"-"_qs;
+        p.sign = u"-"_s;
         rest.remove(0, 1);
     }
     const qsizetype dot = rest.indexOf(u'.');
@@ -132,8 +134,8 @@ NumFormat format(const QString &raw, const NumTextRules &rules)
             qMin(f.typedLength, p.sign.size() + integer.size() + 1 + qsizetype(rules.decimalLength));
     }
     if ((rules.integerFixed || rules.decimalFixed) && integer.isEmpty())
-        integer = u"0"_qs;
-    f.text = p.sign + integer + (point ? u"."_qs : QString()) + decimals;
+        integer = u"0"_s;
+    f.text = p.sign + integer + (point ? u"."_s : QString()) + decimals;
     if (!point)
         f.typedLength = qMin(f.typedLength, f.text.size());
     return f;
@@ -145,7 +147,7 @@ QString widestImage(const QString &raw, const NumTextRules &rules)
     QString integer;
     if (rules.integerFixed) {
         const QString zeros(qMax(0, rules.integerLength), u'0');
-        integer = (rules.minus ? u"-"_qs : QString()) + (rules.comma ? groupThousands(zeros) : zeros);
+        integer = (rules.minus ? u"-"_s : QString()) + (rules.comma ? groupThousands(zeros) : zeros);
     } else {
         integer = p.sign + (rules.comma ? groupThousands(p.integer) : p.integer);
         if (rules.decimalFixed && p.integer.isEmpty())
@@ -169,7 +171,7 @@ std::optional<QString> typeChar(const QString &raw, QChar c, const NumTextRules 
     if (c.unicode() >= u'0' && c.unicode() <= u'9') {
         if (p.point && p.decimals.size() >= rules.decimalLength)
             return std::nullopt;
-        if (!p.point && p.integer.size() >= rules.integerLength && p.integer != u"0"_qs)
+        if (!p.point && p.integer.size() >= rules.integerLength && p.integer != u"0"_s)
             return std::nullopt;
         if (!p.point && rules.integerLength <= 0)
             return std::nullopt;

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace WarekiDate {
 
 namespace {
@@ -30,8 +32,8 @@ QString twoDigits(int n)
 
 QString inputMask(Form form, bool dayEnabled)
 {
-    const QString year = form == Form::Era ? u"99"_qs : u"9999"_qs;
-    return year + (dayEnabled ? u"/99/99; "_qs : u"/99; "_qs);
+    const QString year = form == Form::Era ? u"99"_s : u"9999"_s;
+    return year + (dayEnabled ? u"/99/99; "_s : u"/99; "_s);
 }
 
 QString format(QDate date, Form form, bool dayEnabled, const EraTable &eras)

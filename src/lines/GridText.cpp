@@ -1,5 +1,7 @@
 #include "GridText.h"
 
+using namespace Qt::StringLiterals;
+
 namespace GridText {
 
 namespace {
@@ -46,7 +48,7 @@ QString rate(qint64 taxRate)
     if (taxRate == -Fixed::One)
         return {};
     // A rate of 0 is a tax-free row and must show, unlike a 0 amount.
-    QString text = taxRate == 0 ? u" 0.0"_qs : number(taxRate, 4, 1);
+    QString text = taxRate == 0 ? u" 0.0"_s : number(taxRate, 4, 1);
     text.remove(u','); // %4.1f has no separators
     return u' ' + text + u'%';
 }
@@ -57,14 +59,14 @@ QString lowerNumber(const TRowData &row, int column, bool discount)
     case 3:
         return number(row.WorkPoint, 6, 2);
     case 4:
-        return discount && row.WorkPrice != 0 ? u"▲"_qs + number(row.WorkPrice, 9, 0)
+        return discount && row.WorkPrice != 0 ? u"▲"_s + number(row.WorkPrice, 9, 0)
                                               : number(row.WorkPrice, 11, 0);
     case 5:
         return number(row.UnitPrice, 11, 0);
     case 6:
         return number(row.Count, 7, 2);
     case 7:
-        return discount && row.Price != 0 ? u"▲"_qs + number(row.Price, 9, 0) : number(row.Price, 11, 0);
+        return discount && row.Price != 0 ? u"▲"_s + number(row.Price, 9, 0) : number(row.Price, 11, 0);
     default:
         return {};
     }

@@ -4,15 +4,17 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace RowClipboard {
 
 QString make(const QList<TRowData> &rows)
 {
     // An empty category list: no row is a discount row, so no sign rule.
     const LineCategoryList noSignRule;
-    QString text = u"\r\n"_qs + Marker + u"\r\n"_qs;
+    QString text = u"\r\n"_s + Marker + u"\r\n"_s;
     for (const TRowData &row : rows)
-        text += RowText::make(row, noSignRule) + u"\r\n"_qs;
+        text += RowText::make(row, noSignRule) + u"\r\n"_s;
     return text;
 }
 

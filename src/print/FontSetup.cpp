@@ -3,20 +3,22 @@
 #include <QFont>
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace FontSetup {
 
 void installSubstitutions()
 {
-    const QStringList gothic{u"IPAGothic"_qs, u"IPAexGothic"_qs, u"Noto Sans CJK JP"_qs};
-    const QStringList pGothic{u"IPAPGothic"_qs, u"IPAGothic"_qs, u"Noto Sans CJK JP"_qs};
-    const QStringList mincho{u"IPAMincho"_qs, u"IPAexMincho"_qs, u"Noto Serif CJK JP"_qs};
-    const QStringList pMincho{u"IPAPMincho"_qs, u"IPAMincho"_qs, u"Noto Serif CJK JP"_qs};
-    QFont::insertSubstitutions(u"ＭＳ ゴシック"_qs, gothic);
-    QFont::insertSubstitutions(u"ＭＳ Ｐゴシック"_qs, pGothic);
-    QFont::insertSubstitutions(u"ＭＳ 明朝"_qs, mincho);
-    QFont::insertSubstitutions(u"ＭＳ Ｐ明朝"_qs, pMincho);
-    QFont::insertSubstitutions(u"MS Gothic"_qs, gothic);
-    QFont::insertSubstitutions(u"MS Mincho"_qs, mincho);
+    const QStringList gothic{u"IPAGothic"_s, u"IPAexGothic"_s, u"Noto Sans CJK JP"_s};
+    const QStringList pGothic{u"IPAPGothic"_s, u"IPAGothic"_s, u"Noto Sans CJK JP"_s};
+    const QStringList mincho{u"IPAMincho"_s, u"IPAexMincho"_s, u"Noto Serif CJK JP"_s};
+    const QStringList pMincho{u"IPAPMincho"_s, u"IPAMincho"_s, u"Noto Serif CJK JP"_s};
+    QFont::insertSubstitutions(u"ＭＳ ゴシック"_s, gothic);
+    QFont::insertSubstitutions(u"ＭＳ Ｐゴシック"_s, pGothic);
+    QFont::insertSubstitutions(u"ＭＳ 明朝"_s, mincho);
+    QFont::insertSubstitutions(u"ＭＳ Ｐ明朝"_s, pMincho);
+    QFont::insertSubstitutions(u"MS Gothic"_s, gothic);
+    QFont::insertSubstitutions(u"MS Mincho"_s, mincho);
 }
 
 } // namespace FontSetup

@@ -6,33 +6,35 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 LogoSetting::LogoSetting(QStringList lines) : lines_(std::move(lines)) {}
 
 LogoSetting LogoSetting::defaults()
 {
-    return LogoSetting(QStringList{u"ＭＳ ゴシック"_qs,
-                                   u"0"_qs,
-                                   u"0"_qs,
-                                   u"18"_qs,
-                                   u"社名を入力してください"_qs,
-                                   u"社名の2行目"_qs,
-                                   u"ＭＳ ゴシック"_qs,
-                                   u"0"_qs,
-                                   u"0"_qs,
-                                   u"10"_qs,
-                                   u"000-0000"_qs,
-                                   u"都道府県市区町村"_qs,
-                                   u"その他の住所"_qs,
-                                   u"電話番号・ファックス"_qs,
-                                   u"ホームページなど"_qs,
-                                   u"メールアドレスなど"_qs,
-                                   u"口座番号など"_qs,
-                                   u"口座番号など"_qs,
+    return LogoSetting(QStringList{u"ＭＳ ゴシック"_s,
+                                   u"0"_s,
+                                   u"0"_s,
+                                   u"18"_s,
+                                   u"社名を入力してください"_s,
+                                   u"社名の2行目"_s,
+                                   u"ＭＳ ゴシック"_s,
+                                   u"0"_s,
+                                   u"0"_s,
+                                   u"10"_s,
+                                   u"000-0000"_s,
+                                   u"都道府県市区町村"_s,
+                                   u"その他の住所"_s,
+                                   u"電話番号・ファックス"_s,
+                                   u"ホームページなど"_s,
+                                   u"メールアドレスなど"_s,
+                                   u"口座番号など"_s,
+                                   u"口座番号など"_s,
                                    QString(),
-                                   u"0"_qs,
-                                   u"0"_qs,
-                                   u"100"_qs,
-                                   u"100"_qs});
+                                   u"0"_s,
+                                   u"0"_s,
+                                   u"100"_s,
+                                   u"100"_s});
 }
 
 LogoSetting LogoSetting::load(const QString &path, bool *ok)
@@ -47,18 +49,18 @@ int LogoSetting::number(int index, int def) const
 
 QString LogoSetting::defaultName()
 {
-    return u"デフォルト"_qs;
+    return u"デフォルト"_s;
 }
 
 QString LogoSetting::listPath(const QString &appDir)
 {
-    return appDir + u"Dat/Mst/LogoList"_qs;
+    return appDir + u"Dat/Mst/LogoList"_s;
 }
 
 QString LogoSetting::settingPath(const QString &appDir, const QString &name)
 {
-    const QString folder = appDir + u"Dat/Etc/"_qs;
-    const QString wanted = name + u".Dat"_qs;
+    const QString folder = appDir + u"Dat/Etc/"_s;
+    const QString wanted = name + u".Dat"_s;
     if (QFileInfo::exists(folder + wanted))
         return folder + wanted;
     const QStringList entries = QDir(folder).entryList(QDir::Files);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int MaxWidth = 999;
@@ -85,7 +87,7 @@ QString fixed(double v, int precision, bool grouped, bool *isZero)
     *isZero = d.digits.empty();
     QString integer;
     if (d.exp10 <= 0 || d.digits.empty()) {
-        integer = u"0"_qs;
+        integer = u"0"_s;
     } else {
         for (int i = 0; i < d.exp10; ++i)
             integer += i < int(d.digits.size()) ? QChar(u'0' + (d.digits[size_t(i)] - '0')) : QChar(u'0');
@@ -122,7 +124,7 @@ QString scientific(double v, int precision)
     QString s = digitsText(d.digits, 0, 1);
     if (precision > 1)
         s += u'.' + digitsText(d.digits, 1, size_t(precision - 1));
-    s += exponent < 0 ? u"E-"_qs : u"E+"_qs;
+    s += exponent < 0 ? u"E-"_s : u"E+"_s;
     s += QString::number(std::abs(exponent)).rightJustified(3, u'0');
     return s;
 }
@@ -135,11 +137,11 @@ QString general(double v, int precision)
     Decimal d = toDecimal(v);
     roundTo(d, precision);
     if (d.digits.empty())
-        return u"0"_qs;
+        return u"0"_s;
     const int n = int(d.digits.size());
     if (d.exp10 <= precision && d.exp10 > -4) {
         if (d.exp10 <= 0)
-            return u"0."_qs + QString(-d.exp10, u'0') + digitsText(d.digits, 0, size_t(n));
+            return u"0."_s + QString(-d.exp10, u'0') + digitsText(d.digits, 0, size_t(n));
         if (d.exp10 >= n)
             return digitsText(d.digits, 0, size_t(n)) + QString(d.exp10 - n, u'0');
         return digitsText(d.digits, 0, size_t(d.exp10)) + u'.' +
@@ -159,8 +161,8 @@ QString general(double v, int precision)
 QString nonFinite(double v)
 {
     if (std::isnan(v))
-        return u"NAN"_qs;
-    return v < 0 ? u"-INF"_qs : u"INF"_qs;
+        return u"NAN"_s;
+    return v < 0 ? u"-INF"_s : u"INF"_s;
 }
 
 } // namespace
@@ -257,7 +259,7 @@ std::optional<QString> format(QStringView tmpl, const QList<Value> &values)
                 const QString number = fixed(v, prec, type != u'f', &zero);
                 const bool negative = v < 0 && !zero;
                 if (type == u'm')
-                    text = (negative ? u"-￥"_qs : u"￥"_qs) + number;
+                    text = (negative ? u"-￥"_s : u"￥"_s) + number;
                 else
                     text = negative ? u'-' + number : number;
             }

@@ -11,6 +11,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace PdfExport {
 
 namespace {
@@ -46,7 +48,7 @@ bool write(const Job &job, QString *error)
     case TMakeMataDBM::Result::Drawn:
         break;
     case TMakeMataDBM::Result::NoScript:
-        return fail(error, job.scriptPath + u": 印刷データがありません"_qs);
+        return fail(error, job.scriptPath + u": 印刷データがありません"_s);
     case TMakeMataDBM::Result::Cancelled:
     case TMakeMataDBM::Result::Failed:
         return fail(error, renderer.errorString());
@@ -56,12 +58,12 @@ bool write(const Job &job, QString *error)
     // failure to open it leaves no half-written PDF.
     QPdfWriter writer(job.pdfPath);
     writer.setTitle(job.title);
-    writer.setCreator(u"Torvane"_qs);
+    writer.setCreator(u"Torvane"_s);
     writer.setResolution(Resolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer))
-        return fail(error, job.pdfPath + u" に書き込めません"_qs);
+        return fail(error, job.pdfPath + u" に書き込めません"_s);
     const QRectF sheet(0, 0, writer.width(), writer.height());
     for (int n = 1; n <= plot.pageCount(); ++n) {
         if (n > 1)
@@ -70,7 +72,7 @@ bool write(const Job &job, QString *error)
                             sheet);
     }
     if (!painter.end())
-        return fail(error, job.pdfPath + u" に書き込めません"_qs);
+        return fail(error, job.pdfPath + u" に書き込めません"_s);
     return true;
 }
 

@@ -5,25 +5,27 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace PrintFormat {
 
 QString folder(const QString &appDir)
 {
-    return appDir + u"Dat/Fmt/"_qs;
+    return appDir + u"Dat/Fmt/"_s;
 }
 
 QString path(const QString &appDir, const QString &name)
 {
-    return folder(appDir) + name + u".fmt"_qs;
+    return folder(appDir) + name + u".fmt"_s;
 }
 
 bool isListed(const QString &filePath, const QString &formatType)
 {
     const IniFile ini(filePath);
-    const QString global = u"Global"_qs;
-    return ini.readString(global, u"FormatType"_qs) == formatType &&
-           ini.readString(global, u"FormatName"_qs) == QFileInfo(filePath).completeBaseName() &&
-           ini.readString(global, u"ApplicationCode"_qs) == QStringView(ApplicationCode);
+    const QString global = u"Global"_s;
+    return ini.readString(global, u"FormatType"_s) == formatType &&
+           ini.readString(global, u"FormatName"_s) == QFileInfo(filePath).completeBaseName() &&
+           ini.readString(global, u"ApplicationCode"_s) == QStringView(ApplicationCode);
 }
 
 void ListPrintFormats(const QString &appDir, const QString &formatType, QStringList &names)
@@ -32,7 +34,7 @@ void ListPrintFormats(const QString &appDir, const QString &formatType, QStringL
     // Name order as the Windows file system returns it; hidden files are not
     // listed.
     const QDir dir(folder(appDir));
-    const QFileInfoList files = dir.entryInfoList({u"*.fmt"_qs}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = dir.entryInfoList({u"*.fmt"_s}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &fi : files)
         if (isListed(fi.filePath(), formatType))
             names.append(fi.completeBaseName());

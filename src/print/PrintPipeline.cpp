@@ -9,11 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace PrintPipeline {
 
 QString datePattern(const QString &settingsFile)
 {
-    return IniFile(settingsFile).readInteger(u"Date"_qs, u"Date"_qs, 0) != 0
+    return IniFile(settingsFile).readInteger(u"Date"_s, u"Date"_s, 0) != 0
                ? QString::fromUtf16(DatePattern::Japanese)
                : QString::fromUtf16(DatePattern::Western);
 }
@@ -58,13 +60,13 @@ bool exportPdf(const Job &job, const QString &pdfPath, const QString &title, dou
         return false;
     if (script.isEmpty()) {
         if (error)
-            *error = job.snapshotPath + u" が見つかりません"_qs;
+            *error = job.snapshotPath + u" が見つかりません"_s;
         return false;
     }
     PdfExport::Job pdf;
     pdf.scriptPath = script;
     pdf.pdfPath = pdfPath;
-    pdf.tempDir = job.appDir + u"Dat/Tmp/"_qs;
+    pdf.tempDir = job.appDir + u"Dat/Tmp/"_s;
     pdf.prefix = job.prefix;
     pdf.title = title;
     pdf.offsetXMm = fixX;

@@ -4,12 +4,14 @@
 
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 double readDecimal(const IniFile &ini, const QString &key)
 {
     bool ok = false;
-    const double value = ini.readString(u"Print"_qs, key).trimmed().toDouble(&ok);
+    const double value = ini.readString(u"Print"_s, key).trimmed().toDouble(&ok);
     return ok ? value : 0.0;
 }
 
@@ -23,7 +25,7 @@ QString existing(const QString &path)
 PrintSettings PrintSettings::load(const QString &appDir, const QString &settingsFile)
 {
     PrintSettings s;
-    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_qs);
+    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_s);
     static const char16_t *const sections[] = {u"Mit", u"Sig", u"Nou"};
     static const char16_t *const defaults[3][2] = {
         {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
@@ -35,13 +37,13 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
         }
     }
     for (size_t copy = 0; copy < 4; ++copy)
-        s.copies[copy] = def.readBool(u"Fuk"_qs, QString::number(copy), copy < 2);
-    const QString format = def.readString(u"Def"_qs, u"Fomat"_qs);
+        s.copies[copy] = def.readBool(u"Fuk"_s, QString::number(copy), copy < 2);
+    const QString format = def.readString(u"Def"_s, u"Fomat"_s);
     if (!format.isEmpty())
-        s.formatPath = existing(appDir + u"Dat/Fmt/"_qs + format + u".fmt"_qs);
-    const QString logo = def.readString(u"Def"_qs, u"Logo"_qs);
+        s.formatPath = existing(appDir + u"Dat/Fmt/"_s + format + u".fmt"_s);
+    const QString logo = def.readString(u"Def"_s, u"Logo"_s);
     if (!logo.isEmpty())
-        s.logoPath = appDir + u"Dat/Etc/"_qs + logo + u".Dat"_qs;
+        s.logoPath = appDir + u"Dat/Etc/"_s + logo + u".Dat"_s;
     readCorrections(settingsFile, &s.fixX, &s.fixY);
     return s;
 }
@@ -49,15 +51,15 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
 void PrintSettings::readCorrections(const QString &settingsFile, double *fixX, double *fixY)
 {
     const IniFile ini(settingsFile);
-    *fixX = readDecimal(ini, u"Fix_X"_qs);
-    *fixY = readDecimal(ini, u"Fix_Y"_qs);
+    *fixX = readDecimal(ini, u"Fix_X"_s);
+    *fixY = readDecimal(ini, u"Fix_Y"_s);
 }
 
 bool PrintSettings::writeCorrections(const QString &settingsFile, double fixX, double fixY, QString *error)
 {
     IniFile ini(settingsFile);
-    ini.writeString(u"Print"_qs, u"Fix_Y"_qs, QString::number(fixY, 'g', 10));
-    ini.writeString(u"Print"_qs, u"Fix_X"_qs, QString::number(fixX, 'g', 10));
+    ini.writeString(u"Print"_s, u"Fix_Y"_s, QString::number(fixY, 'g', 10));
+    ini.writeString(u"Print"_s, u"Fix_X"_s, QString::number(fixX, 'g', 10));
     return ini.flush(error);
 }
 
@@ -72,11 +74,11 @@ QString PrintSettings::kindName(int slipKind)
 {
     switch (slipKind) {
     case 0:
-        return u"見積書"_qs;
+        return u"見積書"_s;
     case 1:
-        return u"作業指示書"_qs;
+        return u"作業指示書"_s;
     case 2:
-        return u"納品書"_qs;
+        return u"納品書"_s;
     default:
         return {};
     }

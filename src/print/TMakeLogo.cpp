@@ -7,6 +7,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
 int TMakeLogo::unitsForPoints(int points)
 {
     return qRound(points * 96.0 / 72.0);
@@ -48,8 +50,8 @@ void TMakeLogo::render(const LogoSetting &setting)
                                               setting.companyStyle());
     const QColor companyColour = TPrnPlotY::colorFromWin(setting.companyColour());
     const int companyHeight = qRound(QFontMetricsF(company).height());
-    drawBlock(company, companyColour, 0, 0, setting.line(4) + u"     "_qs);
-    drawBlock(company, companyColour, 0, companyHeight, setting.line(5) + u"     "_qs);
+    drawBlock(company, companyColour, 0, 0, setting.line(4) + u"     "_s);
+    drawBlock(company, companyColour, 0, companyHeight, setting.line(5) + u"     "_s);
 
     const QFont address = TPrnPlotY::cellFont(setting.addressFace(), unitsForPoints(setting.addressSize()),
                                               setting.addressStyle());

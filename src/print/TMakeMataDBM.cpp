@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 void TMakeMataDBM::SetScript(const QString &path)
 {
     script_ = !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
@@ -46,7 +48,7 @@ TMakeMataDBM::Result TMakeMataDBM::DrawPages(TPrnPlotY &plot, RenderObserver *ob
         return Result::NoScript;
     QFile file(script_);
     if (!file.open(QIODevice::ReadOnly)) {
-        error_ = script_ + u": "_qs + file.errorString();
+        error_ = script_ + u": "_s + file.errorString();
         return Result::Failed;
     }
     plot.setOffsets(offsetUnitsX(), offsetUnitsY());

@@ -15,6 +15,8 @@
 #include <climits>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Ends the run from deep inside the section walk; caught in WritePrintData.
@@ -60,15 +62,15 @@ std::optional<double> toNumber(const QString &text)
     return v;
 }
 
-const QString HeaderKw = u"HEADER"_qs;
-const QString FooterKw = u"FOOTER"_qs;
-const QString FirstKw = u"FIRST"_qs;
-const QString LastKw = u"LAST"_qs;
-const QString RepeatKw = u"REPEAT"_qs;
-const QString TopKw = u"TOP"_qs;
-const QString BottomKw = u"BOTTOM"_qs;
-const QString RepLineKw = u"REPLINE"_qs;
-const QString LineKw = u"LINE"_qs;
+const QString HeaderKw = u"HEADER"_s;
+const QString FooterKw = u"FOOTER"_s;
+const QString FirstKw = u"FIRST"_s;
+const QString LastKw = u"LAST"_s;
+const QString RepeatKw = u"REPEAT"_s;
+const QString TopKw = u"TOP"_s;
+const QString BottomKw = u"BOTTOM"_s;
+const QString RepLineKw = u"REPLINE"_s;
+const QString LineKw = u"LINE"_s;
 
 } // namespace
 
@@ -189,7 +191,7 @@ public:
         if (buf_.isEmpty())
             return;
         if (dev_.write(buf_) != buf_.size())
-            throw GenerationError{name_ + u" に書き込めません"_qs};
+            throw GenerationError{name_ + u" に書き込めません"_s};
         buf_.clear();
     }
 
@@ -234,12 +236,12 @@ TSlipMakeDBM::~TSlipMakeDBM() = default;
 
 QString TSlipMakeDBM::snapshotPath(const QString &appDir, const QString &instancePrefix)
 {
-    return appDir + u"Dat/Tmp/"_qs + instancePrefix + u"PrTmpDat2"_qs;
+    return appDir + u"Dat/Tmp/"_s + instancePrefix + u"PrTmpDat2"_s;
 }
 
 QString TSlipMakeDBM::scriptPath(const QString &appDir, const QString &instancePrefix)
 {
-    return appDir + u"Dat/Tmp/"_qs + instancePrefix + u"PrTmpDat"_qs;
+    return appDir + u"Dat/Tmp/"_s + instancePrefix + u"PrTmpDat"_s;
 }
 
 bool TSlipMakeDBM::MakePrintData(QString &scriptPath)
@@ -251,14 +253,14 @@ bool TSlipMakeDBM::MakePrintData(QString &scriptPath)
     QDir().mkpath(QFileInfo(in_.scriptPath).absolutePath());
     QFile file(in_.scriptPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error_ = in_.scriptPath + u" に書き込めません"_qs;
+        error_ = in_.scriptPath + u" に書き込めません"_s;
         return false;
     }
     if (!WritePrintData(file))
         return false;
     file.close();
     if (file.error() != QFileDevice::NoError) {
-        error_ = in_.scriptPath + u" に書き込めません"_qs;
+        error_ = in_.scriptPath + u" に書き込めません"_s;
         return false;
     }
     scriptPath = in_.scriptPath;
@@ -270,7 +272,7 @@ bool TSlipMakeDBM::WritePrintData(QIODevice &out)
     error_.clear();
     if (!QFileInfo::exists(in_.snapshotPath))
         return true;
-    const QString name = in_.scriptPath.isEmpty() ? u"印刷データ"_qs : in_.scriptPath;
+    const QString name = in_.scriptPath.isEmpty() ? u"印刷データ"_s : in_.scriptPath;
     out_ = std::make_unique<Output>(out, name);
     bool ok = true;
     try {
@@ -303,21 +305,21 @@ void TSlipMakeDBM::run()
 {
     slip_ = std::make_unique<IniFile>(in_.snapshotPath);
     if (!slip_->readable())
-        fail(in_.snapshotPath + u" を読み込めません"_qs);
+        fail(in_.snapshotPath + u" を読み込めません"_s);
     if (!QFileInfo(in_.formatPath).isFile())
         fail(QStringLiteral("印刷書式 %1 が見つかりません。").arg(QDir::toNativeSeparators(in_.formatPath)));
     format_ = std::make_unique<IniFile>(in_.formatPath);
     if (!format_->readable())
-        fail(in_.formatPath + u" を読み込めません"_qs);
+        fail(in_.formatPath + u" を読み込めません"_s);
 
     if (progress_)
-        progress_->begin(u"処理中..."_qs, u"印刷データを作成しています..."_qs);
+        progress_->begin(u"処理中..."_s, u"印刷データを作成しています..."_s);
 
     const QStringList names = format_->sections();
     for (const QString &name : names) {
-        if (upper(format_->readString(name, u"Type"_qs)) == RepLineKw) {
-            pitch_ = format_->readInteger(name, u"LineHeight"_qs, 0);
-            lineCount_ = slip_->readInteger(name, u"Count"_qs, 0);
+        if (upper(format_->readString(name, u"Type"_s)) == RepLineKw) {
+            pitch_ = format_->readInteger(name, u"LineHeight"_s, 0);
+            lineCount_ = slip_->readInteger(name, u"Count"_s, 0);
             break;
         }
     }
@@ -328,7 +330,7 @@ void TSlipMakeDBM::run()
     if (progress_)
         progress_->setMax(int(std::min<qint64>(sectionCount * 4 * pageCount_, INT_MAX)));
 
-    const QString globalName = u"Global"_qs;
+    const QString globalName = u"Global"_s;
     for (int c = 1; c <= 4; ++c) {
         copy_ = c;
         lineIndex_ = 0;
@@ -348,12 +350,12 @@ void TSlipMakeDBM::run()
                         sectionCount * pageCount_ * (c - 1) + sectionCount * p + i + 1, INT_MAX)));
             }
             if (p != pageCount_ - 1)
-                out_->writeFields({u"page"_qs});
+                out_->writeFields({u"page"_s});
         }
         const bool laterCopy =
             std::any_of(in_.enabled.begin() + c, in_.enabled.end(), [](bool b) { return b; });
         if (laterCopy)
-            out_->writeFields({u"page"_qs});
+            out_->writeFields({u"page"_s});
     }
 }
 
@@ -362,25 +364,25 @@ void TSlipMakeDBM::readGlobal()
     global_ = std::make_unique<Global>();
     Global &g = *global_;
     const IniFile &f = *format_;
-    const QString s = u"Global"_qs;
-    g.pageHeight = f.readInteger(s, u"PageHeight"_qs, 0);
-    g.topAlign = f.readInteger(s, u"TopAlign"_qs, 0);
-    g.fontName = f.readString(s, u"FontName"_qs, u"ＭＳ ゴシック"_qs);
-    g.fontSize = f.readInteger(s, u"FontSize"_qs, 10);
-    g.fontColor = f.readInteger(s, u"FontColor"_qs, 0);
-    g.fontStyle = f.readInteger(s, u"FontStyle"_qs, 0);
-    g.brushStyle = f.readInteger(s, u"BrushStyle"_qs, 16777215);
-    g.brushColor = f.readInteger(s, u"BrushColor"_qs, 16777215);
-    g.headerType = upper(f.readString(s, u"HeaderType"_qs));
-    g.headerAlign = upper(f.readString(s, u"HeaderAlign"_qs));
-    g.headerHeight = f.readInteger(s, u"HeaderHeight"_qs, 0);
-    g.footerType = upper(f.readString(s, u"FooterType"_qs));
-    g.footerAlign = upper(f.readString(s, u"FooterAlign"_qs));
-    g.footerHeight = f.readInteger(s, u"FooterHeight"_qs, 0);
-    for (const QString &n : CommaText::split(f.readString(s, u"SumColumnName"_qs)))
+    const QString s = u"Global"_s;
+    g.pageHeight = f.readInteger(s, u"PageHeight"_s, 0);
+    g.topAlign = f.readInteger(s, u"TopAlign"_s, 0);
+    g.fontName = f.readString(s, u"FontName"_s, u"ＭＳ ゴシック"_s);
+    g.fontSize = f.readInteger(s, u"FontSize"_s, 10);
+    g.fontColor = f.readInteger(s, u"FontColor"_s, 0);
+    g.fontStyle = f.readInteger(s, u"FontStyle"_s, 0);
+    g.brushStyle = f.readInteger(s, u"BrushStyle"_s, 16777215);
+    g.brushColor = f.readInteger(s, u"BrushColor"_s, 16777215);
+    g.headerType = upper(f.readString(s, u"HeaderType"_s));
+    g.headerAlign = upper(f.readString(s, u"HeaderAlign"_s));
+    g.headerHeight = f.readInteger(s, u"HeaderHeight"_s, 0);
+    g.footerType = upper(f.readString(s, u"FooterType"_s));
+    g.footerAlign = upper(f.readString(s, u"FooterAlign"_s));
+    g.footerHeight = f.readInteger(s, u"FooterHeight"_s, 0);
+    for (const QString &n : CommaText::split(f.readString(s, u"SumColumnName"_s)))
         g.sumNames.append(n.trimmed());
-    g.sumRemove = f.readString(s, u"SumRemoveName"_qs);
-    g.multiPage = f.readBool(s, u"MultiPage"_qs, false);
+    g.sumRemove = f.readString(s, u"SumRemoveName"_s);
+    g.multiPage = f.readBool(s, u"MultiPage"_s, false);
     pageSums_.assign(size_t(g.sumNames.size()), 0.0);
 }
 
@@ -437,11 +439,11 @@ QString TSlipMakeDBM::PageKind(int i, int n)
     if (i == 0 && n >= 2)
         return FirstKw;
     if (i < n - 1 && n > 1)
-        return u"NOMAL"_qs;
+        return u"NOMAL"_s;
     if (i == n - 1 && n > 1)
         return LastKw;
     if (i == 0 && n == 1)
-        return u"SINGLE"_qs;
+        return u"SINGLE"_s;
     return QString();
 }
 
@@ -459,14 +461,14 @@ TSlipMakeDBM::Section &TSlipMakeDBM::section(const QString &name)
         s->elements.append(name);
     s->kind = upper(s->elements.first());
     s->key = s->elements.size() > 1 && !s->elements.at(1).isEmpty() ? s->elements.at(1) : s->elements.first();
-    s->column = f.readInteger(name, u"Column"_qs, 1);
-    s->repColumn = f.readInteger(name, u"Column"_qs, 0);
-    s->type = upper(f.readString(name, u"Type"_qs));
-    s->block = upper(f.readString(name, u"Block"_qs));
-    s->page = upper(f.readString(name, u"Page"_qs));
-    s->lineHeight = f.readInteger(name, u"LineHeight"_qs, 0);
+    s->column = f.readInteger(name, u"Column"_s, 1);
+    s->repColumn = f.readInteger(name, u"Column"_s, 0);
+    s->type = upper(f.readString(name, u"Type"_s));
+    s->block = upper(f.readString(name, u"Block"_s));
+    s->page = upper(f.readString(name, u"Page"_s));
+    s->lineHeight = f.readInteger(name, u"LineHeight"_s, 0);
     if (s->type == RepLineKw)
-        s->dataCount = slip_->readInteger(name, u"Count"_qs, 0);
+        s->dataCount = slip_->readInteger(name, u"Count"_s, 0);
     return *sections_.insert(name, std::move(s)).value();
 }
 
@@ -568,19 +570,19 @@ void TSlipMakeDBM::ProcessSection(const QString &name)
             const Item &it = item(s, n);
             TWriteSetting r = recordOf(it);
             r.y = it.top + s.lineHeight * e;
-            if (s.kind == u"SLIPTITLE"_qs) {
+            if (s.kind == u"SLIPTITLE"_s) {
                 r.text = in_.titles[size_t(copy_ - 1)];
-            } else if (s.kind == u"LOGOIMAGE"_qs) {
+            } else if (s.kind == u"LOGOIMAGE"_s) {
                 WriteLogo();
                 return;
-            } else if (s.kind == u"SLIPPAGE"_qs) {
+            } else if (s.kind == u"SLIPPAGE"_s) {
                 const auto t = NumberTemplate::formatPage(it.digit, pageIndex_ + 1, pageCount_);
                 if (!t)
                     fail(QStringLiteral("印刷書式「%1」の [%2] Digit%3 の書式 \"%4\" がページ番号（整数 2 "
                                         "個）に合いません。")
                              .arg(formatName(), name, it.suffix, it.digit));
                 r.text = *t;
-            } else if (s.kind == u"PAGESUM"_qs) {
+            } else if (s.kind == u"PAGESUM"_s) {
                 const int index = s.elements.size() > 1 ? IntText::toIntDef(s.elements.at(1), -1) : -1;
                 if (index >= 0 && index < int(pageSums_.size()) && pageSums_[size_t(index)] != 0.0) {
                     const auto t = NumberTemplate::formatAmount(it.digit, pageSums_[size_t(index)]);
@@ -590,7 +592,7 @@ void TSlipMakeDBM::ProcessSection(const QString &name)
                                 .arg(formatName(), name, it.suffix, it.digit));
                     r.text = *t;
                 }
-            } else if (s.kind == u"SCRIPT"_qs) {
+            } else if (s.kind == u"SCRIPT"_s) {
                 CopyScript();
                 return;
             } else {
@@ -617,9 +619,9 @@ void TSlipMakeDBM::ProcessSection(const QString &name)
 
 QString TSlipMakeDBM::valueText(const Section &s, const Item &it, const QString &value, bool commaList)
 {
-    if (it.type == u"STRING"_qs)
+    if (it.type == u"STRING"_s)
         return value;
-    if (it.type == u"DATE"_qs) {
+    if (it.type == u"DATE"_s) {
         if (commaList && value.isEmpty())
             return QString();
         const auto date = DatePattern::parseShortDate(value);
@@ -633,11 +635,11 @@ QString TSlipMakeDBM::valueText(const Section &s, const Item &it, const QString 
             return QString();
         return DatePattern::format(*date, it.dateFormat, eras_);
     }
-    if (it.type == u"CHECK"_qs) {
-        const bool on = commaList ? value == u"1"_qs : IntText::toIntDef(value, 0) != 0;
+    if (it.type == u"CHECK"_s) {
+        const bool on = commaList ? value == u"1"_s : IntText::toIntDef(value, 0) != 0;
         return on ? it.checkString : QString();
     }
-    if (it.type == u"CURRENCY"_qs) {
+    if (it.type == u"CURRENCY"_s) {
         if (commaList && value.isEmpty())
             return QString();
         const auto amount = toNumber(value);
@@ -713,7 +715,7 @@ void TSlipMakeDBM::LayOutLines(const QString &name)
         if (cached == s.lines.end()) {
             Section::LineValues v;
             const QString suffix = lineSuffix(lineIndex_);
-            v.negative = slip_->readBool(name, u"DigitType"_qs + suffix, false);
+            v.negative = slip_->readBool(name, u"DigitType"_s + suffix, false);
             for (int n = 1; n <= s.repColumn; ++n)
                 v.values.append(slip_->readString(name, item(s, n).name + suffix));
             cached = s.lines.insert(lineIndex_, std::move(v));
@@ -729,13 +731,13 @@ void TSlipMakeDBM::LayOutLines(const QString &name)
             if (!g.sumRemove.isEmpty() && value.contains(g.sumRemove))
                 excluded = true;
             if (!value.isEmpty()) {
-                if (it.type == u"STRING"_qs) {
+                if (it.type == u"STRING"_s) {
                     r.text = value;
-                } else if (it.type == u"DATE"_qs) {
+                } else if (it.type == u"DATE"_s) {
                     const auto date = DatePattern::parseShortDate(value);
                     if (date && *date != DatePattern::dayZero())
                         r.text = DatePattern::format(*date, it.dateFormat, eras_);
-                } else if (it.type == u"CURRENCY"_qs) {
+                } else if (it.type == u"CURRENCY"_s) {
                     const double amount = toNumber(value).value_or(0.0);
                     if (it.sumIndex >= 0 && !excluded)
                         pageSums_[size_t(it.sumIndex)] += amount;
@@ -765,12 +767,12 @@ void TSlipMakeDBM::EmitGlobalFont()
     const Global &g = *global_;
     if (font_.face != g.fontName || font_.size != g.fontSize || font_.style != g.fontStyle ||
         font_.colour != g.fontColor) {
-        out_->writeFields({u"font"_qs, g.fontName, QString::number(g.fontSize), QString::number(g.fontStyle),
+        out_->writeFields({u"font"_s, g.fontName, QString::number(g.fontSize), QString::number(g.fontStyle),
                            QString::number(g.fontColor)});
         font_ = {g.fontName, g.fontSize, g.fontStyle, g.fontColor};
     }
     if (fill_.style != g.brushStyle || fill_.colour != g.brushColor) {
-        out_->writeFields({u"brush"_qs, QString::number(g.brushStyle), QString::number(g.brushColor)});
+        out_->writeFields({u"brush"_s, QString::number(g.brushStyle), QString::number(g.brushColor)});
         fill_ = {g.brushStyle, g.brushColor};
     }
 }
@@ -780,19 +782,19 @@ void TSlipMakeDBM::EmitItemFont(const QString &face, int style, int size, int co
     if (font_.face == face && font_.size == size && font_.style == style && font_.colour == colour)
         return;
     out_->writeFields(
-        {u"font"_qs, face, QString::number(size), QString::number(style), QString::number(colour)});
+        {u"font"_s, face, QString::number(size), QString::number(style), QString::number(colour)});
     font_ = {face, size, style, colour};
 }
 
 void TSlipMakeDBM::WriteLogo()
 {
     const IniFile &f = *format_;
-    const QString s = u"LogoImage"_qs;
-    const qint64 left = f.readInteger(s, u"Left"_qs, 0);
-    const qint64 top = f.readInteger(s, u"Top"_qs, 0);
-    const qint64 width = f.readInteger(s, u"Width"_qs, 0);
-    const qint64 height = f.readInteger(s, u"Height"_qs, 0);
-    out_->writeFields({u"logo"_qs, QString::number(left), QString::number(top), QString::number(left + width),
+    const QString s = u"LogoImage"_s;
+    const qint64 left = f.readInteger(s, u"Left"_s, 0);
+    const qint64 top = f.readInteger(s, u"Top"_s, 0);
+    const qint64 width = f.readInteger(s, u"Width"_s, 0);
+    const qint64 height = f.readInteger(s, u"Height"_s, 0);
+    out_->writeFields({u"logo"_s, QString::number(left), QString::number(top), QString::number(left + width),
                        QString::number(top + height), in_.logoPath});
 }
 
@@ -800,11 +802,11 @@ void TSlipMakeDBM::CopyScript()
 {
     if (!scriptLoaded_) {
         const IniFile &f = *format_;
-        const QString s = u"Script"_qs;
+        const QString s = u"Script"_s;
         for (const QString &key : f.keys(s)) {
             ScriptLine line;
             const QString value = f.readString(s, key);
-            if (upper(key).contains(u"BLOCK"_qs)) {
+            if (upper(key).contains(u"BLOCK"_s)) {
                 line.selector = true;
                 line.selectorValue = upper(value);
             } else {
@@ -870,7 +872,7 @@ QStringList TSlipMakeDBM::SplitScriptValue(const QString &text)
         }
         if (!content.isEmpty())
             fields.append(content);
-        else if (f == u"\"\""_qs)
+        else if (f == u"\"\""_s)
             fields.append(QString());
         else
             fields.append(f);

@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString Idx = QStringLiteral("Idx");
@@ -203,11 +205,11 @@ void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &
 
     if (g.idx) {
         for (int i = 0; i < SlipData::SectionCount; ++i)
-            putBool(Idx, u"Btn"_qs + n(SlipData::SectionNumbers[size_t(i)]), s.sections[size_t(i)].open);
+            putBool(Idx, u"Btn"_s + n(SlipData::SectionNumbers[size_t(i)]), s.sections[size_t(i)].open);
         for (int i = 0; i < SlipData::SectionCount; ++i)
-            put(Idx, u"Label"_qs + n(SlipData::SectionNumbers[size_t(i)]), s.sections[size_t(i)].label);
+            put(Idx, u"Label"_s + n(SlipData::SectionNumbers[size_t(i)]), s.sections[size_t(i)].label);
         for (int i = 0; i < SlipData::SectionCount; ++i)
-            putInt(Idx, u"Label"_qs + n(SlipData::SectionNumbers[size_t(i)]) + u'c',
+            putInt(Idx, u"Label"_s + n(SlipData::SectionNumbers[size_t(i)]) + u'c',
                    s.sections[size_t(i)].labelColor);
     }
     if (g.noAll) {
@@ -283,7 +285,7 @@ void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &
         putInt(Cost, QStringLiteral("Stamp"), s.stamp);
         for (int k = 0; k < 5; ++k) {
             const SlipData::CostRow &c = s.costRows[size_t(k)];
-            put(Cost, u"LineA"_qs + n(k + 1),
+            put(Cost, u"LineA"_s + n(k + 1),
                 CommaText::join({c.name, c.price, c.taxable ? QStringLiteral("1") : QString()}));
         }
         putInt(Cost, QStringLiteral("Tax"), s.costTax);
@@ -297,7 +299,7 @@ void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &
         putInt(Price, QStringLiteral("Last"), s.last);
         put(Note, QStringLiteral("Info"), s.info);
         for (int k = 0; k < 3; ++k)
-            put(Note, u"Memo"_qs + n(k + 1), s.memo.value(k));
+            put(Note, u"Memo"_s + n(k + 1), s.memo.value(k));
     }
     if (g.print) {
         const QString title = priceTitle(s.slipDiv);
@@ -306,7 +308,7 @@ void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &
         const QDate zero = SlipData::dayZero();
         put(Print, QStringLiteral("CarCheck"), dateText((s.noCheck || s.noCar) ? zero : s.check));
         put(Print, QStringLiteral("CarFirst"), dateText((s.noFirst || s.noCar) ? zero : s.first));
-        put(Print, QStringLiteral("CustNameTitle"), s.custName + u"  "_qs + s.custTitle);
+        put(Print, QStringLiteral("CustNameTitle"), s.custName + u"  "_s + s.custTitle);
     }
 }
 
@@ -315,8 +317,8 @@ bool save(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Context
     write(ini, slip, scope, context);
     if (!ini.unmappableCharacters().isEmpty()) {
         if (error)
-            *error = QDir::toNativeSeparators(ini.path()) + u" に書き込めません"_qs +
-                     u"\n(保存できない文字: "_qs + ini.unmappableCharacters() + u')';
+            *error = QDir::toNativeSeparators(ini.path()) + u" に書き込めません"_s +
+                     u"\n(保存できない文字: "_s + ini.unmappableCharacters() + u')';
         return false;
     }
     return ini.flush(error);
@@ -330,9 +332,9 @@ void read(const IniFile &ini, SlipData &s, TSlipSaveType scope, const Context &c
         for (int i = 0; i < SlipData::SectionCount; ++i) {
             const QString num = n(SlipData::SectionNumbers[size_t(i)]);
             SlipData::Section &sec = s.sections[size_t(i)];
-            sec.open = r.boolean(Idx, u"Btn"_qs + num);
-            sec.label = r.text(Idx, u"Label"_qs + num, QStringLiteral("未設定"));
-            sec.labelColor = r.integer(Idx, u"Label"_qs + num + u'c', SlipData::SystemButtonTextColor);
+            sec.open = r.boolean(Idx, u"Btn"_s + num);
+            sec.label = r.text(Idx, u"Label"_s + num, QStringLiteral("未設定"));
+            sec.labelColor = r.integer(Idx, u"Label"_s + num + u'c', SlipData::SystemButtonTextColor);
         }
     }
     if (g.noAll) {
@@ -402,11 +404,11 @@ void read(const IniFile &ini, SlipData &s, TSlipSaveType scope, const Context &c
         s.stamp = r.integer(Cost, QStringLiteral("Stamp"), 0);
         for (int k = 0; k < 5; ++k) {
             const QStringList f =
-                CommaText::split(r.text(Cost, u"LineA"_qs + n(k + 1), QStringLiteral(",,")));
+                CommaText::split(r.text(Cost, u"LineA"_s + n(k + 1), QStringLiteral(",,")));
             SlipData::CostRow &c = s.costRows[size_t(k)];
             c.name = f.value(0).trimmed();
             c.price = f.value(1).trimmed();
-            c.taxable = f.value(2).trimmed() == u"1"_qs;
+            c.taxable = f.value(2).trimmed() == u"1"_s;
         }
         s.costTax = r.integer(Cost, QStringLiteral("Tax"), 0);
         s.mnt = r.integer(Price, QStringLiteral("Mnt"), 0);

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Answers questions from a script and remembers what was asked.
@@ -39,8 +41,8 @@ struct Fixture {
     Fixture()
     {
         env.appDir = app.path();
-        env.settingsPath = app.filePath(u"torvane.ini"_qs);
-        env.program = u"torvane"_qs;
+        env.settingsPath = app.filePath(u"torvane.ini"_s);
+        env.program = u"torvane"_s;
         env.messages = &messages;
         env.chooseSaveFile = [this](const QString &start) {
             saveDialogStarts.append(start);
@@ -54,7 +56,7 @@ struct Fixture {
     }
     void typeName(TMainForm &form, const QString &name)
     {
-        form.slipFrame()->findChild<QLineEdit *>(u"CuNameEdit"_qs)->setText(name);
+        form.slipFrame()->findChild<QLineEdit *>(u"CuNameEdit"_s)->setText(name);
     }
 };
 
@@ -91,10 +93,10 @@ void TestMainForm::titles_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("modified");
     QTest::addColumn<QString>("title");
-    QTest::newRow("new") << QString() << false << u"[新規] - Torvane"_qs;
-    QTest::newRow("new changed") << QString() << true << u"[新規] - Torvane <更新>"_qs;
-    QTest::newRow("file") << u"/slips/a.tvx"_qs << false << u"/slips/a.tvx - Torvane"_qs;
-    QTest::newRow("file changed") << u"/slips/a.tvx"_qs << true << u"/slips/a.tvx - Torvane <更新>"_qs;
+    QTest::newRow("new") << QString() << false << u"[新規] - Torvane"_s;
+    QTest::newRow("new changed") << QString() << true << u"[新規] - Torvane <更新>"_s;
+    QTest::newRow("file") << u"/slips/a.tvx"_s << false << u"/slips/a.tvx - Torvane"_s;
+    QTest::newRow("file changed") << u"/slips/a.tvx"_s << true << u"/slips/a.tvx - Torvane <更新>"_s;
 }
 
 void TestMainForm::titles()
@@ -109,38 +111,38 @@ void TestMainForm::startsWithoutFile()
 {
     Fixture f;
     IniFile settings(f.env.settingsPath);
-    settings.writeString(u"Slip"_qs, u"No"_qs, u"41"_qs);
-    settings.writeString(u"Tax"_qs, u"SRate"_qs, u"8"_qs);
+    settings.writeString(u"Slip"_s, u"No"_s, u"41"_s);
+    settings.writeString(u"Tax"_s, u"SRate"_s, u"8"_s);
     QVERIFY(settings.flush());
     TMainForm form(f.env);
-    form.start(f.app.filePath(u"missing.tvx"_qs));
-    QCOMPARE(form.windowTitle(), u"[新規] - Torvane"_qs);
-    QVERIFY(!form.action(u"UndoAction"_qs)->isEnabled());
+    form.start(f.app.filePath(u"missing.tvx"_s));
+    QCOMPARE(form.windowTitle(), u"[新規] - Torvane"_s);
+    QVERIFY(!form.action(u"UndoAction"_s)->isEnabled());
     const SlipData d = form.slipFrame()->data();
-    QCOMPARE(d.slipCode, u"00000041"_qs);
+    QCOMPARE(d.slipCode, u"00000041"_s);
     QCOMPARE(d.taxRate, 8 * Fixed::One);
-    QCOMPARE(d.slipType, u"車検"_qs);
+    QCOMPARE(d.slipType, u"車検"_s);
 
-    f.typeName(form, u"山田"_qs);
-    QCOMPARE(form.windowTitle(), u"[新規] - Torvane <更新>"_qs);
+    f.typeName(form, u"山田"_s);
+    QCOMPARE(form.windowTitle(), u"[新規] - Torvane <更新>"_s);
 }
 
 void TestMainForm::startsWithFile()
 {
     Fixture f;
-    const QString slip = f.app.filePath(u"a.tvx"_qs);
+    const QString slip = f.app.filePath(u"a.tvx"_s);
     QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
     TMainForm form(f.env);
     form.start(slip);
-    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_qs);
-    QVERIFY(form.action(u"UndoAction"_qs)->isEnabled());
+    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
+    QVERIFY(form.action(u"UndoAction"_s)->isEnabled());
     QVERIFY(!form.slipFrame()->isModified());
 
     // revert brings back the file's content without a question
-    f.typeName(form, u"別人"_qs);
+    f.typeName(form, u"別人"_s);
     form.UndoActionExecute();
-    QCOMPARE(form.slipFrame()->data().custName, u"山田 太郎"_qs);
-    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_qs);
+    QCOMPARE(form.slipFrame()->data().custName, u"山田 太郎"_s);
+    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
     QVERIFY(f.messages.asked.isEmpty());
 }
 
@@ -148,7 +150,7 @@ void TestMainForm::saveAsProposesNameAndNumbersSlips()
 {
     Fixture f;
     IniFile settings(f.env.settingsPath);
-    settings.writeString(u"Slip"_qs, u"No"_qs, u"12"_qs);
+    settings.writeString(u"Slip"_s, u"No"_s, u"12"_s);
     QVERIFY(settings.flush());
     TMainForm form(f.env);
     form.start(QString());
@@ -156,31 +158,31 @@ void TestMainForm::saveAsProposesNameAndNumbersSlips()
     d.slipDate = QDate(2008, 4, 1);
     form.slipFrame()->setData(d);
 
-    f.saveChoice = f.app.filePath(u"first"_qs); // no extension typed
+    f.saveChoice = f.app.filePath(u"first"_s); // no extension typed
     QVERIFY(form.SaveAsActionExecute());
-    QVERIFY(f.saveDialogStarts.last().endsWith(u"/00000012-08-04-01.tvx"_qs));
-    QCOMPARE(form.currentFile(), f.app.filePath(u"first.tvx"_qs));
-    QCOMPARE(IniFile(f.env.settingsPath).readString(u"Slip"_qs, u"No"_qs), u"13"_qs);
-    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(form.currentFile()) + u" - Torvane"_qs);
+    QVERIFY(f.saveDialogStarts.last().endsWith(u"/00000012-08-04-01.tvx"_s));
+    QCOMPARE(form.currentFile(), f.app.filePath(u"first.tvx"_s));
+    QCOMPARE(IniFile(f.env.settingsPath).readString(u"Slip"_s, u"No"_s), u"13"_s);
+    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(form.currentFile()) + u" - Torvane"_s);
 
     d = form.slipFrame()->data();
-    d.slipCode = u"00000005"_qs;
+    d.slipCode = u"00000005"_s;
     form.slipFrame()->setData(d);
-    f.saveChoice = f.app.filePath(u"second.tvx"_qs);
+    f.saveChoice = f.app.filePath(u"second.tvx"_s);
     QVERIFY(form.SaveAsActionExecute());
-    QCOMPARE(f.saveDialogStarts.last(), f.app.filePath(u"first.tvx"_qs)); // starts with the current file
-    QCOMPARE(IniFile(f.env.settingsPath).readString(u"Slip"_qs, u"No"_qs), u"13"_qs);
+    QCOMPARE(f.saveDialogStarts.last(), f.app.filePath(u"first.tvx"_s)); // starts with the current file
+    QCOMPARE(IniFile(f.env.settingsPath).readString(u"Slip"_s, u"No"_s), u"13"_s);
 }
 
 void TestMainForm::saveOfDeletedFileRunsSaveAs()
 {
     Fixture f;
-    const QString slip = f.app.filePath(u"gone.tvx"_qs);
+    const QString slip = f.app.filePath(u"gone.tvx"_s);
     QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
     TMainForm form(f.env);
     form.start(slip);
     QFile::remove(slip);
-    f.saveChoice = f.app.filePath(u"again.tvx"_qs);
+    f.saveChoice = f.app.filePath(u"again.tvx"_s);
     QVERIFY(form.SaveActionExecute());
     QCOMPARE(f.saveDialogStarts.size(), 1);
     QVERIFY(QFile::exists(f.saveChoice));
@@ -191,7 +193,7 @@ void TestMainForm::saveAsAsksBeforeOverwriting()
     Fixture f;
     TMainForm form(f.env);
     form.start(QString());
-    f.saveChoice = f.app.filePath(u"exists.tvx"_qs);
+    f.saveChoice = f.app.filePath(u"exists.tvx"_s);
     QFile existing(f.saveChoice);
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.write("[Keep]\r\nx=1\r\n");
@@ -199,14 +201,14 @@ void TestMainForm::saveAsAsksBeforeOverwriting()
 
     f.messages.answers = {MessageService::Answer::No};
     QVERIFY(!form.SaveAsActionExecute());
-    QCOMPARE(f.messages.asked.last(), u"同名のファイルがあります\r上書きしますか？"_qs);
+    QCOMPARE(f.messages.asked.last(), u"同名のファイルがあります\r上書きしますか？"_s);
     QVERIFY(form.currentFile().isEmpty());
-    QVERIFY(!IniFile(f.saveChoice).sectionExists(u"Cust"_qs));
+    QVERIFY(!IniFile(f.saveChoice).sectionExists(u"Cust"_s));
 
     f.messages.answers = {MessageService::Answer::Yes};
     QVERIFY(form.SaveAsActionExecute());
-    QVERIFY(IniFile(f.saveChoice).sectionExists(u"Cust"_qs));
-    QCOMPARE(IniFile(f.saveChoice).readString(u"Keep"_qs, u"x"_qs), u"1"_qs);
+    QVERIFY(IniFile(f.saveChoice).sectionExists(u"Cust"_s));
+    QCOMPARE(IniFile(f.saveChoice).readString(u"Keep"_s, u"x"_s), u"1"_s);
 }
 
 void TestMainForm::closing_data()
@@ -228,11 +230,11 @@ void TestMainForm::closing()
     TMainForm form(f.env);
     form.start(QString());
     form.show();
-    f.typeName(form, u"山田"_qs);
+    f.typeName(form, u"山田"_s);
     f.messages.answers = {MessageService::Answer(answer)};
-    f.saveChoice = f.app.filePath(u"closing.tvx"_qs);
+    f.saveChoice = f.app.filePath(u"closing.tvx"_s);
     QCOMPARE(form.close(), closes);
-    QCOMPARE(f.messages.asked, QStringList{u"保存しますか？"_qs});
+    QCOMPARE(f.messages.asked, QStringList{u"保存しますか？"_s});
     QCOMPARE(QFile::exists(f.saveChoice), saved);
 
     // an unchanged slip closes without a question
@@ -247,61 +249,61 @@ void TestMainForm::closing()
 void TestMainForm::newAndOpenWhileModifiedStartProcesses()
 {
     Fixture f;
-    const QString other = f.app.filePath(u"other.tvx"_qs);
+    const QString other = f.app.filePath(u"other.tvx"_s);
     QFile::copy(QStringLiteral(TORVANE_SAMPLES "/delivery-without-vehicle.tvx"), other);
     TMainForm form(f.env);
     form.start(QString());
     form.NewActionExecute();
     QCOMPARE(f.started, QList<QStringList>{QStringList{}});
 
-    f.typeName(form, u"山田"_qs);
+    f.typeName(form, u"山田"_s);
     form.openFile(other);
     QCOMPARE(f.started.last(), QStringList{QDir::toNativeSeparators(other)});
-    QCOMPARE(form.windowTitle(), u"[新規] - Torvane <更新>"_qs); // this window keeps its slip
-    QCOMPARE(form.slipFrame()->data().custName, u"山田"_qs);
+    QCOMPARE(form.windowTitle(), u"[新規] - Torvane <更新>"_s); // this window keeps its slip
+    QCOMPARE(form.slipFrame()->data().custName, u"山田"_s);
 
     form.slipFrame()->setModified(false);
     form.openFile(other);
-    QCOMPARE(form.slipFrame()->data().custName, u"株式会社 髙橋運送"_qs);
-    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(other) + u" - Torvane"_qs);
+    QCOMPARE(form.slipFrame()->data().custName, u"株式会社 髙橋運送"_s);
+    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(other) + u" - Torvane"_s);
 }
 
 void TestMainForm::everyCommandIsThere()
 {
     Fixture f;
     TMainForm form(f.env);
-    const QStringList names = {u"NewAction"_qs,
-                               u"OpenAction"_qs,
-                               u"SaveAction"_qs,
-                               u"SaveAsAction"_qs,
-                               u"OpenTmpAction"_qs,
-                               u"SaveTmpAction"_qs,
-                               u"PrintAction"_qs,
-                               u"PreviewAction"_qs,
-                               u"PrintSetupAction"_qs,
-                               u"ExitAction"_qs,
-                               u"UndoAction"_qs,
-                               u"OptionAction"_qs,
-                               u"ToolWinAction"_qs,
-                               u"SecOpenAction"_qs,
-                               u"SecCloseAction"_qs,
-                               u"HelpIndexAction"_qs,
-                               u"HelpTopicAction"_qs,
-                               u"N5"_qs,
-                               u"N6"_qs,
-                               u"About1"_qs};
+    const QStringList names = {u"NewAction"_s,
+                               u"OpenAction"_s,
+                               u"SaveAction"_s,
+                               u"SaveAsAction"_s,
+                               u"OpenTmpAction"_s,
+                               u"SaveTmpAction"_s,
+                               u"PrintAction"_s,
+                               u"PreviewAction"_s,
+                               u"PrintSetupAction"_s,
+                               u"ExitAction"_s,
+                               u"UndoAction"_s,
+                               u"OptionAction"_s,
+                               u"ToolWinAction"_s,
+                               u"SecOpenAction"_s,
+                               u"SecCloseAction"_s,
+                               u"HelpIndexAction"_s,
+                               u"HelpTopicAction"_s,
+                               u"N5"_s,
+                               u"N6"_s,
+                               u"About1"_s};
     for (const QString &name : names)
         QVERIFY2(form.action(name), qPrintable(name));
-    QCOMPARE(form.action(u"SaveAction"_qs)->statusTip(), u"現在の内容をファイルに上書き保存します"_qs);
-    QCOMPARE(form.action(u"SecOpenAction"_qs)->statusTip(), u"すべてのセクションを開く"_qs);
-    const QList<QAction *> bar = form.findChild<QToolBar *>(u"ToolBar1"_qs)->actions();
+    QCOMPARE(form.action(u"SaveAction"_s)->statusTip(), u"現在の内容をファイルに上書き保存します"_s);
+    QCOMPARE(form.action(u"SecOpenAction"_s)->statusTip(), u"すべてのセクションを開く"_s);
+    const QList<QAction *> bar = form.findChild<QToolBar *>(u"ToolBar1"_s)->actions();
     QStringList order;
     for (QAction *a : bar)
-        order.append(a->isSeparator() ? u"|"_qs : a->objectName());
+        order.append(a->isSeparator() ? u"|"_s : a->objectName());
     QCOMPARE(order.join(u' '),
              u"NewAction OpenAction SaveAction | OpenTmpAction SaveTmpAction | UndoAction OptionAction | "
              u"PrintAction "
-             "PreviewAction PrintSetupAction | ToolWinAction SecOpenAction SecCloseAction | About1"_qs);
+             "PreviewAction PrintSetupAction | ToolWinAction SecOpenAction SecCloseAction | About1"_s);
 }
 
 void TestMainForm::searchWindowToggleStaysInStep()
@@ -310,25 +312,25 @@ void TestMainForm::searchWindowToggleStaysInStep()
     TMainForm form(f.env);
     form.start(QString());
     form.show();
-    QAction *toggle = form.action(u"ToolWinAction"_qs);
-    QAction *o1 = form.findChild<QAction *>(u"O1"_qs);
+    QAction *toggle = form.action(u"ToolWinAction"_s);
+    QAction *o1 = form.findChild<QAction *>(u"O1"_s);
     QVERIFY(toggle->isChecked() && o1->isChecked());
     const int width = form.width();
     o1->trigger();
     QVERIFY(!toggle->isChecked());
     QVERIFY(!o1->isChecked());
-    QVERIFY(!form.findChild<QWidget *>(u"ItemPanel"_qs)->isVisible());
+    QVERIFY(!form.findChild<QWidget *>(u"ItemPanel"_s)->isVisible());
     QCOMPARE(form.width(), width - 180);
     toggle->trigger();
     QVERIFY(toggle->isChecked() && o1->isChecked());
-    QVERIFY(form.findChild<QWidget *>(u"ItemPanel"_qs)->isVisible());
+    QVERIFY(form.findChild<QWidget *>(u"ItemPanel"_s)->isVisible());
 }
 
 void TestMainForm::endOfProgramCleansUp()
 {
     Fixture f;
-    QDir().mkpath(f.app.filePath(u"slips"_qs));
-    const QString slip = f.app.filePath(u"slips/a.tvx"_qs);
+    QDir().mkpath(f.app.filePath(u"slips"_s));
+    const QString slip = f.app.filePath(u"slips/a.tvx"_s);
     QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
     {
         TMainForm form(f.env);
@@ -340,8 +342,8 @@ void TestMainForm::endOfProgramCleansUp()
         QVERIFY(form.close());
         QVERIFY(!QFile::exists(form.snapshotPath()));
     }
-    QCOMPARE(IniFile(f.env.settingsPath).readString(u"Init"_qs, u"Dir"_qs),
-             QDir::toNativeSeparators(f.app.filePath(u"slips"_qs)));
+    QCOMPARE(IniFile(f.env.settingsPath).readString(u"Init"_s, u"Dir"_s),
+             QDir::toNativeSeparators(f.app.filePath(u"slips"_s)));
 }
 
 // Pictures of the window for a person to look at; set TORVANE_GRAB_DIR to get them.
@@ -357,13 +359,13 @@ void TestMainForm::grabForReview()
     form.show();
     form.slipFrame()->OpenAll();
     QTest::qWait(100);
-    QVERIFY(form.grab().save(dir + u"/main-open.png"_qs));
+    QVERIFY(form.grab().save(dir + u"/main-open.png"_s));
     // The whole editor, as far as it scrolls.
-    QWidget *content = form.slipFrame()->findChild<QScrollArea *>(u"ScrollBox1"_qs)->widget();
-    QVERIFY(content->grab().save(dir + u"/editor-open.png"_qs));
+    QWidget *content = form.slipFrame()->findChild<QScrollArea *>(u"ScrollBox1"_s)->widget();
+    QVERIFY(content->grab().save(dir + u"/editor-open.png"_s));
     form.slipFrame()->CloseAll();
     QTest::qWait(100);
-    QVERIFY(form.grab().save(dir + u"/main-closed.png"_qs));
+    QVERIFY(form.grab().save(dir + u"/main-closed.png"_s));
     form.slipFrame()->setModified(false);
 }
 

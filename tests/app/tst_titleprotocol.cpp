@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Real processes: a second start with a file that another process shows
 // ends at once and brings that process forward.
 class TestTitleProtocol : public QObject {
@@ -31,8 +33,8 @@ void TestTitleProtocol::initTestCase()
 QProcessEnvironment TestTitleProtocol::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"TORVANE_REGISTRY_DIR"_qs, registry_.path());
-    env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+    env.insert(u"TORVANE_REGISTRY_DIR"_s, registry_.path());
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     return env;
 }
 
@@ -50,17 +52,17 @@ void TestTitleProtocol::secondStartHandsOver()
     QFETCH(bool, modified);
     QFETCH(bool, program);
     const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-');
-    const QString slip = work_.filePath(tag + u".tvx"_qs);
+    const QString slip = work_.filePath(tag + u".tvx"_s);
     QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
-    const QString log = work_.filePath(tag + u".log"_qs);
+    const QString log = work_.filePath(tag + u".log"_s);
 
     // The first process: a peer that shows the slip under the title the program would give it.
-    QString title = QDir::toNativeSeparators(slip) + u" - Torvane"_qs;
+    QString title = QDir::toNativeSeparators(slip) + u" - Torvane"_s;
     if (modified)
-        title += u" <更新>"_qs;
+        title += u" <更新>"_s;
     QProcess first;
     QProcessEnvironment env = environment();
-    env.insert(u"TORVANE_ACTIVATION_LOG"_qs, log);
+    env.insert(u"TORVANE_ACTIVATION_LOG"_s, log);
     first.setProcessEnvironment(env);
     if (program) {
         first.start(QStringLiteral(TORVANE_BINARY), {slip});
@@ -69,7 +71,7 @@ void TestTitleProtocol::secondStartHandsOver()
     } else {
         first.start(QStringLiteral(TITLE_PEER_BINARY), {title, log});
         QVERIFY(first.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(log + u".ready"_qs), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(log + u".ready"_s), 10000);
     }
 
     QProcess second;
@@ -89,17 +91,17 @@ void TestTitleProtocol::secondStartHandsOver()
 void TestTitleProtocol::staleSocketsAreIgnored()
 {
     // A peer killed without cleaning up leaves its socket behind.
-    const QString log = work_.filePath(u"stale.log"_qs);
+    const QString log = work_.filePath(u"stale.log"_s);
     QProcess peer;
     peer.setProcessEnvironment(environment());
-    peer.start(QStringLiteral(TITLE_PEER_BINARY), {u"X - Torvane"_qs, log});
+    peer.start(QStringLiteral(TITLE_PEER_BINARY), {u"X - Torvane"_s, log});
     QVERIFY(peer.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(log + u".ready"_qs), 10000);
-    QVERIFY(WindowRegistry::windowWithTitleExists(u"X - Torvane"_qs));
-    QVERIFY(!WindowRegistry::windowWithTitleExists(u"X - Torvane <更新>"_qs));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(log + u".ready"_s), 10000);
+    QVERIFY(WindowRegistry::windowWithTitleExists(u"X - Torvane"_s));
+    QVERIFY(!WindowRegistry::windowWithTitleExists(u"X - Torvane <更新>"_s));
     peer.kill();
     peer.waitForFinished();
-    QVERIFY(!WindowRegistry::windowWithTitleExists(u"X - Torvane"_qs));
+    QVERIFY(!WindowRegistry::windowWithTitleExists(u"X - Torvane"_s));
     QVERIFY(QDir(registry_.path()).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot).isEmpty());
 }
 

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestNumText : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -31,25 +33,25 @@ void TestNumText::clean_data()
     QTest::addColumn<int>("decimalLength");
     QTest::addColumn<bool>("minus");
     QTest::addColumn<QString>("raw");
-    QTest::newRow("grouping dropped") << u"1,234,567"_qs << 7 << 0 << true << u"1234567"_qs;
-    QTest::newRow("too many digits give empty") << u"12345678"_qs << 7 << 0 << true << QString();
-    QTest::newRow("full-width digits") << u"１２３"_qs << 9 << 3 << true << u"123"_qs;
+    QTest::newRow("grouping dropped") << u"1,234,567"_s << 7 << 0 << true << u"1234567"_s;
+    QTest::newRow("too many digits give empty") << u"12345678"_s << 7 << 0 << true << QString();
+    QTest::newRow("full-width digits") << u"１２３"_s << 9 << 3 << true << u"123"_s;
     QTest::newRow("full-width minus, point, comma")
-        << u"－１，２３４．５"_qs << 9 << 3 << true << u"-1234.5"_qs;
-    QTest::newRow("stops at other character") << u"12円34"_qs << 9 << 3 << true << u"12"_qs;
-    QTest::newRow("stops at other double-byte") << u"1２あ3"_qs << 9 << 3 << true << u"12"_qs;
-    QTest::newRow("decimals cut") << u"1.23456"_qs << 9 << 3 << true << u"1.234"_qs;
-    QTest::newRow("second point stops") << u"1.2.3"_qs << 9 << 3 << true << u"1.2"_qs;
-    QTest::newRow("point stops without decimals") << u"12.5"_qs << 9 << 0 << true << u"12"_qs;
-    QTest::newRow("minus refused stops") << u"-5"_qs << 9 << 3 << false << QString();
-    QTest::newRow("minus inside stops") << u"5-3"_qs << 9 << 3 << true << u"5"_qs;
-    QTest::newRow("leading zeros") << u"007"_qs << 9 << 3 << true << u"7"_qs;
-    QTest::newRow("all zeros") << u"000"_qs << 9 << 3 << true << u"0"_qs;
-    QTest::newRow("zeros before point") << u"00.5"_qs << 9 << 3 << true << u"0.5"_qs;
-    QTest::newRow("bare point") << u".5"_qs << 9 << 3 << true << u"0.5"_qs;
-    QTest::newRow("negative bare point") << u"-.5"_qs << 9 << 3 << true << u"-0.5"_qs;
-    QTest::newRow("negative leading zeros") << u"-0012"_qs << 9 << 3 << true << u"-12"_qs;
-    QTest::newRow("not a number") << u"abc"_qs << 9 << 3 << true << QString();
+        << u"－１，２３４．５"_s << 9 << 3 << true << u"-1234.5"_s;
+    QTest::newRow("stops at other character") << u"12円34"_s << 9 << 3 << true << u"12"_s;
+    QTest::newRow("stops at other double-byte") << u"1２あ3"_s << 9 << 3 << true << u"12"_s;
+    QTest::newRow("decimals cut") << u"1.23456"_s << 9 << 3 << true << u"1.234"_s;
+    QTest::newRow("second point stops") << u"1.2.3"_s << 9 << 3 << true << u"1.2"_s;
+    QTest::newRow("point stops without decimals") << u"12.5"_s << 9 << 0 << true << u"12"_s;
+    QTest::newRow("minus refused stops") << u"-5"_s << 9 << 3 << false << QString();
+    QTest::newRow("minus inside stops") << u"5-3"_s << 9 << 3 << true << u"5"_s;
+    QTest::newRow("leading zeros") << u"007"_s << 9 << 3 << true << u"7"_s;
+    QTest::newRow("all zeros") << u"000"_s << 9 << 3 << true << u"0"_s;
+    QTest::newRow("zeros before point") << u"00.5"_s << 9 << 3 << true << u"0.5"_s;
+    QTest::newRow("bare point") << u".5"_s << 9 << 3 << true << u"0.5"_s;
+    QTest::newRow("negative bare point") << u"-.5"_s << 9 << 3 << true << u"-0.5"_s;
+    QTest::newRow("negative leading zeros") << u"-0012"_s << 9 << 3 << true << u"-12"_s;
+    QTest::newRow("not a number") << u"abc"_s << 9 << 3 << true << QString();
 }
 
 void TestNumText::clean()
@@ -72,18 +74,18 @@ void TestNumText::typing_data()
     QTest::addColumn<bool>("minus");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("refused");
-    QTest::newRow("integer limit") << u"1234"_qs << 3 << 2 << true << u"123"_qs << u"3"_qs;
-    QTest::newRow("decimal limit") << u"123.456"_qs << 3 << 2 << true << u"123.45"_qs << u"6"_qs;
-    QTest::newRow("leading zeros") << u"007"_qs << 3 << 2 << true << u"7"_qs << QString();
-    QTest::newRow("zero then digit at limit") << u"05"_qs << 1 << 0 << true << u"5"_qs << QString();
-    QTest::newRow("point first") << u"."_qs << 3 << 2 << true << u"0."_qs << QString();
-    QTest::newRow("point after minus") << u"-.5"_qs << 3 << 2 << true << u"-0.5"_qs << QString();
-    QTest::newRow("second point") << u"1..2"_qs << 3 << 2 << true << u"1.2"_qs << u"2"_qs;
-    QTest::newRow("no decimals") << u"1.2"_qs << 3 << 0 << true << u"12"_qs << u"1"_qs;
-    QTest::newRow("minus twice") << u"5--"_qs << 3 << 2 << true << u"5"_qs << QString();
-    QTest::newRow("minus toggles late") << u"12-"_qs << 3 << 2 << true << u"-12"_qs << QString();
-    QTest::newRow("minus refused") << u"-5"_qs << 3 << 2 << false << u"5"_qs << u"0"_qs;
-    QTest::newRow("letter refused") << u"1a"_qs << 3 << 2 << true << u"1"_qs << u"1"_qs;
+    QTest::newRow("integer limit") << u"1234"_s << 3 << 2 << true << u"123"_s << u"3"_s;
+    QTest::newRow("decimal limit") << u"123.456"_s << 3 << 2 << true << u"123.45"_s << u"6"_s;
+    QTest::newRow("leading zeros") << u"007"_s << 3 << 2 << true << u"7"_s << QString();
+    QTest::newRow("zero then digit at limit") << u"05"_s << 1 << 0 << true << u"5"_s << QString();
+    QTest::newRow("point first") << u"."_s << 3 << 2 << true << u"0."_s << QString();
+    QTest::newRow("point after minus") << u"-.5"_s << 3 << 2 << true << u"-0.5"_s << QString();
+    QTest::newRow("second point") << u"1..2"_s << 3 << 2 << true << u"1.2"_s << u"2"_s;
+    QTest::newRow("no decimals") << u"1.2"_s << 3 << 0 << true << u"12"_s << u"1"_s;
+    QTest::newRow("minus twice") << u"5--"_s << 3 << 2 << true << u"5"_s << QString();
+    QTest::newRow("minus toggles late") << u"12-"_s << 3 << 2 << true << u"-12"_s << QString();
+    QTest::newRow("minus refused") << u"-5"_s << 3 << 2 << false << u"5"_s << u"0"_s;
+    QTest::newRow("letter refused") << u"1a"_s << 3 << 2 << true << u"1"_s << u"1"_s;
 }
 
 void TestNumText::typing()
@@ -115,16 +117,16 @@ void TestNumText::format_data()
     QTest::addColumn<bool>("decimalFixed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("typedLength");
-    QTest::newRow("grouped") << u"1234567"_qs << true << false << false << u"1,234,567"_qs << 9;
-    QTest::newRow("negative grouped") << u"-1234.5"_qs << true << false << false << u"-1,234.5"_qs << 8;
-    QTest::newRow("ungrouped") << u"1234567"_qs << false << false << false << u"1234567"_qs << 7;
+    QTest::newRow("grouped") << u"1234567"_s << true << false << false << u"1,234,567"_s << 9;
+    QTest::newRow("negative grouped") << u"-1234.5"_s << true << false << false << u"-1,234.5"_s << 8;
+    QTest::newRow("ungrouped") << u"1234567"_s << false << false << false << u"1234567"_s << 7;
     QTest::newRow("empty") << QString() << true << false << false << QString() << 0;
-    QTest::newRow("empty decimal fixed") << QString() << true << false << true << u"0.00"_qs << 0;
-    QTest::newRow("empty integer fixed") << QString() << true << true << false << u"0"_qs << 0;
-    QTest::newRow("decimal fixed pads") << u"12.5"_qs << true << false << true << u"12.50"_qs << 4;
-    QTest::newRow("decimal fixed adds point") << u"12"_qs << true << false << true << u"12.00"_qs << 2;
-    QTest::newRow("lone minus fixed") << u"-"_qs << true << false << true << u"-0.00"_qs << 1;
-    QTest::newRow("trailing point") << u"3."_qs << true << false << false << u"3."_qs << 2;
+    QTest::newRow("empty decimal fixed") << QString() << true << false << true << u"0.00"_s << 0;
+    QTest::newRow("empty integer fixed") << QString() << true << true << false << u"0"_s << 0;
+    QTest::newRow("decimal fixed pads") << u"12.5"_s << true << false << true << u"12.50"_s << 4;
+    QTest::newRow("decimal fixed adds point") << u"12"_s << true << false << true << u"12.00"_s << 2;
+    QTest::newRow("lone minus fixed") << u"-"_s << true << false << true << u"-0.00"_s << 1;
+    QTest::newRow("trailing point") << u"3."_s << true << false << false << u"3."_s << 2;
 }
 
 void TestNumText::format()
@@ -146,9 +148,9 @@ void TestNumText::format()
 
 void TestNumText::backspace()
 {
-    QCOMPARE(NumText::backspace(u"12.5"_qs), u"12"_qs);
-    QCOMPARE(NumText::backspace(u"-5"_qs), u"-"_qs);
-    QCOMPARE(NumText::backspace(u"12.50"_qs), u"12.5"_qs);
+    QCOMPARE(NumText::backspace(u"12.5"_s), u"12"_s);
+    QCOMPARE(NumText::backspace(u"-5"_s), u"-"_s);
+    QCOMPARE(NumText::backspace(u"12.50"_s), u"12.5"_s);
     QCOMPARE(NumText::backspace(QString()), QString());
 }
 

@@ -5,13 +5,15 @@
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 using namespace LineItems;
 
 namespace {
 
 LineCategoryList categories()
 {
-    return LineCategoryList::fromLines({u"整備,1"_qs, u"部品,2"_qs, u"値引,3"_qs, u"小計,4"_qs});
+    return LineCategoryList::fromLines({u"整備,1"_s, u"部品,2"_s, u"値引,3"_s, u"小計,4"_s});
 }
 
 // Rows written as row texts with magnitudes (no sign rule), one per entry.
@@ -56,46 +58,46 @@ void TestLineItems::money_data()
     QTest::addColumn<qint64>("tax");
 
     QTest::newRow("discount labour is subtracted")
-        << QStringList{u"整備,-1,点検,,0,1000,0,0,0"_qs, u"値引,-1,　値引,,0,500,0,0,0"_qs} << u"10"_qs << 0
-        << u"0"_qs << u"1000 500"_qs << u"0 0"_qs << qint64(500) << qint64(0) << qint64(50);
+        << QStringList{u"整備,-1,点検,,0,1000,0,0,0"_s, u"値引,-1,　値引,,0,500,0,0,0"_s} << u"10"_s << 0
+        << u"0"_s << u"1000 500"_s << u"0 0"_s << qint64(500) << qint64(0) << qint64(50);
     QTest::newRow("subtotals take the running sums")
-        << QStringList{u"部品,-1,,,0,0,1,1000,0"_qs, u"値引,-1,,,0,0,0,0,200"_qs, u"小計,-1,,,0,0,0,0,0"_qs,
-                       u"部品,-1,,,0,0,1,300,0"_qs, u"小計,-1,,,0,0,0,0,0"_qs}
-        << u"10"_qs << 0 << u"0"_qs << u"0 0 0 0 0"_qs << u"1000 200 800 300 300"_qs << qint64(0)
+        << QStringList{u"部品,-1,,,0,0,1,1000,0"_s, u"値引,-1,,,0,0,0,0,200"_s, u"小計,-1,,,0,0,0,0,0"_s,
+                       u"部品,-1,,,0,0,1,300,0"_s, u"小計,-1,,,0,0,0,0,0"_s}
+        << u"10"_s << 0 << u"0"_s << u"0 0 0 0 0"_s << u"1000 200 800 300 300"_s << qint64(0)
         << qint64(1100) << qint64(110);
     QTest::newRow("amount kept exact, total rounded per row, tax on the exact amount")
-        << QStringList{u"部品,-1,,,0,0,0.33,333,0"_qs} << u"5"_qs << 0 << u"0"_qs << u"0"_qs << u"109.89"_qs
+        << QStringList{u"部品,-1,,,0,0,0.33,333,0"_s} << u"5"_s << 0 << u"0"_s << u"0"_s << u"109.89"_s
         << qint64(0) << qint64(110) << qint64(5); // 5.4945, not 5.5 of 110
     QTest::newRow("round up: discount tax 5.45 becomes 6 and is subtracted")
-        << QStringList{u"値引,-1,,,0,0,0,0,109"_qs} << u"5"_qs << 2 << u"0"_qs << u"0"_qs << u"109"_qs
+        << QStringList{u"値引,-1,,,0,0,0,0,109"_s} << u"5"_s << 2 << u"0"_s << u"0"_s << u"109"_s
         << qint64(0) << qint64(-109) << qint64(-6);
     QTest::newRow("round half away: 98.72 gives 99")
-        << QStringList{u"部品,8,,,0,0,1,1234,0"_qs} << u"10"_qs << 0 << u"0"_qs << u"0"_qs << u"1234"_qs
+        << QStringList{u"部品,8,,,0,0,1,1234,0"_s} << u"10"_s << 0 << u"0"_s << u"0"_s << u"1234"_s
         << qint64(0) << qint64(1234) << qint64(99);
     QTest::newRow("truncate: 98.72 gives 98")
-        << QStringList{u"部品,8,,,0,0,1,1234,0"_qs} << u"10"_qs << 1 << u"0"_qs << u"0"_qs << u"1234"_qs
+        << QStringList{u"部品,8,,,0,0,1,1234,0"_s} << u"10"_s << 1 << u"0"_s << u"0"_s << u"1234"_s
         << qint64(0) << qint64(1234) << qint64(98);
     QTest::newRow("truncate a discount toward zero")
-        << QStringList{u"値引,-1,,,0,0,0,0,109"_qs} << u"5"_qs << 1 << u"0"_qs << u"0"_qs << u"109"_qs
+        << QStringList{u"値引,-1,,,0,0,0,0,109"_s} << u"5"_s << 1 << u"0"_s << u"0"_s << u"109"_s
         << qint64(0) << qint64(-109) << qint64(-5);
     QTest::newRow("row rate 0 is tax-free, -1 follows the slip")
-        << QStringList{u"部品,0,,,0,0,1,1000,0"_qs, u"部品,-1,,,0,0,1,1000,0"_qs} << u"10"_qs << 0 << u"0"_qs
-        << u"0 0"_qs << u"1000 1000"_qs << qint64(0) << qint64(2000) << qint64(100);
+        << QStringList{u"部品,0,,,0,0,1,1000,0"_s, u"部品,-1,,,0,0,1,1000,0"_s} << u"10"_s << 0 << u"0"_s
+        << u"0 0"_s << u"1000 1000"_s << qint64(0) << qint64(2000) << qint64(100);
     QTest::newRow("row without category: kept, untotalled, taxed")
-        << QStringList{u",-1,貼り付け,,0,300,2,500,700"_qs} << u"10"_qs << 0 << u"0"_qs << u"300"_qs
-        << u"700"_qs << qint64(0) << qint64(0) << qint64(100);
+        << QStringList{u",-1,貼り付け,,0,300,2,500,700"_s} << u"10"_s << 0 << u"0"_s << u"300"_s
+        << u"700"_s << qint64(0) << qint64(0) << qint64(100);
     QTest::newRow("unknown category counts as normal")
-        << QStringList{u"洗車,-1,,,0,0,2,500,0"_qs} << u"10"_qs << 0 << u"0"_qs << u"0"_qs << u"1000"_qs
+        << QStringList{u"洗車,-1,,,0,0,2,500,0"_s} << u"10"_s << 0 << u"0"_s << u"0"_s << u"1000"_s
         << qint64(0) << qint64(1000) << qint64(100);
     QTest::newRow("labour from points, typed labour without points")
-        << QStringList{u"整備,-1,,,1.5,0,0,0,0"_qs, u"整備,-1,,,0,3000,0,0,0"_qs} << u"10"_qs << 0
-        << u"8000"_qs << u"12000 3000"_qs << u"0 0"_qs << qint64(15000) << qint64(0) << qint64(1500);
+        << QStringList{u"整備,-1,,,1.5,0,0,0,0"_s, u"整備,-1,,,0,3000,0,0,0"_s} << u"10"_s << 0
+        << u"8000"_s << u"12000 3000"_s << u"0 0"_s << qint64(15000) << qint64(0) << qint64(1500);
     QTest::newRow("discount rows are never recomputed")
-        << QStringList{u"値引,-1,,,1,100,2,100,50"_qs} << u"10"_qs << 0 << u"8000"_qs << u"100"_qs << u"50"_qs
+        << QStringList{u"値引,-1,,,1,100,2,100,50"_s} << u"10"_s << 0 << u"8000"_s << u"100"_s << u"50"_s
         << qint64(-100) << qint64(-50) << qint64(-15);
     QTest::newRow("subtotal row is excluded from tax")
-        << QStringList{u"部品,-1,,,0,0,1,1000,0"_qs, u"小計,-1,,,0,0,0,0,0"_qs} << u"10"_qs << 0 << u"0"_qs
-        << u"0 0"_qs << u"1000 1000"_qs << qint64(0) << qint64(1000) << qint64(100);
+        << QStringList{u"部品,-1,,,0,0,1,1000,0"_s, u"小計,-1,,,0,0,0,0,0"_s} << u"10"_s << 0 << u"0"_s
+        << u"0 0"_s << u"1000 1000"_s << qint64(0) << qint64(1000) << qint64(100);
 }
 
 void TestLineItems::money()
@@ -140,7 +142,7 @@ void TestLineItems::rowCountRule()
     QFETCH(int, filled);
     QList<TRowData> rows(size);
     for (int i = 0; i < filled; ++i)
-        rows[i].LineDiv = u"部品"_qs;
+        rows[i].LineDiv = u"部品"_s;
     normalizeRowCount(rows);
     QTEST(int(rows.size()), "expected");
     QVERIFY(rows.constLast().LineDiv.isEmpty());
@@ -152,7 +154,7 @@ void TestLineItems::extremeValuesSaturate()
     QCOMPARE(multiply(max, 2 * Fixed::One), max);
     QCOMPARE(multiply(-max, 2 * Fixed::One), std::numeric_limits<qint64>::min());
     QList<TRowData> rows = rowsOf(
-        {u"部品,-1,,,0,0,900000000,900000000,0"_qs, u"部品,-1,,,0,0,1,1,0"_qs, u"小計,-1,,,0,0,0,0,0"_qs});
+        {u"部品,-1,,,0,0,900000000,900000000,0"_s, u"部品,-1,,,0,0,1,1,0"_s, u"小計,-1,,,0,0,0,0,0"_s});
     recalcRows(rows, categories(), 0);
     QCOMPARE(rows[0].Price, max);
     QCOMPARE(CalcPartTotal(rows, categories()), max / Fixed::One + 2);

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestDatePattern : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -18,17 +20,17 @@ void TestDatePattern::format_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");
     const QDate d(2024, 3, 5);
-    QTest::newRow("western") << d << u"YYYY/MM/DD"_qs << u"2024/03/05"_qs;
-    QTest::newRow("short letters, any case") << d << u"yy/m/d"_qs << u"24/3/5"_qs;
-    QTest::newRow("era") << d << u"GGEE/MM/DD"_qs << u"令和06/03/05"_qs;
-    QTest::newRow("era short") << d << u"GE.M.D"_qs << u"令6.3.5"_qs;
-    QTest::newRow("last day of Heisei") << QDate(2019, 4, 30) << u"GGEE"_qs << u"平成31"_qs;
-    QTest::newRow("first day of Reiwa") << QDate(2019, 5, 1) << u"GGE"_qs << u"令和1"_qs;
-    QTest::newRow("Showa 64") << QDate(1989, 1, 7) << u"GGEE"_qs << u"昭和64"_qs;
-    QTest::newRow("quoted text") << d << u"YYYY'年'M\"月\"D'日'"_qs << u"2024年3月5日"_qs;
-    QTest::newRow("quoted letters stay") << d << u"'YMD:'YYYY"_qs << u"YMD:2024"_qs;
-    QTest::newRow("other characters stand") << d << u"YYYY-MM-DD H"_qs << u"2024-03-05 H"_qs;
-    QTest::newRow("unclosed quote") << d << u"M'月"_qs << u"3月"_qs;
+    QTest::newRow("western") << d << u"YYYY/MM/DD"_s << u"2024/03/05"_s;
+    QTest::newRow("short letters, any case") << d << u"yy/m/d"_s << u"24/3/5"_s;
+    QTest::newRow("era") << d << u"GGEE/MM/DD"_s << u"令和06/03/05"_s;
+    QTest::newRow("era short") << d << u"GE.M.D"_s << u"令6.3.5"_s;
+    QTest::newRow("last day of Heisei") << QDate(2019, 4, 30) << u"GGEE"_s << u"平成31"_s;
+    QTest::newRow("first day of Reiwa") << QDate(2019, 5, 1) << u"GGE"_s << u"令和1"_s;
+    QTest::newRow("Showa 64") << QDate(1989, 1, 7) << u"GGEE"_s << u"昭和64"_s;
+    QTest::newRow("quoted text") << d << u"YYYY'年'M\"月\"D'日'"_s << u"2024年3月5日"_s;
+    QTest::newRow("quoted letters stay") << d << u"'YMD:'YYYY"_s << u"YMD:2024"_s;
+    QTest::newRow("other characters stand") << d << u"YYYY-MM-DD H"_s << u"2024-03-05 H"_s;
+    QTest::newRow("unclosed quote") << d << u"M'月"_s << u"3月"_s;
 }
 
 void TestDatePattern::format()
@@ -43,16 +45,16 @@ void TestDatePattern::parseShortDate_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDate>("date"); // invalid: no date
-    QTest::newRow("slip form") << u"2024/03/05"_qs << QDate(2024, 3, 5);
-    QTest::newRow("no leading zeros") << u" 2024/3/5 "_qs << QDate(2024, 3, 5);
-    QTest::newRow("day zero") << u"1899/12/30"_qs << QDate(1899, 12, 30);
-    QTest::newRow("month 13") << u"2024/13/01"_qs << QDate();
-    QTest::newRow("February 30") << u"2024/02/30"_qs << QDate();
-    QTest::newRow("two parts") << u"2024/03"_qs << QDate();
-    QTest::newRow("four parts") << u"2024/03/05/01"_qs << QDate();
-    QTest::newRow("words") << u"令和6年"_qs << QDate();
+    QTest::newRow("slip form") << u"2024/03/05"_s << QDate(2024, 3, 5);
+    QTest::newRow("no leading zeros") << u" 2024/3/5 "_s << QDate(2024, 3, 5);
+    QTest::newRow("day zero") << u"1899/12/30"_s << QDate(1899, 12, 30);
+    QTest::newRow("month 13") << u"2024/13/01"_s << QDate();
+    QTest::newRow("February 30") << u"2024/02/30"_s << QDate();
+    QTest::newRow("two parts") << u"2024/03"_s << QDate();
+    QTest::newRow("four parts") << u"2024/03/05/01"_s << QDate();
+    QTest::newRow("words") << u"令和6年"_s << QDate();
     QTest::newRow("empty") << QString() << QDate();
-    QTest::newRow("time appended") << u"2024/03/05 10:00"_qs << QDate();
+    QTest::newRow("time appended") << u"2024/03/05 10:00"_s << QDate();
 }
 
 void TestDatePattern::parseShortDate()

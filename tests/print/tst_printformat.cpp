@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void writeFile(const QString &path, const QString &text)
@@ -21,8 +23,8 @@ void writeFile(const QString &path, const QString &text)
 
 QString global(const QString &type, const QString &name, const QString &code)
 {
-    return u"[Global]\r\nFormatType="_qs + type + u"\r\nFormatName="_qs + name + u"\r\nApplicationCode="_qs +
-           code + u"\r\n"_qs;
+    return u"[Global]\r\nFormatType="_s + type + u"\r\nFormatName="_s + name + u"\r\nApplicationCode="_s +
+           code + u"\r\n"_s;
 }
 
 } // namespace
@@ -42,34 +44,34 @@ void TestPrintFormat::catalogueRule()
     const QString appDir = dir.path() + u'/';
     const QString fmt = PrintFormat::folder(appDir);
     QVERIFY(QDir().mkpath(fmt));
-    const QString slip = u"伝票"_qs;
-    const QString code = u"wrly_tolvo"_qs;
-    writeFile(fmt + u"見積書A.fmt"_qs, global(slip, u"見積書A"_qs, code));
-    writeFile(fmt + u"納品書.v2.fmt"_qs, global(slip, u"納品書.v2"_qs, code));
-    writeFile(fmt + u"lower.fmt"_qs,
-              u"[global]\r\nFormatType=伝票\r\nFormatName=lower\r\nApplicationCode=wrly_tolvo\r\n"_qs);
-    writeFile(fmt + u"case.fmt"_qs, global(slip, u"Case"_qs, code));
-    writeFile(fmt + u"nocode.fmt"_qs, global(slip, u"nocode"_qs, QString()));
-    writeFile(fmt + u"othercode.fmt"_qs, global(slip, u"othercode"_qs, u"WRLY_TOLVO"_qs));
-    writeFile(fmt + u"othertype.fmt"_qs, global(u"請求書"_qs, u"othertype"_qs, code));
-    writeFile(fmt + u"notype.fmt"_qs, u"[Global]\r\nFormatName=notype\r\nApplicationCode=wrly_tolvo\r\n"_qs);
-    writeFile(fmt + u".hidden.fmt"_qs, global(slip, u".hidden"_qs, code));
-    writeFile(fmt + u"text.txt"_qs, global(slip, u"text"_qs, code));
-    QVERIFY(QDir().mkpath(fmt + u"folder.fmt"_qs));
+    const QString slip = u"伝票"_s;
+    const QString code = u"wrly_tolvo"_s;
+    writeFile(fmt + u"見積書A.fmt"_s, global(slip, u"見積書A"_s, code));
+    writeFile(fmt + u"納品書.v2.fmt"_s, global(slip, u"納品書.v2"_s, code));
+    writeFile(fmt + u"lower.fmt"_s,
+              u"[global]\r\nFormatType=伝票\r\nFormatName=lower\r\nApplicationCode=wrly_tolvo\r\n"_s);
+    writeFile(fmt + u"case.fmt"_s, global(slip, u"Case"_s, code));
+    writeFile(fmt + u"nocode.fmt"_s, global(slip, u"nocode"_s, QString()));
+    writeFile(fmt + u"othercode.fmt"_s, global(slip, u"othercode"_s, u"WRLY_TOLVO"_s));
+    writeFile(fmt + u"othertype.fmt"_s, global(u"請求書"_s, u"othertype"_s, code));
+    writeFile(fmt + u"notype.fmt"_s, u"[Global]\r\nFormatName=notype\r\nApplicationCode=wrly_tolvo\r\n"_s);
+    writeFile(fmt + u".hidden.fmt"_s, global(slip, u".hidden"_s, code));
+    writeFile(fmt + u"text.txt"_s, global(slip, u"text"_s, code));
+    QVERIFY(QDir().mkpath(fmt + u"folder.fmt"_s));
 
-    QStringList names{u"stale"_qs};
+    QStringList names{u"stale"_s};
     PrintFormat::ListPrintFormats(appDir, slip, names);
-    QCOMPARE(names, (QStringList{u"lower"_qs, u"納品書.v2"_qs, u"見積書A"_qs}));
+    QCOMPARE(names, (QStringList{u"lower"_s, u"納品書.v2"_s, u"見積書A"_s}));
 
-    PrintFormat::ListPrintFormats(appDir, u"請求書"_qs, names);
-    QCOMPARE(names, QStringList{u"othertype"_qs});
+    PrintFormat::ListPrintFormats(appDir, u"請求書"_s, names);
+    QCOMPARE(names, QStringList{u"othertype"_s});
 }
 
 void TestPrintFormat::missingFolderGivesEmptyList()
 {
     QTemporaryDir dir;
-    QStringList names{u"stale"_qs};
-    PrintFormat::ListPrintFormats(dir.path() + u'/', u"伝票"_qs, names);
+    QStringList names{u"stale"_s};
+    PrintFormat::ListPrintFormats(dir.path() + u'/', u"伝票"_s, names);
     QVERIFY(names.isEmpty());
 }
 
@@ -77,7 +79,7 @@ void TestPrintFormat::bundledFormats_data()
 {
     QTest::addColumn<QString>("path");
     const QDir fmt(QStringLiteral(TORVANE_DATA "/Dat/Fmt"));
-    const QFileInfoList files = fmt.entryInfoList({u"*.fmt"_qs}, QDir::Files, QDir::Name);
+    const QFileInfoList files = fmt.entryInfoList({u"*.fmt"_s}, QDir::Files, QDir::Name);
     QVERIFY(files.size() >= 3);
     for (const QFileInfo &fi : files)
         QTest::newRow(qPrintable(fi.fileName())) << fi.filePath();
@@ -88,13 +90,13 @@ void TestPrintFormat::bundledFormats_data()
 void TestPrintFormat::bundledFormats()
 {
     QFETCH(QString, path);
-    QVERIFY(PrintFormat::isListed(path, u"伝票"_qs));
+    QVERIFY(PrintFormat::isListed(path, u"伝票"_s));
 
     PrintRunInputs in;
     in.formatPath = path;
     in.snapshotPath = QStringLiteral(TORVANE_FIXTURES "/print/sample.tvx");
-    in.logoPath = u"/opt/torvane/Dat/Etc/会社.Dat"_qs;
-    in.titles = {u"納品請求書"_qs, u"納品請求書(控)"_qs, QString(), QString()};
+    in.logoPath = u"/opt/torvane/Dat/Etc/会社.Dat"_s;
+    in.titles = {u"納品請求書"_s, u"納品請求書(控)"_s, QString(), QString()};
     in.enabled = {true, true, false, false};
     in.datePattern = QString::fromUtf16(DatePattern::Japanese);
     TSlipMakeDBM dbm(in);
@@ -102,24 +104,24 @@ void TestPrintFormat::bundledFormats()
     out.open(QIODevice::WriteOnly);
     QVERIFY2(dbm.WritePrintData(out), qPrintable(dbm.errorString()));
 
-    const QStringList lines = Cp932::decode(out.data()).split(u"\r\n"_qs, Qt::SkipEmptyParts);
+    const QStringList lines = Cp932::decode(out.data()).split(u"\r\n"_s, Qt::SkipEmptyParts);
     int pages = 1;
     int logos = 0;
     QStringList pageNumbers;
     for (const QString &line : lines) {
         const QStringList f = CommaText::split(line);
         const QString verb = f.value(0);
-        if (verb == u"page"_qs)
+        if (verb == u"page"_s)
             ++pages;
-        if (verb == u"logo"_qs)
+        if (verb == u"logo"_s)
             ++logos;
         QList<int> xs, ys;
-        if (verb == u"text"_qs || verb == u"rtext"_qs || verb == u"ctext"_qs) {
+        if (verb == u"text"_s || verb == u"rtext"_s || verb == u"ctext"_s) {
             xs << f.value(2).toInt();
             ys << f.value(3).toInt();
-            if (QRegularExpression(u"^\\d+/\\d+$"_qs).match(f.value(1)).hasMatch())
+            if (QRegularExpression(u"^\\d+/\\d+$"_s).match(f.value(1)).hasMatch())
                 pageNumbers << f.value(1);
-        } else if (verb == u"line"_qs || verb == u"lbox"_qs || verb == u"fill"_qs || verb == u"logo"_qs) {
+        } else if (verb == u"line"_s || verb == u"lbox"_s || verb == u"fill"_s || verb == u"logo"_s) {
             xs << f.value(1).toInt() << f.value(3).toInt();
             ys << f.value(2).toInt() << f.value(4).toInt();
         }
@@ -131,7 +133,7 @@ void TestPrintFormat::bundledFormats()
     QVERIFY2(pages >= 4, qPrintable(QString::number(pages))); // the sample needs two pages a copy
     QCOMPARE(logos, pages);                                   // the company block on every page
     QCOMPARE(pageNumbers.size(), pages);
-    QCOMPARE(pageNumbers.first(), u"1/"_qs + QString::number(pages / 2));
+    QCOMPARE(pageNumbers.first(), u"1/"_s + QString::number(pages / 2));
 }
 
 QTEST_GUILESS_MAIN(TestPrintFormat)

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A4 at 600 dpi with a printable area 4 mm from the left and 5 mm from the top.
@@ -49,15 +51,15 @@ class TestRender : public QObject {
 
 private:
     QTemporaryDir dir_;
-    QString tmp() const { return dir_.path() + u"/Tmp/"_qs; }
+    QString tmp() const { return dir_.path() + u"/Tmp/"_s; }
 
     QString writeScript(const QStringList &lines)
     {
-        const QString path = dir_.path() + u"/PrTmpDat"_qs;
+        const QString path = dir_.path() + u"/PrTmpDat"_s;
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return {};
-        file.write(Cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        file.write(Cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         return path;
     }
 
@@ -65,7 +67,7 @@ private:
                     RenderObserver *observer = nullptr)
     {
         TPrnPlotY plot(a4Printer());
-        plot.setPageFiles(tmp(), u"123"_qs);
+        plot.setPageFiles(tmp(), u"123"_s);
         TMakeMataDBM renderer;
         renderer.SetScript(writeScript(lines));
         renderer.SetOffsets(offX, offY);
@@ -77,7 +79,7 @@ private:
     void playPage(RecordingDevice &device, int n)
     {
         QPainter painter(&device);
-        PageFiles::playFile(painter, TPrnPlotY::pageFileName(tmp(), u"123"_qs, n), a4Printer().pageSize(),
+        PageFiles::playFile(painter, TPrnPlotY::pageFileName(tmp(), u"123"_s, n), a4Printer().pageSize(),
                             QRectF(QPointF(0, 0), QSizeF(a4Printer().pageSize())));
     }
 
@@ -134,12 +136,12 @@ private Q_SLOTS:
     // picture still starts on the sheet's corner.
     void pageOriginOnSheetCorner()
     {
-        QVERIFY(render({u"line,0,0,1000,0"_qs}).result == TMakeMataDBM::Result::Drawn);
+        QVERIFY(render({u"line,0,0,1000,0"_s}).result == TMakeMataDBM::Result::Drawn);
         const PageGeometry g = a4Printer();
         RecordingDevice device(g.devicePrintable(), 600);
         {
             QPainter painter(&device);
-            PageFiles::playFile(painter, TPrnPlotY::pageFileName(tmp(), u"123"_qs, 1), g.pageSize(),
+            PageFiles::playFile(painter, TPrnPlotY::pageFileName(tmp(), u"123"_s, 1), g.pageSize(),
                                 g.sheetRectOnDevice());
         }
         QCOMPARE(device.engine.lines.size(), 1);
@@ -152,27 +154,27 @@ private Q_SLOTS:
 
     void onePageWithoutPageLines()
     {
-        const Rendered r = render({u"font,\"ＭＳ ゴシック\",40,0,0"_qs, u"text,請求書,100,100"_qs});
+        const Rendered r = render({u"font,\"ＭＳ ゴシック\",40,0,0"_s, u"text,請求書,100,100"_s});
         QVERIFY(r.result == TMakeMataDBM::Result::Drawn);
         QCOMPARE(r.pages, 1);
-        QCOMPARE(QDir(tmp()).entryList(QDir::Files), QStringList{u"123_PTmp1.pic"_qs});
+        QCOMPARE(QDir(tmp()).entryList(QDir::Files), QStringList{u"123_PTmp1.pic"_s});
     }
 
     void pagesFollowPageLines()
     {
-        const Rendered r = render({u"text,a,1,1"_qs, u"page"_qs, u"PAGE"_qs, u"text,b,1,1"_qs});
+        const Rendered r = render({u"text,a,1,1"_s, u"page"_s, u"PAGE"_s, u"text,b,1,1"_s});
         QCOMPARE(r.pages, 3);
         QCOMPARE(QDir(tmp()).entryList(QDir::Files).size(), 3);
     }
 
     void textBeforeFontUsesMenuFont()
     {
-        render({u"text,最初,100,100"_qs, u"font,\"ＭＳ 明朝\",40,3,0"_qs, u"text,次,100,200"_qs});
+        render({u"text,最初,100,100"_s, u"font,\"ＭＳ 明朝\",40,3,0"_s, u"text,次,100,200"_s});
         RecordingDevice device;
         playPage(device, 1);
         QCOMPARE(device.engine.texts.size(), 2);
         QCOMPARE(device.engine.texts[0].family, QGuiApplication::font().family());
-        QCOMPARE(device.engine.texts[1].family, u"ＭＳ 明朝"_qs);
+        QCOMPARE(device.engine.texts[1].family, u"ＭＳ 明朝"_s);
         QVERIFY(device.engine.texts[1].bold && device.engine.texts[1].italic);
     }
 
@@ -190,8 +192,8 @@ private Q_SLOTS:
     {
         QFETCH(double, mm);
         QFETCH(int, shift);
-        render({u"font,\"ＭＳ ゴシック\",40,0,0"_qs, u"rtext,右寄せ,1000,500"_qs, u"ctext,中央,1000,700"_qs,
-                u"line,100,100,200,300"_qs},
+        render({u"font,\"ＭＳ ゴシック\",40,0,0"_s, u"rtext,右寄せ,1000,500"_s, u"ctext,中央,1000,700"_s,
+                u"line,100,100,200,300"_s},
                mm, -mm);
         RecordingDevice device;
         playPage(device, 1);
@@ -205,8 +207,8 @@ private Q_SLOTS:
 
     void shapes()
     {
-        render({u"lbox,10,20,110,220"_qs, u"fill,0,0,50,50"_qs, u"ellipse,5,5,25,45"_qs, u"back,x.bmp"_qs,
-                u"nonsense,1,2"_qs, u"line,abc,10,20,30"_qs});
+        render({u"lbox,10,20,110,220"_s, u"fill,0,0,50,50"_s, u"ellipse,5,5,25,45"_s, u"back,x.bmp"_s,
+                u"nonsense,1,2"_s, u"line,abc,10,20,30"_s});
         RecordingDevice device;
         playPage(device, 1);
         QVERIFY(device.engine.lines.contains(QLineF(110, 20, 110, 220)));
@@ -222,11 +224,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("format");
         QTest::addColumn<int>("drawn");
-        QTest::newRow("jpg") << u"logo.JPG"_qs << QByteArray("JPG") << 1;
-        QTest::newRow("bmp") << u"logo.bmp"_qs << QByteArray("BMP") << 1;
-        QTest::newRow("png") << u"logo.png"_qs << QByteArray("PNG") << 0;
-        QTest::newRow("jpeg extension") << u"logo.jpeg"_qs << QByteArray("JPG") << 0;
-        QTest::newRow("missing") << u"none.jpg"_qs << QByteArray() << 0;
+        QTest::newRow("jpg") << u"logo.JPG"_s << QByteArray("JPG") << 1;
+        QTest::newRow("bmp") << u"logo.bmp"_s << QByteArray("BMP") << 1;
+        QTest::newRow("png") << u"logo.png"_s << QByteArray("PNG") << 0;
+        QTest::newRow("jpeg extension") << u"logo.jpeg"_s << QByteArray("JPG") << 0;
+        QTest::newRow("missing") << u"none.jpg"_s << QByteArray() << 0;
     }
     void pictures()
     {
@@ -237,7 +239,7 @@ private Q_SLOTS:
         QFile::remove(path);
         if (!format.isEmpty())
             path = picture(name, format.constData());
-        const Rendered r = render({u"pict,100,200,300,300,"_qs + CommaText(path)});
+        const Rendered r = render({u"pict,100,200,300,300,"_s + CommaText(path)});
         QVERIFY(r.result == TMakeMataDBM::Result::Drawn);
         RecordingDevice device;
         playPage(device, 1);
@@ -251,10 +253,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("name");
-        QTest::newRow("not a jpeg") << QByteArray("hello, world") << u"bad.jpg"_qs;
+        QTest::newRow("not a jpeg") << QByteArray("hello, world") << u"bad.jpg"_s;
         QTest::newRow("truncated jpeg header")
-            << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10) << u"cut.jpg"_qs;
-        QTest::newRow("empty bmp") << QByteArray() << u"empty.bmp"_qs;
+            << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10) << u"cut.jpg"_s;
+        QTest::newRow("empty bmp") << QByteArray() << u"empty.bmp"_s;
     }
     void brokenPictureEndsRun()
     {
@@ -265,7 +267,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
-        const Rendered r = render({u"text,a,1,1"_qs, u"pict,0,0,10,10,"_qs + CommaText(path), u"page"_qs});
+        const Rendered r = render({u"text,a,1,1"_s, u"pict,0,0,10,10,"_s + CommaText(path), u"page"_s});
         QVERIFY(r.result == TMakeMataDBM::Result::Failed);
         QVERIFY2(r.error.contains(name), qPrintable(r.error));
         QCOMPARE(r.pages, 1); // the page drawn so far is saved for the caller to delete
@@ -274,7 +276,7 @@ private Q_SLOTS:
     void jpegDecodes()
     {
         QString error;
-        const QImage image = JpegImage::load(picture(u"ok.jpg"_qs, "JPG"), &error);
+        const QImage image = JpegImage::load(picture(u"ok.jpg"_s, "JPG"), &error);
         QVERIFY2(!image.isNull(), qPrintable(error));
         QCOMPARE(image.size(), QSize(40, 20));
         QVERIFY(qRed(image.pixel(10, 10)) > 200 && qGreen(image.pixel(10, 10)) < 60);
@@ -285,15 +287,15 @@ private Q_SLOTS:
     void logoPlacement()
     {
         QStringList lines = LogoSetting::defaults().lines();
-        lines[18] = picture(u"mark.bmp"_qs, "BMP");
-        lines[19] = u"10"_qs;
-        lines[20] = u"20"_qs;
-        lines[21] = u"100"_qs;
-        lines[22] = u"50"_qs;
-        const QString logo = dir_.path() + u"/Logo.Dat"_qs;
+        lines[18] = picture(u"mark.bmp"_s, "BMP");
+        lines[19] = u"10"_s;
+        lines[20] = u"20"_s;
+        lines[21] = u"100"_s;
+        lines[22] = u"50"_s;
+        const QString logo = dir_.path() + u"/Logo.Dat"_s;
         QVERIFY(TextList::write(logo, lines));
-        render({QStringList{u"logo"_qs, u"300"_qs, u"400"_qs, u"1150"_qs, u"754"_qs, logo}.join(u','),
-                u"page"_qs, u"logo,0,0,425,177,"_qs + CommaText(dir_.path() + u"/missing.Dat"_qs)});
+        render({QStringList{u"logo"_s, u"300"_s, u"400"_s, u"1150"_s, u"754"_s, logo}.join(u','),
+                u"page"_s, u"logo,0,0,425,177,"_s + CommaText(dir_.path() + u"/missing.Dat"_s)});
         RecordingDevice device;
         playPage(device, 1);
         QCOMPARE(device.engine.images.size(), 1);
@@ -301,8 +303,8 @@ private Q_SLOTS:
         QStringList texts;
         for (const auto &t : std::as_const(device.engine.texts))
             texts << t.text.trimmed();
-        QVERIFY(texts.contains(u"社名を入力してください"_qs));
-        QVERIFY(texts.contains(u"都道府県市区町村"_qs));
+        QVERIFY(texts.contains(u"社名を入力してください"_s));
+        QVERIFY(texts.contains(u"都道府県市区町村"_s));
         // Company name at the box's top-left corner, at twice the canvas.
         QVERIFY(qAbs(device.engine.texts.first().rect.left() - 300) < 0.5);
 
@@ -316,12 +318,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("style");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<bool>("italic");
-        QTest::newRow("0") << u"0"_qs << false << false;
-        QTest::newRow("1") << u"1"_qs << true << false;
-        QTest::newRow("2") << u"2"_qs << false << true;
-        QTest::newRow("3") << u"3"_qs << true << true;
-        QTest::newRow("4") << u"4"_qs << false << false;
-        QTest::newRow("not a number") << u"x"_qs << false << false;
+        QTest::newRow("0") << u"0"_s << false << false;
+        QTest::newRow("1") << u"1"_s << true << false;
+        QTest::newRow("2") << u"2"_s << false << true;
+        QTest::newRow("3") << u"3"_s << true << true;
+        QTest::newRow("4") << u"4"_s << false << false;
+        QTest::newRow("not a number") << u"x"_s << false << false;
     }
     void logoStyles()
     {
@@ -330,7 +332,7 @@ private Q_SLOTS:
         QFETCH(bool, italic);
         QStringList lines = LogoSetting::defaults().lines();
         lines[1] = style;
-        lines[18] = picture(u"mark.gif"_qs, "PNG"); // any picture that is not JPEG or BMP: texts only
+        lines[18] = picture(u"mark.gif"_s, "PNG"); // any picture that is not JPEG or BMP: texts only
         TMakeLogo logo;
         logo.render(LogoSetting(lines));
         QCOMPARE(logo.picture().boundingRect(), QRect(0, 0, 425, 177));
@@ -342,42 +344,42 @@ private Q_SLOTS:
         QCOMPARE(device.engine.texts.size(), 10);
         QCOMPARE(device.engine.texts[0].bold, bold);
         QCOMPARE(device.engine.texts[0].italic, italic);
-        QCOMPARE(device.engine.texts[0].text, u"社名を入力してください     "_qs);
+        QCOMPARE(device.engine.texts[0].text, u"社名を入力してください     "_s);
         QVERIFY(!device.engine.texts[2].bold); // the address block keeps its own style
     }
 
     void logoDefaultsCreated()
     {
-        const QString app = dir_.path() + u"/app/"_qs;
+        const QString app = dir_.path() + u"/app/"_s;
         QVERIFY(LogoSetting::ensureDefaults(app));
-        QCOMPARE(TextList::read(app + u"Dat/Mst/LogoList"_qs), QStringList{u"デフォルト"_qs});
-        const QStringList lines = TextList::read(app + u"Dat/Etc/デフォルト.Dat"_qs);
+        QCOMPARE(TextList::read(app + u"Dat/Mst/LogoList"_s), QStringList{u"デフォルト"_s});
+        const QStringList lines = TextList::read(app + u"Dat/Etc/デフォルト.Dat"_s);
         QCOMPARE(lines.size(), LogoSetting::LineCount);
         QCOMPARE(lines, LogoSetting::defaults().lines());
         // An existing setting is left alone, found under another spelling.
-        QVERIFY(QFile::rename(app + u"Dat/Etc/デフォルト.Dat"_qs, app + u"Dat/Etc/デフォルト.dat"_qs));
-        QVERIFY(TextList::write(app + u"Dat/Etc/デフォルト.dat"_qs, {u"own"_qs}));
+        QVERIFY(QFile::rename(app + u"Dat/Etc/デフォルト.Dat"_s, app + u"Dat/Etc/デフォルト.dat"_s));
+        QVERIFY(TextList::write(app + u"Dat/Etc/デフォルト.dat"_s, {u"own"_s}));
         QVERIFY(LogoSetting::ensureDefaults(app));
-        QCOMPARE(QDir(app + u"Dat/Etc"_qs).entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(app + u"Dat/Etc"_s).entryList(QDir::Files).size(), 1);
     }
 
     // Cancelling leaves the pages drawn so far on disk; the run deletes them.
     void cancelOnPageThree()
     {
         CancelOnPage observer(3);
-        const Rendered r = render({u"text,1,1,1"_qs, u"page"_qs, u"text,2,1,1"_qs, u"page"_qs,
-                                   u"text,3,1,1"_qs, u"page"_qs, u"text,4,1,1"_qs},
+        const Rendered r = render({u"text,1,1,1"_s, u"page"_s, u"text,2,1,1"_s, u"page"_s,
+                                   u"text,3,1,1"_s, u"page"_s, u"text,4,1,1"_s},
                                   0, 0, &observer);
         QVERIFY(r.result == TMakeMataDBM::Result::Cancelled);
         QCOMPARE(r.pages, 3);
-        QCOMPARE(PageFiles::remove(tmp(), u"123"_qs, r.pages), 3);
+        QCOMPARE(PageFiles::remove(tmp(), u"123"_s, r.pages), 3);
         QVERIFY(QDir(tmp()).entryList(QDir::Files).isEmpty());
     }
 
     void noScript()
     {
         TMakeMataDBM renderer;
-        renderer.SetScript(dir_.path() + u"/nothing"_qs);
+        renderer.SetScript(dir_.path() + u"/nothing"_s);
         QVERIFY(renderer.script().isEmpty());
         TPrnPlotY plot(a4Printer());
         QVERIFY(renderer.DrawPages(plot) == TMakeMataDBM::Result::NoScript);

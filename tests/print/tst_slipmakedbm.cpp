@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString Fixtures = QStringLiteral(TORVANE_FIXTURES "/print/");
@@ -39,13 +41,13 @@ std::array<bool, 4> copies(const QString &list)
     return on;
 }
 
-PrintRunInputs inputs(const QString &format, const QString &slip, const QString &copyList = u"1"_qs,
+PrintRunInputs inputs(const QString &format, const QString &slip, const QString &copyList = u"1"_s,
                       const QString &titles = QString())
 {
     PrintRunInputs in;
     in.formatPath = format;
     in.snapshotPath = slip;
-    in.logoPath = u"/tmp/logo 1.Dat"_qs;
+    in.logoPath = u"/tmp/logo 1.Dat"_s;
     in.enabled = copies(copyList);
     const QStringList t = CommaText::split(titles);
     for (qsizetype i = 0; i < 4 && i < t.size(); ++i)
@@ -69,11 +71,11 @@ class RecordingProgress : public PrintProgress {
 public:
     void begin(const QString &caption, const QString &text) override
     {
-        events << u"open "_qs + caption + u' ' + text;
+        events << u"open "_s + caption + u' ' + text;
     }
-    void setMax(int max) override { events << u"max "_qs + QString::number(max); }
+    void setMax(int max) override { events << u"max "_s + QString::number(max); }
     void setPosition(int position) override { last = position; }
-    void end() override { events << u"close"_qs; }
+    void end() override { events << u"close"_s; }
     QStringList events;
     int last = -1;
 };
@@ -106,22 +108,22 @@ void TestSlipMakeDBM::goldenScripts_data()
     // Three pages of lines, copies 1 and 3: page numbers, a FIRST,LAST
     // section, the line index starting again for copy 3, a zero amount
     // writing nothing, one font line for the whole run.
-    QTest::newRow("copies 1 and 3, three pages") << u"pages.fmt"_qs << u"seven.tvx"_qs << u"1,3"_qs
-                                                 << u"控A,控B,控C,控D"_qs << u"copies13.expected"_qs;
+    QTest::newRow("copies 1 and 3, three pages") << u"pages.fmt"_s << u"seven.tvx"_s << u"1,3"_s
+                                                 << u"控A,控B,控C,控D"_s << u"copies13.expected"_s;
     // No line items: one page per copy, of kind SINGLE, so the FIRST,LAST
     // section stays out.
-    QTest::newRow("no line items") << u"pages.fmt"_qs << u"empty.tvx"_qs << u"1,2"_qs
-                                   << u"見積書,見積書(控),,"_qs << u"nolines.expected"_qs;
+    QTest::newRow("no line items") << u"pages.fmt"_s << u"empty.tvx"_s << u"1,2"_s
+                                   << u"見積書,見積書(控),,"_s << u"nolines.expected"_s;
     // A FIRST header band, LAST footer band that no longer fits (an extra
     // page), page sums with SumRemoveName and a negative amount through
     // MDigit.
     QTest::newRow("bands, page sums")
-        << u"bands.fmt"_qs << u"bands.tvx"_qs << u"1"_qs << QString() << u"bands.expected"_qs;
+        << u"bands.fmt"_s << u"bands.tvx"_s << u"1"_s << QString() << u"bands.expected"_s;
     // [global] in lower case, [Script] selectors with MultiPage, quoting,
     // commas and tabs; REPEAT header and FIRST footer; item fonts, a font
     // name without a size; DATE, CHECK, comma lists, a list section, logo.
     QTest::newRow("script, fonts, item types")
-        << u"script.fmt"_qs << u"script.tvx"_qs << u"1"_qs << QString() << u"script.expected"_qs;
+        << u"script.fmt"_s << u"script.tvx"_s << u"1"_s << QString() << u"script.expected"_s;
 }
 
 void TestSlipMakeDBM::goldenScripts()
@@ -137,7 +139,7 @@ void TestSlipMakeDBM::goldenScripts()
     const QByteArray want = readFile(Fixtures + expected);
     QVERIFY(!want.isEmpty());
     // Line by line first, for a readable failure; then byte for byte.
-    QCOMPARE(Cp932::decode(script).split(u"\r\n"_qs), Cp932::decode(want).split(u"\r\n"_qs));
+    QCOMPARE(Cp932::decode(script).split(u"\r\n"_s), Cp932::decode(want).split(u"\r\n"_s));
     QCOMPARE(script, want);
 }
 
@@ -145,20 +147,20 @@ void TestSlipMakeDBM::splitScriptValue_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("fields");
-    QTest::newRow("plain") << u"line,1,2,3,4"_qs
-                           << QStringList{u"line"_qs, u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs};
-    QTest::newRow("tab separates") << u"a\tb"_qs << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("trailing separator") << u"a,b,"_qs << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("inner empty field") << u"a,,b"_qs << QStringList{u"a"_qs, QString(), u"b"_qs};
-    QTest::newRow("comma inside quotes splits") << u"\"x,y\""_qs << QStringList{u"x"_qs, u"y\""_qs};
-    QTest::newRow("doubled quote") << u"\"a\"\"b\""_qs << QStringList{u"a\"b"_qs};
-    QTest::newRow("two quotes give empty") << u"\"\",1"_qs << QStringList{QString(), u"1"_qs};
-    QTest::newRow("empty content kept as written") << u"\"\"x"_qs << QStringList{u"\"\"x"_qs};
-    QTest::newRow("text after closing quote dropped") << u"\"ab\"cd"_qs << QStringList{u"ab"_qs};
-    QTest::newRow("unclosed quote") << u"\"ab"_qs << QStringList{u"ab"_qs};
-    QTest::newRow("blanks stay") << u"text, a"_qs << QStringList{u"text"_qs, u" a"_qs};
+    QTest::newRow("plain") << u"line,1,2,3,4"_s
+                           << QStringList{u"line"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s};
+    QTest::newRow("tab separates") << u"a\tb"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("trailing separator") << u"a,b,"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("inner empty field") << u"a,,b"_s << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("comma inside quotes splits") << u"\"x,y\""_s << QStringList{u"x"_s, u"y\""_s};
+    QTest::newRow("doubled quote") << u"\"a\"\"b\""_s << QStringList{u"a\"b"_s};
+    QTest::newRow("two quotes give empty") << u"\"\",1"_s << QStringList{QString(), u"1"_s};
+    QTest::newRow("empty content kept as written") << u"\"\"x"_s << QStringList{u"\"\"x"_s};
+    QTest::newRow("text after closing quote dropped") << u"\"ab\"cd"_s << QStringList{u"ab"_s};
+    QTest::newRow("unclosed quote") << u"\"ab"_s << QStringList{u"ab"_s};
+    QTest::newRow("blanks stay") << u"text, a"_s << QStringList{u"text"_s, u" a"_s};
     QTest::newRow("empty") << QString() << QStringList{};
-    QTest::newRow("full-width comma is text") << u"会社，支店"_qs << QStringList{u"会社，支店"_qs};
+    QTest::newRow("full-width comma is text") << u"会社，支店"_s << QStringList{u"会社，支店"_s};
 }
 
 void TestSlipMakeDBM::splitScriptValue()
@@ -170,12 +172,12 @@ void TestSlipMakeDBM::splitScriptValue()
 
 void TestSlipMakeDBM::pageKind()
 {
-    QCOMPARE(TSlipMakeDBM::PageKind(0, 1), u"SINGLE"_qs);
-    QCOMPARE(TSlipMakeDBM::PageKind(0, 3), u"FIRST"_qs);
-    QCOMPARE(TSlipMakeDBM::PageKind(1, 3), u"NOMAL"_qs);
-    QCOMPARE(TSlipMakeDBM::PageKind(2, 3), u"LAST"_qs);
-    QCOMPARE(TSlipMakeDBM::PageKind(0, 2), u"FIRST"_qs);
-    QCOMPARE(TSlipMakeDBM::PageKind(1, 2), u"LAST"_qs);
+    QCOMPARE(TSlipMakeDBM::PageKind(0, 1), u"SINGLE"_s);
+    QCOMPARE(TSlipMakeDBM::PageKind(0, 3), u"FIRST"_s);
+    QCOMPARE(TSlipMakeDBM::PageKind(1, 3), u"NOMAL"_s);
+    QCOMPARE(TSlipMakeDBM::PageKind(2, 3), u"LAST"_s);
+    QCOMPARE(TSlipMakeDBM::PageKind(0, 2), u"FIRST"_s);
+    QCOMPARE(TSlipMakeDBM::PageKind(1, 2), u"LAST"_s);
     QCOMPARE(TSlipMakeDBM::PageKind(3, 3), QString());
 }
 
@@ -185,78 +187,78 @@ void TestSlipMakeDBM::smallFormats_data()
     QTest::addColumn<QString>("slip");
     QTest::addColumn<QString>("outcome"); // the script, or "error:" and a part of the message
 
-    const QString lines3 = u"[Line]\nCount=3\nTextA00000=a\nTextA00001=b\nTextA00002=c\n"_qs;
-    const QString repline = u"[Line]\nType=REPLINE\nColumn=1\nType1=STRING\nName1=TextA\n"_qs;
+    const QString lines3 = u"[Line]\nCount=3\nTextA00000=a\nTextA00001=b\nTextA00002=c\n"_s;
+    const QString repline = u"[Line]\nType=REPLINE\nColumn=1\nType1=STRING\nName1=TextA\n"_s;
     // Item sections print only on pages, and pages need a repeated-line
     // section with a pitch: this one gives a single page and prints nothing.
-    const QString head = u"[Global]\nPageHeight=100\n"_qs;
-    const QString onePage = u"[Line]\nType=REPLINE\nLineHeight=20\n"_qs;
-    const QString fontLines = u"font,\"ＭＳ ゴシック\",10,0,0\r\nbrush,16777215,16777215\r\n"_qs;
+    const QString head = u"[Global]\nPageHeight=100\n"_s;
+    const QString onePage = u"[Line]\nType=REPLINE\nLineHeight=20\n"_s;
+    const QString fontLines = u"font,\"ＭＳ ゴシック\",10,0,0\r\nbrush,16777215,16777215\r\n"_s;
 
     QTest::newRow("no repeated-line section: no page content")
-        << u"[Global]\n[Cust,Name]\nType=STRING\n"_qs << u"[Cust]\nName=x\n"_qs << u""_qs;
+        << u"[Global]\n[Cust,Name]\nType=STRING\n"_s << u"[Cust]\nName=x\n"_s << u""_s;
     QTest::newRow("negative LineHeight: no page content")
-        << u"[Global]\nPageHeight=100\n"_qs + repline + u"LineHeight=-20\n"_qs << lines3 << u""_qs;
+        << u"[Global]\nPageHeight=100\n"_s + repline + u"LineHeight=-20\n"_s << lines3 << u""_s;
     QTest::newRow("unparseable LineHeight reads 0")
-        << u"[Global]\nPageHeight=100\n"_qs + repline + u"LineHeight=2O\n"_qs << lines3 << u""_qs;
+        << u"[Global]\nPageHeight=100\n"_s + repline + u"LineHeight=2O\n"_s << lines3 << u""_s;
     QTest::newRow("unparseable PageHeight: cannot paginate")
-        << u"[Global]\nPageHeight=1OO\nTopAlign=40\n"_qs + repline + u"LineHeight=20\n"_qs << lines3
-        << u"error:「bad」"_qs;
+        << u"[Global]\nPageHeight=1OO\nTopAlign=40\n"_s + repline + u"LineHeight=20\n"_s << lines3
+        << u"error:「bad」"_s;
     QTest::newRow("repeat band eats the page: cannot paginate")
-        << u"[Global]\nPageHeight=100\nTopAlign=40\nHeaderType=REPEAT\nHeaderHeight=50\n"_qs + repline +
-               u"LineHeight=20\n"_qs
-        << lines3 << u"error:LineHeight=20"_qs;
+        << u"[Global]\nPageHeight=100\nTopAlign=40\nHeaderType=REPEAT\nHeaderHeight=50\n"_s + repline +
+               u"LineHeight=20\n"_s
+        << lines3 << u"error:LineHeight=20"_s;
     QTest::newRow("first page holds none, later pages do")
-        << u"[Global]\nPageHeight=100\nTopAlign=40\nHeaderType=FIRST\nHeaderAlign=TOP\nHeaderHeight=70\n"_qs +
-               repline + u"LineHeight=20\nLeft1=1\n"_qs
-        << lines3 << u"page\r\n"_qs + fontLines + u"text,a,1,40\r\ntext,b,1,60\r\ntext,c,1,80\r\n"_qs;
+        << u"[Global]\nPageHeight=100\nTopAlign=40\nHeaderType=FIRST\nHeaderAlign=TOP\nHeaderHeight=70\n"_s +
+               repline + u"LineHeight=20\nLeft1=1\n"_s
+        << lines3 << u"page\r\n"_s + fontLines + u"text,a,1,40\r\ntext,b,1,60\r\ntext,c,1,80\r\n"_s;
     QTest::newRow("absurd Column in an item section")
-        << head + u"[SlipTitle]\nColumn=2000000000\n"_qs + onePage << lines3 << u"error:Column=2000000000"_qs;
+        << head + u"[SlipTitle]\nColumn=2000000000\n"_s + onePage << lines3 << u"error:Column=2000000000"_s;
     QTest::newRow("absurd Column in the repeated-line section")
-        << u"[Global]\nPageHeight=100\n[Line]\nType=REPLINE\nLineHeight=20\nColumn=2000000000\n"_qs << lines3
-        << u"error:Column=2000000000"_qs;
+        << u"[Global]\nPageHeight=100\n[Line]\nType=REPLINE\nLineHeight=20\nColumn=2000000000\n"_s << lines3
+        << u"error:Column=2000000000"_s;
     QTest::newRow("Column out of integer range reads 1")
-        << head + u"[Cust,Name]\nType=STRING\nColumn=99999999999\n"_qs + onePage << u"[Cust]\nName=x\n"_qs
-        << fontLines + u"text,x,0,0\r\n"_qs;
+        << head + u"[Cust,Name]\nType=STRING\nColumn=99999999999\n"_s + onePage << u"[Cust]\nName=x\n"_s
+        << fontLines + u"text,x,0,0\r\n"_s;
     QTest::newRow("more pages than allowed")
-        << u"[Global]\nPageHeight=1\n"_qs + repline + u"LineHeight=1\n"_qs << u"[Line]\nCount=2000000000\n"_qs
-        << u"error:10000"_qs;
+        << u"[Global]\nPageHeight=1\n"_s + repline + u"LineHeight=1\n"_s << u"[Line]\nCount=2000000000\n"_s
+        << u"error:10000"_s;
     QTest::newRow("huge page with few lines")
-        << u"[Global]\nPageHeight=2147483647\nTopAlign=-2147483648\n"_qs + repline + u"LineHeight=1\n"_qs
+        << u"[Global]\nPageHeight=2147483647\nTopAlign=-2147483648\n"_s + repline + u"LineHeight=1\n"_s
         << lines3
-        << fontLines + u"text,a,0,-2147483648\r\ntext,b,0,-2147483647\r\ntext,c,0,-2147483646\r\n"_qs;
+        << fontLines + u"text,a,0,-2147483648\r\ntext,b,0,-2147483647\r\ntext,c,0,-2147483646\r\n"_s;
     QTest::newRow("integer template for an amount")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%d円\n"_qs + onePage << u"[Price]\nLast=100\n"_qs
-        << u"error:\"%d円\""_qs;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%d円\n"_s + onePage << u"[Price]\nLast=100\n"_s
+        << u"error:\"%d円\""_s;
     QTest::newRow("float template for the page number")
-        << head + u"[SlipPage]\nDigit=%.0f\n"_qs + onePage << QString() << u"error:\"%.0f\""_qs;
+        << head + u"[SlipPage]\nDigit=%.0f\n"_s + onePage << QString() << u"error:\"%.0f\""_s;
     QTest::newRow("absurd width in a template")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%999999999f\n"_qs + onePage
-        << u"[Price]\nLast=100\n"_qs << u"error:%999999999f"_qs;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%999999999f\n"_s + onePage
+        << u"[Price]\nLast=100\n"_s << u"error:%999999999f"_s;
     QTest::newRow("comma-list element that is no number")
-        << head + u"[Cost,LineA1]\nColumn=2\nType2=CURRENCY\nDigit2=%.0n\n"_qs + onePage
-        << u"[Cost]\nLineA1=代行料,1O00,1\n"_qs << u"error:\"1O00\""_qs;
+        << head + u"[Cost,LineA1]\nColumn=2\nType2=CURRENCY\nDigit2=%.0n\n"_s + onePage
+        << u"[Cost]\nLineA1=代行料,1O00,1\n"_s << u"error:\"1O00\""_s;
     QTest::newRow("comma-list element that is no date")
-        << head + u"[X,Dates]\nColumn=2\nType1=DATE\n"_qs + onePage << u"[X]\nDates=2024/02/30,\n"_qs
-        << u"error:\"2024/02/30\""_qs;
+        << head + u"[X,Dates]\nColumn=2\nType1=DATE\n"_s + onePage << u"[X]\nDates=2024/02/30,\n"_s
+        << u"error:\"2024/02/30\""_s;
     QTest::newRow("unreadable single amount counts as zero")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\nZeroDisp=1\n"_qs + onePage
-        << u"[Price]\nLast=abc\n"_qs << fontLines + u"text,0,0,0\r\n"_qs;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\nZeroDisp=1\n"_s + onePage
+        << u"[Price]\nLast=abc\n"_s << fontLines + u"text,0,0,0\r\n"_s;
     QTest::newRow("zero amount with ZeroDisp=0 writes nothing")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\n"_qs + onePage << u"[Price]\nLast=0\n"_qs
-        << u""_qs;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\n"_s + onePage << u"[Price]\nLast=0\n"_s
+        << u""_s;
     QTest::newRow("one-item list section prints nothing")
-        << head + u"[Note,Memo]\nType=LINE\n"_qs + onePage << u"[Note]\nMemo1=a\n"_qs << u""_qs;
+        << head + u"[Note,Memo]\nType=LINE\n"_s + onePage << u"[Note]\nMemo1=a\n"_s << u""_s;
     QTest::newRow("FontName1 without FontSize1 keeps the font in force")
         << head +
                u"[A,X]\nType=STRING\nFontName=Big\nFontSize=40\nFontStyle=0\nFontColor=255\n"
-               u"[A,Y]\nColumn=2\nType1=STRING\nFontName1=Bold\nLeft1=5\nType2=STRING\nLeft2=9\n"_qs +
+               u"[A,Y]\nColumn=2\nType1=STRING\nFontName1=Bold\nLeft1=5\nType2=STRING\nLeft2=9\n"_s +
                onePage
-        << u"[A]\nX=x\nY=p,q\n"_qs
-        << u"font,Big,40,0,255\r\ntext,x,0,0\r\ntext,p,5,0\r\n"_qs + fontLines + u"text,q,9,0\r\n"_qs;
+        << u"[A]\nX=x\nY=p,q\n"_s
+        << u"font,Big,40,0,255\r\ntext,x,0,0\r\ntext,p,5,0\r\n"_s + fontLines + u"text,q,9,0\r\n"_s;
     QTest::newRow("page sum index out of range")
-        << head + u"SumColumnName=Price\n[PageSum,1]\nDigit=%.0n\n[PageSum,x]\nDigit=%.0n\n"_qs + onePage
-        << QString() << u""_qs;
+        << head + u"SumColumnName=Price\n[PageSum,1]\nDigit=%.0n\n[PageSum,x]\nDigit=%.0n\n"_s + onePage
+        << QString() << u""_s;
 }
 
 void TestSlipMakeDBM::smallFormats()
@@ -265,8 +267,8 @@ void TestSlipMakeDBM::smallFormats()
     QFETCH(QString, slip);
     QFETCH(QString, outcome);
     QTemporaryDir dir;
-    const QString formatPath = dir.filePath(u"bad.fmt"_qs);
-    const QString slipPath = dir.filePath(u"slip.tvx"_qs);
+    const QString formatPath = dir.filePath(u"bad.fmt"_s);
+    const QString slipPath = dir.filePath(u"slip.tvx"_s);
     writeFile(formatPath, Cp932::encode(format));
     writeFile(slipPath, Cp932::encode(slip));
     QElapsedTimer timer;
@@ -274,7 +276,7 @@ void TestSlipMakeDBM::smallFormats()
     QString error;
     const QByteArray script = generate(inputs(formatPath, slipPath), &error);
     QVERIFY(timer.elapsed() < 5000);
-    if (outcome.startsWith(u"error:"_qs)) {
+    if (outcome.startsWith(u"error:"_s)) {
         QVERIFY2(error.contains(outcome.mid(6)), qPrintable(error));
     } else {
         QCOMPARE(error, QString());
@@ -293,14 +295,14 @@ void TestSlipMakeDBM::hugeSectionEndsWithMessage()
     const QByteArray line = "=text," + QByteArray(2000, 'x') + ",100,100\r\n";
     for (int i = 0; format.size() < 10 * 1024 * 1024; ++i)
         format += 'L' + QByteArray::number(i) + line;
-    writeFile(dir.filePath(u"big.fmt"_qs), format);
-    writeFile(dir.filePath(u"slip.tvx"_qs), "[Line]\r\nCount=10\r\n");
-    PrintRunInputs in = inputs(dir.filePath(u"big.fmt"_qs), dir.filePath(u"slip.tvx"_qs));
-    in.scriptPath = dir.filePath(u"out"_qs);
+    writeFile(dir.filePath(u"big.fmt"_s), format);
+    writeFile(dir.filePath(u"slip.tvx"_s), "[Line]\r\nCount=10\r\n");
+    PrintRunInputs in = inputs(dir.filePath(u"big.fmt"_s), dir.filePath(u"slip.tvx"_s));
+    in.scriptPath = dir.filePath(u"out"_s);
     TSlipMakeDBM dbm(in);
     QString path;
     QVERIFY(!dbm.MakePrintData(path));
-    QVERIFY2(dbm.errorString().contains(u"大きすぎます"_qs), qPrintable(dbm.errorString()));
+    QVERIFY2(dbm.errorString().contains(u"大きすぎます"_s), qPrintable(dbm.errorString()));
     QVERIFY(path.isEmpty());
     QVERIFY(QFileInfo(in.scriptPath).size() <= TSlipMakeDBM::MaxScriptBytes);
 }
@@ -309,10 +311,10 @@ void TestSlipMakeDBM::makePrintDataWritesTheWorkingFile()
 {
     QTemporaryDir dir;
     const QString appDir = dir.path() + u'/';
-    PrintRunInputs in = inputs(Fixtures + u"pages.fmt"_qs, TSlipMakeDBM::snapshotPath(appDir, u"123"_qs));
-    in.scriptPath = TSlipMakeDBM::scriptPath(appDir, u"123"_qs);
-    QCOMPARE(in.scriptPath, appDir + u"Dat/Tmp/123PrTmpDat"_qs);
-    QString path = u"stale"_qs;
+    PrintRunInputs in = inputs(Fixtures + u"pages.fmt"_s, TSlipMakeDBM::snapshotPath(appDir, u"123"_s));
+    in.scriptPath = TSlipMakeDBM::scriptPath(appDir, u"123"_s);
+    QCOMPARE(in.scriptPath, appDir + u"Dat/Tmp/123PrTmpDat"_s);
+    QString path = u"stale"_s;
 
     // No snapshot: nothing to print, no file, no message.
     {
@@ -321,8 +323,8 @@ void TestSlipMakeDBM::makePrintDataWritesTheWorkingFile()
         QVERIFY(path.isEmpty());
         QVERIFY(!QFile::exists(in.scriptPath));
     }
-    QVERIFY(QDir().mkpath(appDir + u"Dat/Tmp"_qs));
-    QVERIFY(QFile::copy(Fixtures + u"empty.tvx"_qs, in.snapshotPath));
+    QVERIFY(QDir().mkpath(appDir + u"Dat/Tmp"_s));
+    QVERIFY(QFile::copy(Fixtures + u"empty.tvx"_s, in.snapshotPath));
     writeFile(in.scriptPath, "an older script that is longer than the new one\r\n");
     {
         TSlipMakeDBM dbm(in);
@@ -331,12 +333,12 @@ void TestSlipMakeDBM::makePrintDataWritesTheWorkingFile()
         QCOMPARE(readFile(path), generate(in));
     }
     // A failed run returns no path and leaves the partial script.
-    in.formatPath = Fixtures + u"missing.fmt"_qs;
+    in.formatPath = Fixtures + u"missing.fmt"_s;
     {
         TSlipMakeDBM dbm(in);
         QVERIFY(!dbm.MakePrintData(path));
         QVERIFY(path.isEmpty());
-        QVERIFY(dbm.errorString().contains(u"missing.fmt"_qs));
+        QVERIFY(dbm.errorString().contains(u"missing.fmt"_s));
     }
 }
 
@@ -344,7 +346,7 @@ void TestSlipMakeDBM::progressIsReportedAndClosed()
 {
     RecordingProgress progress;
     {
-        TSlipMakeDBM dbm(inputs(Fixtures + u"pages.fmt"_qs, Fixtures + u"seven.tvx"_qs, u"1,3"_qs),
+        TSlipMakeDBM dbm(inputs(Fixtures + u"pages.fmt"_s, Fixtures + u"seven.tvx"_s, u"1,3"_s),
                          &progress);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
@@ -352,20 +354,20 @@ void TestSlipMakeDBM::progressIsReportedAndClosed()
     }
     // Five sections (Global included) × 4 × 3 pages; copy 3 ends at its full share.
     QCOMPARE(progress.events,
-             (QStringList{u"open 処理中... 印刷データを作成しています..."_qs, u"max 60"_qs, u"close"_qs}));
+             (QStringList{u"open 処理中... 印刷データを作成しています..."_s, u"max 60"_s, u"close"_s}));
     QCOMPARE(progress.last, 5 * 3 * 2 + 5 * 2 + 5);
 
     RecordingProgress failing;
     QTemporaryDir dir;
-    writeFile(dir.filePath(u"bad.fmt"_qs), "[Global]\r\nPageHeight=100\r\n[SlipPage]\r\nDigit=%f\r\n[Line]"
+    writeFile(dir.filePath(u"bad.fmt"_s), "[Global]\r\nPageHeight=100\r\n[SlipPage]\r\nDigit=%f\r\n[Line]"
                                            "\r\nType=REPLINE\r\nLineHeight=20\r\n");
     {
-        TSlipMakeDBM dbm(inputs(dir.filePath(u"bad.fmt"_qs), Fixtures + u"empty.tvx"_qs), &failing);
+        TSlipMakeDBM dbm(inputs(dir.filePath(u"bad.fmt"_s), Fixtures + u"empty.tvx"_s), &failing);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         QVERIFY(!dbm.WritePrintData(out));
     }
-    QCOMPARE(failing.events.last(), u"close"_qs);
+    QCOMPARE(failing.events.last(), u"close"_s);
 }
 
 QTEST_GUILESS_MAIN(TestSlipMakeDBM)

@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestShare : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -23,27 +25,27 @@ void TestShare::fixedFromText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint64>("value");
-    QTest::newRow("integer") << u"1500"_qs << qint64(15000000);
-    QTest::newRow("fraction") << u"0.5"_qs << qint64(5000);
-    QTest::newRow("negative") << u"-1"_qs << qint64(-10000);
-    QTest::newRow("plus sign") << u"+2"_qs << qint64(20000);
-    QTest::newRow("four decimals") << u"109.8900"_qs << qint64(1098900);
-    QTest::newRow("round half away up") << u"0.00005"_qs << qint64(1);
-    QTest::newRow("round half away down") << u"-0.00005"_qs << qint64(-1);
-    QTest::newRow("below half") << u"0.000049999"_qs << qint64(0);
-    QTest::newRow("exponent") << u"1.5E3"_qs << qint64(15000000);
-    QTest::newRow("negative exponent") << u"25e-2"_qs << qint64(2500);
-    QTest::newRow("leading point") << u".25"_qs << qint64(2500);
-    QTest::newRow("trailing point") << u"3."_qs << qint64(30000);
-    QTest::newRow("blanks") << u"  12 "_qs << qint64(120000);
+    QTest::newRow("integer") << u"1500"_s << qint64(15000000);
+    QTest::newRow("fraction") << u"0.5"_s << qint64(5000);
+    QTest::newRow("negative") << u"-1"_s << qint64(-10000);
+    QTest::newRow("plus sign") << u"+2"_s << qint64(20000);
+    QTest::newRow("four decimals") << u"109.8900"_s << qint64(1098900);
+    QTest::newRow("round half away up") << u"0.00005"_s << qint64(1);
+    QTest::newRow("round half away down") << u"-0.00005"_s << qint64(-1);
+    QTest::newRow("below half") << u"0.000049999"_s << qint64(0);
+    QTest::newRow("exponent") << u"1.5E3"_s << qint64(15000000);
+    QTest::newRow("negative exponent") << u"25e-2"_s << qint64(2500);
+    QTest::newRow("leading point") << u".25"_s << qint64(2500);
+    QTest::newRow("trailing point") << u"3."_s << qint64(30000);
+    QTest::newRow("blanks") << u"  12 "_s << qint64(120000);
     QTest::newRow("empty") << QString() << qint64(0);
-    QTest::newRow("letters") << u"abc"_qs << qint64(0);
-    QTest::newRow("trailing garbage") << u"12x"_qs << qint64(0);
-    QTest::newRow("grouping") << u"1,000"_qs << qint64(0);
-    QTest::newRow("two points") << u"1.2.3"_qs << qint64(0);
-    QTest::newRow("out of range") << u"1e30"_qs << qint64(0);
-    QTest::newRow("largest whole yen") << u"922337203685477"_qs << qint64(9223372036854770000);
-    QTest::newRow("many zeros") << QString(u"0."_qs + QString(5000, u'0') + u'1') << qint64(0);
+    QTest::newRow("letters") << u"abc"_s << qint64(0);
+    QTest::newRow("trailing garbage") << u"12x"_s << qint64(0);
+    QTest::newRow("grouping") << u"1,000"_s << qint64(0);
+    QTest::newRow("two points") << u"1.2.3"_s << qint64(0);
+    QTest::newRow("out of range") << u"1e30"_s << qint64(0);
+    QTest::newRow("largest whole yen") << u"922337203685477"_s << qint64(9223372036854770000);
+    QTest::newRow("many zeros") << QString(u"0."_s + QString(5000, u'0') + u'1') << qint64(0);
 }
 
 void TestShare::fixedFromText()
@@ -57,13 +59,13 @@ void TestShare::fixedToText_data()
 {
     QTest::addColumn<qint64>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("integer") << qint64(15000000) << u"1500"_qs;
-    QTest::newRow("half") << qint64(5000) << u"0.5"_qs;
-    QTest::newRow("minus one") << qint64(-10000) << u"-1"_qs;
-    QTest::newRow("small negative") << qint64(-1) << u"-0.0001"_qs;
-    QTest::newRow("zero") << qint64(0) << u"0"_qs;
-    QTest::newRow("two decimals") << qint64(1098900) << u"109.89"_qs;
-    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << u"-922337203685477.5808"_qs;
+    QTest::newRow("integer") << qint64(15000000) << u"1500"_s;
+    QTest::newRow("half") << qint64(5000) << u"0.5"_s;
+    QTest::newRow("minus one") << qint64(-10000) << u"-1"_s;
+    QTest::newRow("small negative") << qint64(-1) << u"-0.0001"_s;
+    QTest::newRow("zero") << qint64(0) << u"0"_s;
+    QTest::newRow("two decimals") << qint64(1098900) << u"109.89"_s;
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << u"-922337203685477.5808"_s;
 }
 
 void TestShare::fixedToText()
@@ -97,21 +99,21 @@ void TestShare::saveTypeNames()
 {
     for (int i = sstAll; i <= sstSlip; ++i)
         QCOMPARE(SaveTypeFromName(SaveTypeName(TSlipSaveType(i))), i);
-    QCOMPARE(SaveTypeName(sstCustCar), u"sstCustCar"_qs);
-    QCOMPARE(SaveTypeFromName(u"SSTLINES"_qs), int(sstLines));
-    QCOMPARE(SaveTypeFromName(u"sstNothing"_qs), -1);
+    QCOMPARE(SaveTypeName(sstCustCar), u"sstCustCar"_s);
+    QCOMPARE(SaveTypeFromName(u"SSTLINES"_s), int(sstLines));
+    QCOMPARE(SaveTypeFromName(u"sstNothing"_s), -1);
 }
 
 void TestShare::textToFloat_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("decimal") << u"8.5"_qs << 8.5;
-    QTest::newRow("negative") << u"-1"_qs << -1.0;
-    QTest::newRow("exponent") << u"1E3"_qs << 1000.0;
-    QTest::newRow("comma is no decimal point") << u"8,5"_qs << 0.0;
-    QTest::newRow("not a number") << u"x"_qs << 0.0;
-    QTest::newRow("infinity") << u"inf"_qs << 0.0;
+    QTest::newRow("decimal") << u"8.5"_s << 8.5;
+    QTest::newRow("negative") << u"-1"_s << -1.0;
+    QTest::newRow("exponent") << u"1E3"_s << 1000.0;
+    QTest::newRow("comma is no decimal point") << u"8,5"_s << 0.0;
+    QTest::newRow("not a number") << u"x"_s << 0.0;
+    QTest::newRow("infinity") << u"inf"_s << 0.0;
 }
 
 void TestShare::textToFloat()
@@ -123,10 +125,10 @@ void TestShare::textToFloat()
 
 void TestShare::uniqueCode()
 {
-    const QString a = MakeUniqueCode(u".tvt"_qs);
-    QVERIFY2(QRegularExpression(u"^\\d{5}(\\.\\d+)?\\d+\\.tvt$"_qs).match(a).hasMatch(), qPrintable(a));
+    const QString a = MakeUniqueCode(u".tvt"_s);
+    QVERIFY2(QRegularExpression(u"^\\d{5}(\\.\\d+)?\\d+\\.tvt$"_s).match(a).hasMatch(), qPrintable(a));
     QTest::qWait(2);
-    QVERIFY(a != MakeUniqueCode(u".tvt"_qs));
+    QVERIFY(a != MakeUniqueCode(u".tvt"_s));
 }
 
 QTEST_GUILESS_MAIN(TestShare)

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using Totals::Input;
 using Totals::Result;
 
@@ -44,18 +46,18 @@ void TestTotals::priceOf_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("isPrice");
     QTest::addColumn<qint64>("value");
-    QTest::newRow("plain") << u"1050"_qs << true << qint64(1050);
-    QTest::newRow("negative") << u"-500"_qs << true << qint64(-500);
-    QTest::newRow("blanks") << u" 12 "_qs << true << qint64(12);
-    QTest::newRow("largest") << u"2147483647"_qs << true << qint64(2147483647);
-    QTest::newRow("smallest") << u"-2147483648"_qs << true << qint64(-2147483648LL);
-    QTest::newRow("too large") << u"2147483648"_qs << false << qint64(0);
+    QTest::newRow("plain") << u"1050"_s << true << qint64(1050);
+    QTest::newRow("negative") << u"-500"_s << true << qint64(-500);
+    QTest::newRow("blanks") << u" 12 "_s << true << qint64(12);
+    QTest::newRow("largest") << u"2147483647"_s << true << qint64(2147483647);
+    QTest::newRow("smallest") << u"-2147483648"_s << true << qint64(-2147483648LL);
+    QTest::newRow("too large") << u"2147483648"_s << false << qint64(0);
     QTest::newRow("empty") << QString() << false << qint64(0);
-    QTest::newRow("sign only") << u"-"_qs << false << qint64(0);
-    QTest::newRow("letters") << u"abc"_qs << false << qint64(0);
-    QTest::newRow("grouped") << u"1,000"_qs << false << qint64(0);
-    QTest::newRow("decimal") << u"10.5"_qs << false << qint64(0);
-    QTest::newRow("full-width digits") << u"１２"_qs << false << qint64(0);
+    QTest::newRow("sign only") << u"-"_s << false << qint64(0);
+    QTest::newRow("letters") << u"abc"_s << false << qint64(0);
+    QTest::newRow("grouped") << u"1,000"_s << false << qint64(0);
+    QTest::newRow("decimal") << u"10.5"_s << false << qint64(0);
+    QTest::newRow("full-width digits") << u"１２"_s << false << qint64(0);
 }
 
 void TestTotals::priceOf()
@@ -104,7 +106,7 @@ void TestTotals::compute_data()
     QTest::addColumn<Input>("in");
     QTest::addColumn<Result>("out");
 
-    Input in = withCosts(u"10000t 200"_qs);
+    Input in = withCosts(u"10000t 200"_s);
     in.taxRate = 80000;
     in.wTax = 24600;
     in.ins = 17650;
@@ -112,7 +114,7 @@ void TestTotals::compute_data()
     // mnt, mntTx, cst, cstTx, ttl, txTtl, last
     QTest::newRow("taxable and non-taxable at 8 %") << in << Result{0, 0, 54250, 800, 54250, 800, 55050};
 
-    in = withCosts(u"1050t"_qs);
+    in = withCosts(u"1050t"_s);
     in.taxRate = 50000;
     for (int mode : {0, 1, 2}) {
         in.rounding = mode;
@@ -120,14 +122,14 @@ void TestTotals::compute_data()
         QTest::addRow("1050 at 5 %%, mode %d", mode) << in << Result{0, 0, 1050, tax, 1050, tax, 1050 + tax};
     }
 
-    in = withCosts(u"-500t 1000t"_qs);
+    in = withCosts(u"-500t 1000t"_s);
     in.taxRate = 100000;
     QTest::newRow("negative and positive row") << in << Result{0, 0, 500, 50, 500, 50, 550};
-    in = withCosts(u"-500t"_qs);
+    in = withCosts(u"-500t"_s);
     in.taxRate = 100000;
     QTest::newRow("negative row alone shows 0") << in << Result{0, 0, 0, 0, 0, 0, 0};
 
-    in = withCosts(u"abc 12.5 1,000 500"_qs);
+    in = withCosts(u"abc 12.5 1,000 500"_s);
     QTest::newRow("prices that are not integers count 0") << in << Result{0, 0, 500, 0, 500, 0, 500};
 
     in = Input{};
@@ -175,7 +177,7 @@ void TestTotals::slipTransfer()
     SlipData slip;
     slip.taxRate = 50000;
     slip.taxCut = 1;
-    slip.costRows[0] = {u"車検代行料"_qs, u"1050"_qs, true};
+    slip.costRows[0] = {u"車検代行料"_s, u"1050"_s, true};
     slip.wTax = 16400;
     slip.costTax = 53;
     slip.cstTx = 53;
@@ -188,12 +190,12 @@ void TestTotals::slipTransfer()
 
 void TestTotals::groupedYen()
 {
-    QCOMPARE(Totals::groupedYen(0), u"0"_qs);
-    QCOMPARE(Totals::groupedYen(999), u"999"_qs);
-    QCOMPARE(Totals::groupedYen(15000), u"15,000"_qs);
-    QCOMPARE(Totals::groupedYen(100000000), u"100,000,000"_qs);
-    QCOMPARE(Totals::groupedYen(-1500), u"-1,500"_qs);
-    QCOMPARE(Totals::groupedYen(std::numeric_limits<qint64>::min()), u"-9,223,372,036,854,775,808"_qs);
+    QCOMPARE(Totals::groupedYen(0), u"0"_s);
+    QCOMPARE(Totals::groupedYen(999), u"999"_s);
+    QCOMPARE(Totals::groupedYen(15000), u"15,000"_s);
+    QCOMPARE(Totals::groupedYen(100000000), u"100,000,000"_s);
+    QCOMPARE(Totals::groupedYen(-1500), u"-1,500"_s);
+    QCOMPARE(Totals::groupedYen(std::numeric_limits<qint64>::min()), u"-9,223,372,036,854,775,808"_s);
 }
 
 QTEST_GUILESS_MAIN(TestTotals)

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool clipboardHasText()
@@ -417,7 +419,7 @@ void TSaNumEdit::focusOutEvent(QFocusEvent *e)
     if (e->reason() != Qt::PopupFocusReason) {
         if (hideSelection_)
             selected_ = false;
-        if (raw_ == u"-"_qs && !(options_ & eoMinusOnly))
+        if (raw_ == u"-"_s && !(options_ & eoMinusOnly))
             raw_.clear();
     }
     update();
@@ -450,16 +452,16 @@ QMenu *TSaNumEdit::createStandardContextMenu()
 {
     auto *menu = new QMenu(this);
     const bool canEdit = !readOnly_;
-    QAction *a = menu->addAction(u"元に戻す(&U)"_qs, this, &TSaNumEdit::undo);
+    QAction *a = menu->addAction(u"元に戻す(&U)"_s, this, &TSaNumEdit::undo);
     a->setEnabled(undoAvailable_ && canEdit);
     menu->addSeparator();
-    a = menu->addAction(u"切り取り(&T)"_qs, this, &TSaNumEdit::cut);
+    a = menu->addAction(u"切り取り(&T)"_s, this, &TSaNumEdit::cut);
     a->setEnabled(selected_ && canEdit);
-    a = menu->addAction(u"コピー(&C)"_qs, this, &TSaNumEdit::copy);
+    a = menu->addAction(u"コピー(&C)"_s, this, &TSaNumEdit::copy);
     a->setEnabled(selected_);
-    a = menu->addAction(u"貼り付け(&P)"_qs, this, &TSaNumEdit::paste);
+    a = menu->addAction(u"貼り付け(&P)"_s, this, &TSaNumEdit::paste);
     a->setEnabled(canEdit && clipboardHasText());
-    a = menu->addAction(u"削除(&D)"_qs, this, [this] {
+    a = menu->addAction(u"削除(&D)"_s, this, [this] {
         if (readOnly_)
             return;
         clear();
@@ -467,7 +469,7 @@ QMenu *TSaNumEdit::createStandardContextMenu()
     });
     a->setEnabled(selected_ && canEdit);
     menu->addSeparator();
-    a = menu->addAction(u"すべて選択(&A)"_qs, this, &TSaNumEdit::selectAll);
+    a = menu->addAction(u"すべて選択(&A)"_s, this, &TSaNumEdit::selectAll);
     a->setEnabled(!selected_ && !raw_.isEmpty());
     return menu;
 }

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+using namespace Qt::StringLiterals;
+
 using WarekiDate::Part;
 
 namespace {
@@ -39,7 +41,7 @@ TWarekiDateEdit::TWarekiDateEdit(QWidget *parent)
     resize(200, 25);
     setFocusProxy(dateText_);
 
-    eraField_->setText(u"平成"_qs);
+    eraField_->setText(u"平成"_s);
     spinner_->setRange(0, int(eras_.count()) - 1);
     dateText_->setAttribute(Qt::WA_InputMethodEnabled, false);
     calendar_->hide();
@@ -132,7 +134,7 @@ bool TWarekiDateEdit::AddEra(const QString &name, const QString &startText)
     if (!start.isValid())
         return false;
     if (eras_.count() > 0 && start <= eras_.eras().last().start) {
-        const QString text = u"登録済みの年号より以前の日付は設定できません"_qs;
+        const QString text = u"登録済みの年号より以前の日付は設定できません"_s;
         if (warningHandler_)
             warningHandler_(text);
         else
@@ -304,9 +306,9 @@ void TWarekiDateEdit::dateTextMouseRelease(qreal x)
     const QFontMetrics fm(dateText_->font());
     const qreal at = x - 2 - dateText_->textMargins().left();
     const bool era = dateType_ == dtWareki;
-    if (at < fm.horizontalAdvance(era ? u"00/"_qs : u"0000/"_qs))
+    if (at < fm.horizontalAdvance(era ? u"00/"_s : u"0000/"_s))
         dateText_->selectPart(Part::Year);
-    else if (dayEnabled_ && at > fm.horizontalAdvance(era ? u"00/00/"_qs : u"0000/00/"_qs))
+    else if (dayEnabled_ && at > fm.horizontalAdvance(era ? u"00/00/"_s : u"0000/00/"_s))
         dateText_->selectPart(Part::Day);
     else
         dateText_->selectPart(Part::Month);
@@ -414,8 +416,8 @@ void TWarekiDateEdit::relayout()
     const QFontMetrics fm(font());
     const int th = fm.height();
     const int w = fm.horizontalAdvance(eraField_->text());
-    const QString zeros = dateType_ == dtWareki ? u"00/00"_qs : u"0000/00"_qs;
-    const int t = fm.horizontalAdvance(dayEnabled_ ? zeros + u"/00"_qs : zeros) + 6;
+    const QString zeros = dateType_ == dtWareki ? u"00/00"_s : u"0000/00"_s;
+    const int t = fm.horizontalAdvance(dayEnabled_ ? zeros + u"/00"_s : zeros) + 6;
     const int h = th + 4;
     const int fw = frameWidth();
     const int height = th + 8;

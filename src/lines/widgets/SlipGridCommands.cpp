@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QAction *command(QObject *parent, const QString &caption, QKeyCombination key)
@@ -41,11 +43,11 @@ void popupOn(QWidget *widget, QMenu *menu)
 
 SlipGridCommands::SlipGridCommands(TSlipGridFrame *frame) : QObject(frame), frame_(frame)
 {
-    EditCopy1 = command(this, u"コピー(&C)"_qs, Qt::CTRL | Qt::Key_C);
-    EditCut1 = command(this, u"切り取り(&T)"_qs, Qt::CTRL | Qt::Key_X);
-    EditPaste1 = command(this, u"貼り付け(&P)"_qs, Qt::CTRL | Qt::Key_V);
-    EditInsert = command(this, u"行挿入(&I)"_qs, Qt::CTRL | Qt::Key_Insert);
-    EditDelete1 = command(this, u"削除(&D)"_qs, Qt::CTRL | Qt::Key_Delete);
+    EditCopy1 = command(this, u"コピー(&C)"_s, Qt::CTRL | Qt::Key_C);
+    EditCut1 = command(this, u"切り取り(&T)"_s, Qt::CTRL | Qt::Key_X);
+    EditPaste1 = command(this, u"貼り付け(&P)"_s, Qt::CTRL | Qt::Key_V);
+    EditInsert = command(this, u"行挿入(&I)"_s, Qt::CTRL | Qt::Key_Insert);
+    EditDelete1 = command(this, u"削除(&D)"_s, Qt::CTRL | Qt::Key_Delete);
     connect(EditCopy1, &QAction::triggered, this, &SlipGridCommands::copyRows);
     connect(EditCut1, &QAction::triggered, this, &SlipGridCommands::cutRows);
     connect(EditPaste1, &QAction::triggered, this, &SlipGridCommands::pasteRows);
@@ -58,9 +60,9 @@ SlipGridCommands::SlipGridCommands(TSlipGridFrame *frame) : QObject(frame), fram
 
     PopupMenu2 = new QMenu(frame);
     QLineEdit *text = frame->editors_->UpEdit2;
-    PopupMenu2->addAction(u"テキストのコピー"_qs, text, &QLineEdit::copy);
-    PopupMenu2->addAction(u"テキストの切り取り"_qs, text, &QLineEdit::cut);
-    PopupMenu2->addAction(u"テキストの貼り付け"_qs, this, &SlipGridCommands::pasteText);
+    PopupMenu2->addAction(u"テキストのコピー"_s, text, &QLineEdit::copy);
+    PopupMenu2->addAction(u"テキストの切り取り"_s, text, &QLineEdit::cut);
+    PopupMenu2->addAction(u"テキストの貼り付け"_s, this, &SlipGridCommands::pasteText);
     PopupMenu2->addSeparator();
     PopupMenu2->addActions(rowCommands);
 
@@ -86,15 +88,15 @@ void SlipGridCommands::buildPanels()
         connect(button, &QToolButton::clicked, action, &QAction::trigger);
         layout->addWidget(button);
     };
-    addButton(EditCopy1, u"コピー"_qs);
-    addButton(EditCut1, u"切り取り"_qs);
-    addButton(EditPaste1, u"貼り付け"_qs);
-    addButton(EditInsert, u"行挿入"_qs);
-    addButton(EditDelete1, u"行削除"_qs);
+    addButton(EditCopy1, u"コピー"_s);
+    addButton(EditCut1, u"切り取り"_s);
+    addButton(EditPaste1, u"貼り付け"_s);
+    addButton(EditInsert, u"行挿入"_s);
+    addButton(EditDelete1, u"行削除"_s);
     SpeedButton5 = new QToolButton(Panel1);
     SpeedButton5->setAutoRaise(true);
     SpeedButton5->setFocusPolicy(Qt::NoFocus);
-    SpeedButton5->setText(u"◄"_qs);
+    SpeedButton5->setText(u"◄"_s);
     layout->addWidget(SpeedButton5);
     Panel1->adjustSize();
     Panel1->hide();
@@ -105,7 +107,7 @@ void SlipGridCommands::buildPanels()
     SpeedButton7->setCheckable(true);
     SpeedButton7->setAutoRaise(true);
     SpeedButton7->setFocusPolicy(Qt::NoFocus);
-    SpeedButton7->setText(u"►"_qs);
+    SpeedButton7->setText(u"►"_s);
     SpeedButton7->setGeometry(0, 0, 18, 18);
     Panel2->hide();
 

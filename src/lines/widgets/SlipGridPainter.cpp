@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
 namespace SlipGridPainter {
 
 namespace {
@@ -40,9 +42,9 @@ void vertical(QPainter &p, int x, int top, int from, int to)
 
 void paintHeader(QPainter &p, const SlipGridView &view)
 {
-    static const QString upper[] = {{}, u"税率"_qs, u"明細"_qs, {}, {}, {}, {}, {}};
-    static const QString lower[] = {u"行№"_qs,  u"区分"_qs, u"作業名"_qs, u"点数"_qs,
-                                    u"工賃"_qs, u"単価"_qs, u"数量"_qs,   u"金額"_qs};
+    static const QString upper[] = {{}, u"税率"_s, u"明細"_s, {}, {}, {}, {}, {}};
+    static const QString lower[] = {u"行№"_s,  u"区分"_s, u"作業名"_s, u"点数"_s,
+                                    u"工賃"_s, u"単価"_s, u"数量"_s,   u"金額"_s};
     const int right = view.columnRight(SlipGridView::ColumnCount - 1);
     p.fillRect(0, 0, right + 1, SlipGridView::RowHeight, FixedColour);
     p.setPen(Qt::white);

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr int Pitch = SlipGridView::RowHeight + SlipGridView::LineWidth;
 } // namespace
@@ -100,14 +102,14 @@ void SlipGridView::rowsChanged()
 void SlipGridView::layoutColumns()
 {
     const QFontMetrics fm(font());
-    const int narrow = fm.horizontalAdvance(u"0123456"_qs);
-    const int wide = fm.horizontalAdvance(u"012345678901"_qs);
-    widths_ = {42, narrow, 0, narrow, wide, wide, fm.horizontalAdvance(u"01234567"_qs), wide};
+    const int narrow = fm.horizontalAdvance(u"0123456"_s);
+    const int wide = fm.horizontalAdvance(u"012345678901"_s);
+    widths_ = {42, narrow, 0, narrow, wide, wide, fm.horizontalAdvance(u"01234567"_s), wide};
     int others = 0;
     for (int c = 0; c < ColumnCount; ++c)
         others += c == 2 ? 0 : widths_[size_t(c)];
     // The description column takes what the others leave.
-    widths_[2] = qMax(fm.horizontalAdvance(u"0123456"_qs), viewport()->width() - others - 7);
+    widths_[2] = qMax(fm.horizontalAdvance(u"0123456"_s), viewport()->width() - others - 7);
     int x = 0;
     for (int c = 0; c < ColumnCount; ++c) {
         lefts_[size_t(c)] = x;

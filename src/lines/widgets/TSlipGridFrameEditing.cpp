@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 using LineItems::RowKind;
 
 void TSlipGridFrame::connectEditors()
@@ -242,7 +244,7 @@ void TSlipGridFrame::Edit1Change()
     target.LineDiv = name;
     const RowKind kind = LineItems::kindOf(target, categories_);
     if (kind == RowKind::Discount || kind == RowKind::Subtotal)
-        target.TextA = u"\u3000"_qs + name;
+        target.TextA = u"\u3000"_s + name;
     normalize();
     LoadEditors(row);
     FocusField();

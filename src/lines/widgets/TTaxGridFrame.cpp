@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString InvalidName = QStringLiteral("分類名に無効な文字が含まれています。");
@@ -216,7 +218,7 @@ bool TTaxGridFrame::saveTable()
     const QString path = TaxTables::tablePath(appFolder_, kind_, current_);
     QString error;
     if (!TaxTables::saveTable(path, grid(), &error)) {
-        prompts_.error(this, path + u" に書き込めません"_qs);
+        prompts_.error(this, path + u" に書き込めません"_s);
         return false;
     }
     dirty_ = false;
@@ -337,7 +339,7 @@ bool TTaxGridFrame::writeList(const QStringList &names)
     QString error;
     if (TaxTables::writeClassifications(appFolder_, kind_, names, &error))
         return true;
-    prompts_.error(this, TaxTables::listPath(appFolder_, kind_) + u" に書き込めません"_qs);
+    prompts_.error(this, TaxTables::listPath(appFolder_, kind_) + u" に書き込めません"_s);
     return false;
 }
 
@@ -376,7 +378,7 @@ void TTaxGridFrame::deleteClassification()
         return;
     }
     const QString name = ComboBox1->currentText();
-    if (!prompts_.confirm(this, u"分類「"_qs + name + u"」を削除しますか?"_qs))
+    if (!prompts_.confirm(this, u"分類「"_s + name + u"」を削除しますか?"_s))
         return;
     QStringList names = listNames();
     names.removeAt(ComboBox1->currentIndex());

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The spool dialog as the renderer sees it: its counter, and a cancel once
@@ -58,7 +60,7 @@ void PrintRun::reloadDefaults()
 
 QString PrintRun::jobTitle() const
 {
-    return documentName_ + u" - Torvane"_qs;
+    return documentName_ + u" - Torvane"_s;
 }
 
 QString PrintRun::snapshotPath() const
@@ -84,7 +86,7 @@ PrintRun::Setup PrintRun::printerSetup(int slipKind, bool forPrint)
     in.fixY = settings_.fixY;
     form.setValues(in);
     if (forPrint) {
-        form.OkButton->setText(u"印刷"_qs);
+        form.OkButton->setText(u"印刷"_s);
     } else {
         form.PreviewButton->hide();
         form.setHelpContext(39);
@@ -163,13 +165,13 @@ bool PrintRun::Render(const QString &scriptPath, bool preview)
     if (renderer.script().isEmpty())
         return false;
     if (printers_.printerNames().isEmpty()) {
-        messages_.show(MessageService::Kind::Error, u"有効なプリンタが見つかりません"_qs);
+        messages_.show(MessageService::Kind::Error, u"有効なプリンタが見つかりません"_s);
         return false;
     }
     TPrintPreviwForm form(printers_, messages_, window_);
     TSpoolInfoForm spool(window_);
     TPrnPlotY &plot = form.plot();
-    plot.setPageFiles(context_.appDir + u"Dat/Tmp/"_qs, context_.prefix);
+    plot.setPageFiles(context_.appDir + u"Dat/Tmp/"_s, context_.prefix);
     plot.setJobTitle(jobTitle());
     renderer.SetOffsets(settings_.fixX, settings_.fixY);
     SpoolObserver observer(spool);
@@ -182,7 +184,7 @@ bool PrintRun::Render(const QString &scriptPath, bool preview)
     case TMakeMataDBM::Result::NoScript:
         return false;
     case TMakeMataDBM::Result::Cancelled:
-        messages_.show(MessageService::Kind::Information, u"中止しました"_qs);
+        messages_.show(MessageService::Kind::Information, u"中止しました"_s);
         return false;
     case TMakeMataDBM::Result::Failed:
         messages_.show(MessageService::Kind::Error, renderer.errorString());
@@ -216,9 +218,9 @@ bool PrintRun::exportPdf(const SlipData &slip, const QString &pdfPath, QString *
 bool PrintRun::exportPdfDialog(const SlipData &slip)
 {
     const QString suggested =
-        documentName_.isEmpty() ? u"伝票.pdf"_qs : QFileInfo(documentName_).completeBaseName() + u".pdf"_qs;
+        documentName_.isEmpty() ? u"伝票.pdf"_s : QFileInfo(documentName_).completeBaseName() + u".pdf"_s;
     const QString path =
-        QFileDialog::getSaveFileName(window_, u"PDFに保存"_qs, suggested, u"PDF ファイル (*.pdf)"_qs);
+        QFileDialog::getSaveFileName(window_, u"PDFに保存"_s, suggested, u"PDF ファイル (*.pdf)"_s);
     if (path.isEmpty())
         return false;
     QString error;

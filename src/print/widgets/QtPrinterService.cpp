@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Qt names the paper sources only by an enumeration; these are the names
@@ -14,33 +16,33 @@ QString sourceName(QPrinter::PaperSource source)
 {
     switch (source) {
     case QPrinter::OnlyOne:
-        return u"上段"_qs;
+        return u"上段"_s;
     case QPrinter::Lower:
-        return u"下段"_qs;
+        return u"下段"_s;
     case QPrinter::Middle:
-        return u"中段"_qs;
+        return u"中段"_s;
     case QPrinter::Manual:
-        return u"手差し"_qs;
+        return u"手差し"_s;
     case QPrinter::Envelope:
-        return u"封筒"_qs;
+        return u"封筒"_s;
     case QPrinter::EnvelopeManual:
-        return u"封筒手差し"_qs;
+        return u"封筒手差し"_s;
     case QPrinter::Auto:
-        return u"自動選択"_qs;
+        return u"自動選択"_s;
     case QPrinter::Tractor:
-        return u"トラクタ"_qs;
+        return u"トラクタ"_s;
     case QPrinter::SmallFormat:
-        return u"小サイズ"_qs;
+        return u"小サイズ"_s;
     case QPrinter::LargeFormat:
-        return u"大サイズ"_qs;
+        return u"大サイズ"_s;
     case QPrinter::LargeCapacity:
-        return u"大容量"_qs;
+        return u"大容量"_s;
     case QPrinter::Cassette:
-        return u"カセット"_qs;
+        return u"カセット"_s;
     case QPrinter::FormSource:
-        return u"用紙トレイ"_qs;
+        return u"用紙トレイ"_s;
     default:
-        return u"トレイ"_qs + QString::number(int(source));
+        return u"トレイ"_s + QString::number(int(source));
     }
 }
 

@@ -5,14 +5,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 TPreviewAbortForm::TPreviewAbortForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
-    setWindowTitle(u"状況"_qs);
+    setWindowTitle(u"状況"_s);
     auto *layout = new QVBoxLayout(this);
-    Label1 = new QLabel(u"印刷中です..."_qs, this);
+    Label1 = new QLabel(u"印刷中です..."_s, this);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setTextVisible(false);
-    PrAbortButton = new QPushButton(u"中止"_qs, this);
+    PrAbortButton = new QPushButton(u"中止"_s, this);
     PrAbortButton->setDefault(true);
     layout->addWidget(Label1);
     layout->addWidget(ProgressBar1);

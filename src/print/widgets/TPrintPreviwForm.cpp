@@ -21,6 +21,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+using namespace Qt::StringLiterals;
+
 PreviewSheet::PreviewSheet(QWidget *parent) : QWidget(parent) {}
 
 void PreviewSheet::setPage(const QPicture *page, QSize pageSize)
@@ -69,31 +71,31 @@ TPrintPreviwForm::TPrintPreviwForm(PrinterService &printers, MessageService &mes
                           Qt::WindowCloseButtonHint),
       printers_(printers), messages_(messages), plot_(std::make_unique<TPrnPlotY>(printers.geometry()))
 {
-    setWindowTitle(u"印刷プレビュー"_qs);
+    setWindowTitle(u"印刷プレビュー"_s);
     setMinimumSize(650, 433);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
     auto *bar = new QToolBar(this);
-    PrintSpButton = toolButton(bar, u"印刷(&P)"_qs);
+    PrintSpButton = toolButton(bar, u"印刷(&P)"_s);
     bar->addSeparator();
-    MinusSpButton = toolButton(bar, u"縮小"_qs);
-    PlusSpbutton = toolButton(bar, u"拡大"_qs);
+    MinusSpButton = toolButton(bar, u"縮小"_s);
+    PlusSpbutton = toolButton(bar, u"拡大"_s);
     PlusSpbutton->setEnabled(false);
     bar->addSeparator();
-    PrevSpeedButton = toolButton(bar, u"前頁"_qs);
+    PrevSpeedButton = toolButton(bar, u"前頁"_s);
     PrevSpeedButton->setEnabled(false);
-    PageCountPanel = new QLineEdit(u"00/00"_qs, bar);
+    PageCountPanel = new QLineEdit(u"00/00"_s, bar);
     PageCountPanel->setReadOnly(true);
     PageCountPanel->setAlignment(Qt::AlignCenter);
     PageCountPanel->setFixedWidth(70);
     PageCountPanel->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(PageCountPanel);
-    NextSpeedButton = toolButton(bar, u"次頁"_qs);
+    NextSpeedButton = toolButton(bar, u"次頁"_s);
     NextSpeedButton->setEnabled(false);
     bar->addSeparator();
-    CloaseSpButton = toolButton(bar, u"閉じる(&C)"_qs);
+    CloaseSpButton = toolButton(bar, u"閉じる(&C)"_s);
     layout->addWidget(bar);
 
     ScreenScBox = new QScrollArea(this);
@@ -258,7 +260,7 @@ void TPrintPreviwForm::fillStatusBar()
         return;
     const QSize dpi = plot_->geometry().deviceDpi();
     panels[0]->setText(printers_.currentPrinterName());
-    panels[1]->setText(QString::number(dpi.width()) + u'/' + QString::number(dpi.height()) + u"dpi"_qs);
+    panels[1]->setText(QString::number(dpi.width()) + u'/' + QString::number(dpi.height()) + u"dpi"_s);
     panels[2]->setText(printers_.currentPaperName());
     panels[3]->clear(); // the background picture, never used here
 }
@@ -294,13 +296,13 @@ void TPrintPreviwForm::PrintAll()
 
 void TPrintPreviwForm::PrintPages()
 {
-    if (ask_ && messages_.ask(u"印刷しますか？"_qs) != MessageService::Answer::Yes)
+    if (ask_ && messages_.ask(u"印刷しますか？"_s) != MessageService::Answer::Yes)
         return;
     AbortForm->clearCancel();
     AbortForm->ProgressBar1->setRange(0, count_);
     AbortForm->ProgressBar1->setValue(0);
     AbortForm->setWindowTitle(plot_->jobTitle().trimmed());
-    AbortForm->Label1->setText(u"印刷中です..."_qs);
+    AbortForm->Label1->setText(u"印刷中です..."_s);
     AbortForm->PrAbortButton->setEnabled(true);
     AbortForm->setOnTop(true);
     AbortForm->show();
@@ -308,12 +310,12 @@ void TPrintPreviwForm::PrintPages()
     QPrinter *printer = printers_.printer();
     QPainter painter;
     if (!printer) {
-        messages_.show(MessageService::Kind::Error, u"有効なプリンタが見つかりません"_qs);
+        messages_.show(MessageService::Kind::Error, u"有効なプリンタが見つかりません"_s);
     } else {
         printer->setDocName(plot_->jobTitle());
         printer->setFullPage(false);
         if (!painter.begin(printer)) {
-            messages_.show(MessageService::Kind::Error, printer->printerName() + u" に印刷できません"_qs);
+            messages_.show(MessageService::Kind::Error, printer->printerName() + u" に印刷できません"_s);
         } else {
             // The device origin is the printable area's corner; the page
             // picture covers the whole physical sheet.
@@ -322,7 +324,7 @@ void TPrintPreviwForm::PrintPages()
             for (int n = 1; n <= count_; ++n) {
                 if (AbortForm->cancelled()) {
                     AbortForm->setOnTop(false);
-                    if (messages_.askInformation(u"中止しますか？"_qs)) {
+                    if (messages_.askInformation(u"中止しますか？"_s)) {
                         printer->abort();
                         aborted = true;
                         break;
@@ -351,8 +353,8 @@ void TPrintPreviwForm::deletePageFiles()
     const int count = plot_->pageCount();
     if (count <= 0)
         return;
-    AbortForm->setWindowTitle(u"テンポラリファイルの削除"_qs);
-    AbortForm->Label1->setText(u"終了しています..."_qs);
+    AbortForm->setWindowTitle(u"テンポラリファイルの削除"_s);
+    AbortForm->Label1->setText(u"終了しています..."_s);
     AbortForm->PrAbortButton->setEnabled(false);
     AbortForm->ProgressBar1->setRange(0, count);
     AbortForm->ProgressBar1->setValue(0);

@@ -23,6 +23,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QDoubleSpinBox *correctionEdit(QWidget *parent)
@@ -31,7 +33,7 @@ QDoubleSpinBox *correctionEdit(QWidget *parent)
     edit->setRange(-50.0, 50.0);
     edit->setSingleStep(1.0);
     edit->setDecimals(1);
-    edit->setSuffix(u" ㎜"_qs);
+    edit->setSuffix(u" ㎜"_s);
     return edit;
 }
 
@@ -46,7 +48,7 @@ TPrinterSettingForm::TPrinterSettingForm(const QString &appDir, const QString &s
                                          PrinterService &printers, MessageService &messages, QWidget *parent)
     : QDialog(parent), appDir_(appDir), settingsFile_(settingsFile), printers_(printers), messages_(messages)
 {
-    setWindowTitle(u"プリンタの設定"_qs);
+    setWindowTitle(u"プリンタの設定"_s);
     buildLayout();
 
     updating_ = true;
@@ -88,39 +90,39 @@ void TPrinterSettingForm::buildLayout()
 {
     auto *layout = new QVBoxLayout(this);
 
-    auto *printerBox = new QGroupBox(u"プリンタ"_qs, this);
+    auto *printerBox = new QGroupBox(u"プリンタ"_s, this);
     auto *printerGrid = new QGridLayout(printerBox);
     PrComboBox = new QComboBox(printerBox);
-    auto *nameLabel = new QLabel(u"プリンタ名(&N):"_qs, printerBox);
+    auto *nameLabel = new QLabel(u"プリンタ名(&N):"_s, printerBox);
     nameLabel->setBuddy(PrComboBox);
-    Button3 = new QPushButton(u"プロパティ(&P)..."_qs, printerBox);
+    Button3 = new QPushButton(u"プロパティ(&P)..."_s, printerBox);
     printerGrid->addWidget(nameLabel, 0, 0);
     printerGrid->addWidget(PrComboBox, 0, 1);
     printerGrid->addWidget(Button3, 0, 2);
     QLabel **states[] = {&StateLabel1, &StateLabel2, &StateLabel3, &StateLabel4};
     const char16_t *captions[] = {u"状態:", u"種類:", u"場所:", u"コメント:"};
     for (int i = 0; i < 4; ++i) {
-        *states[i] = new QLabel(u"-----"_qs, printerBox);
+        *states[i] = new QLabel(u"-----"_s, printerBox);
         printerGrid->addWidget(new QLabel(QString::fromUtf16(captions[i]), printerBox), i + 1, 0);
         printerGrid->addWidget(*states[i], i + 1, 1, 1, 2);
     }
     layout->addWidget(printerBox);
 
     auto *row = new QHBoxLayout;
-    auto *paperBox = new QGroupBox(u"用紙"_qs, this);
+    auto *paperBox = new QGroupBox(u"用紙"_s, this);
     auto *paperForm = new QFormLayout(paperBox);
     SzComboBox = new QComboBox(paperBox);
     BiComboBox = new QComboBox(paperBox);
-    paperForm->addRow(u"サイズ(&S):"_qs, SzComboBox);
-    paperForm->addRow(u"給紙方法(&B):"_qs, BiComboBox);
+    paperForm->addRow(u"サイズ(&S):"_s, SzComboBox);
+    paperForm->addRow(u"給紙方法(&B):"_s, BiComboBox);
     row->addWidget(paperBox, 1);
-    auto *orientationBox = new QGroupBox(u"用紙の向き"_qs, this);
+    auto *orientationBox = new QGroupBox(u"用紙の向き"_s, this);
     auto *orientationLayout = new QHBoxLayout(orientationBox);
     OrImage = new QLabel(orientationBox);
     OrImage->setFixedSize(32, 32);
     auto *radios = new QVBoxLayout;
-    OrRadioButton1 = new QRadioButton(u"縦(&O)"_qs, orientationBox);
-    OrRadioButton2 = new QRadioButton(u"横(&A)"_qs, orientationBox);
+    OrRadioButton1 = new QRadioButton(u"縦(&O)"_s, orientationBox);
+    OrRadioButton2 = new QRadioButton(u"横(&A)"_s, orientationBox);
     radios->addWidget(OrRadioButton1);
     radios->addWidget(OrRadioButton2);
     orientationLayout->addWidget(OrImage);
@@ -128,17 +130,17 @@ void TPrinterSettingForm::buildLayout()
     row->addWidget(orientationBox);
     layout->addLayout(row);
 
-    auto *slipBox = new QGroupBox(u"伝票の設定"_qs, this);
+    auto *slipBox = new QGroupBox(u"伝票の設定"_s, this);
     auto *slipGrid = new QGridLayout(slipBox);
     StringGrid1 = new QTableWidget(4, 1, slipBox);
-    StringGrid1->setVerticalHeaderLabels({u" 1"_qs, u" 2"_qs, u" 3"_qs, u" 4"_qs});
+    StringGrid1->setVerticalHeaderLabels({u" 1"_s, u" 2"_s, u" 3"_s, u" 4"_s});
     StringGrid1->verticalHeader()->setFixedWidth(20);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     StringGrid1->setFixedHeight(StringGrid1->horizontalHeader()->sizeHint().height() +
                                 4 * StringGrid1->verticalHeader()->defaultSectionSize() + 4);
     for (int r = 0; r < 4; ++r)
         StringGrid1->setItem(r, 0, new QTableWidgetItem);
-    auto *titleLabel = new QLabel(u"伝票のタイトル(&T):"_qs, slipBox);
+    auto *titleLabel = new QLabel(u"伝票のタイトル(&T):"_s, slipBox);
     titleLabel->setBuddy(StringGrid1);
     CheckListBox1 = new QListWidget(slipBox);
     for (const char16_t *copy : {u"1枚目", u"2枚目", u"3枚目", u"4枚目"}) {
@@ -147,7 +149,7 @@ void TPrinterSettingForm::buildLayout()
         item->setCheckState(Qt::Unchecked);
     }
     CheckListBox1->setFixedHeight(StringGrid1->height());
-    auto *copyLabel = new QLabel(u"複写(&C):"_qs, slipBox);
+    auto *copyLabel = new QLabel(u"複写(&C):"_s, slipBox);
     copyLabel->setBuddy(CheckListBox1);
     slipGrid->addWidget(titleLabel, 0, 0);
     slipGrid->addWidget(copyLabel, 0, 1);
@@ -155,31 +157,31 @@ void TPrinterSettingForm::buildLayout()
     slipGrid->addWidget(CheckListBox1, 1, 1);
     SlpComBox = new QComboBox(slipBox);
     JsComBox = new QComboBox(slipBox);
-    auto *formatLabel = new QLabel(u"伝票のデザイン(&D):"_qs, slipBox);
+    auto *formatLabel = new QLabel(u"伝票のデザイン(&D):"_s, slipBox);
     formatLabel->setBuddy(SlpComBox);
-    auto *logoLabel = new QLabel(u"社名のデザイン(&L):"_qs, slipBox);
+    auto *logoLabel = new QLabel(u"社名のデザイン(&L):"_s, slipBox);
     logoLabel->setBuddy(JsComBox);
     slipGrid->addWidget(formatLabel, 2, 0);
     slipGrid->addWidget(logoLabel, 2, 1);
     slipGrid->addWidget(SlpComBox, 3, 0);
     slipGrid->addWidget(JsComBox, 3, 1);
-    auto *correctionBox = new QGroupBox(u"印刷補正値"_qs, slipBox);
+    auto *correctionBox = new QGroupBox(u"印刷補正値"_s, slipBox);
     auto *correction = new QHBoxLayout(correctionBox);
     SpinFloatEditY = correctionEdit(correctionBox);
     SpinFloatEditX = correctionEdit(correctionBox);
-    correction->addWidget(new QLabel(u"縦"_qs, correctionBox));
+    correction->addWidget(new QLabel(u"縦"_s, correctionBox));
     correction->addWidget(SpinFloatEditY);
-    correction->addWidget(new QLabel(u"横"_qs, correctionBox));
+    correction->addWidget(new QLabel(u"横"_s, correctionBox));
     correction->addWidget(SpinFloatEditX);
     slipGrid->addWidget(correctionBox, 4, 0, 1, 2);
     layout->addWidget(slipBox);
 
     auto *buttons = new QHBoxLayout;
-    PreviewButton = new QPushButton(u"印刷プレビュー(&V)"_qs, this);
-    OkButton = new QPushButton(u"OK"_qs, this);
+    PreviewButton = new QPushButton(u"印刷プレビュー(&V)"_s, this);
+    OkButton = new QPushButton(u"OK"_s, this);
     OkButton->setDefault(true);
-    CancelButton = new QPushButton(u"キャンセル"_qs, this);
-    Button1 = new QPushButton(u"ヘルプ(&H)"_qs, this);
+    CancelButton = new QPushButton(u"キャンセル"_s, this);
+    Button1 = new QPushButton(u"ヘルプ(&H)"_s, this);
     buttons->addWidget(PreviewButton);
     buttons->addStretch();
     buttons->addWidget(OkButton);
@@ -210,7 +212,7 @@ void TPrinterSettingForm::buildLayout()
 int TPrinterSettingForm::run()
 {
     if (printers_.printerNames().isEmpty()) {
-        messages_.show(MessageService::Kind::Error, u"有効なプリンタが見つかりません"_qs);
+        messages_.show(MessageService::Kind::Error, u"有効なプリンタが見つかりません"_s);
         return QDialog::Rejected;
     }
     return exec();
@@ -287,10 +289,10 @@ void TPrinterSettingForm::PrComboBoxChange()
     showOrientation();
 
     const PrinterService::Status status = printers_.status();
-    StateLabel1->setText(status.paused     ? u"停止中"_qs
-                         : status.deleting ? u"削除中..."_qs
-                         : status.error    ? u"要調査"_qs
-                                           : u"準備完了"_qs);
+    StateLabel1->setText(status.paused     ? u"停止中"_s
+                         : status.deleting ? u"削除中..."_s
+                         : status.error    ? u"要調査"_s
+                                           : u"準備完了"_s);
     StateLabel2->setText(status.driver);
     StateLabel3->setText(status.port);
     StateLabel4->setText(status.comment);
@@ -353,7 +355,7 @@ QPixmap TPrinterSettingForm::orientationPicture(bool landscape)
     font.setPixelSize(14);
     font.setBold(true);
     painter.setFont(font);
-    painter.drawText(sheet, Qt::AlignCenter, u"A"_qs);
+    painter.drawText(sheet, Qt::AlignCenter, u"A"_s);
     return pixmap;
 }
 

@@ -18,7 +18,7 @@ class QTableWidget;
 
 // What the caller hands to the printer settings dialog and reads back.
 struct PrinterSettingValues {
-    QString documentKind = u"伝票"_qs;
+    QString documentKind = QStringLiteral("伝票");
     QString slipKindName;
     std::array<QString, 4> titles;
     std::array<bool, 4> copies{true, true, false, false};

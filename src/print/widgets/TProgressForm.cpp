@@ -4,11 +4,13 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 TProgressForm::TProgressForm(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       Label1(new QLabel(this)), ProgressBar1(new QProgressBar(this))
 {
-    setWindowTitle(u"処理中..."_qs);
+    setWindowTitle(u"処理中..."_s);
     setModal(false);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setRange(0, 1);

@@ -28,6 +28,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int WheelStep = 30;
@@ -52,7 +54,7 @@ TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent)
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     scroll_ = new QScrollArea(this);
-    scroll_->setObjectName(u"ScrollBox1"_qs);
+    scroll_->setObjectName(u"ScrollBox1"_s);
     scroll_->setWidgetResizable(true);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll_->viewport()->installEventFilter(this);
@@ -64,16 +66,16 @@ TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent)
     column->setSpacing(2);
 
     auto *startPanel = new QFrame(content);
-    startPanel->setObjectName(u"StartPanel"_qs);
+    startPanel->setObjectName(u"StartPanel"_s);
     startPanel->setFrameShape(QFrame::StyledPanel);
     buildTopBar(startPanel);
     column->addWidget(startPanel);
 
     for (int i = 0; i < SectionCount; ++i) {
         auto *s = new SlipSection(i + 1, QString::fromUtf8(SectionCaptions[i]), content);
-        s->setObjectName(u"Section"_qs + QString::number(i + 1));
-        s->button()->setObjectName(u"IdxSpButton"_qs + QString::number(i + 1));
-        s->statusLabel()->setObjectName(u"StLabel"_qs + QString::number(i + 1));
+        s->setObjectName(u"Section"_s + QString::number(i + 1));
+        s->button()->setObjectName(u"IdxSpButton"_s + QString::number(i + 1));
+        s->statusLabel()->setObjectName(u"StLabel"_s + QString::number(i + 1));
         sections_[size_t(i)] = s;
         column->addWidget(s);
         connect(s, &SlipSection::toggleRequested, this, [this, s] { sectionToggled(s); });
@@ -87,12 +89,12 @@ TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent)
     buildNotes(sections_[6]);
 
     auto *endPanel = new QWidget(content);
-    endPanel->setObjectName(u"EndPanel"_qs);
+    endPanel->setObjectName(u"EndPanel"_s);
     auto *end = new QHBoxLayout(endPanel);
     end->addStretch(1);
-    printButton_ = new QPushButton(u"印刷(&P)..."_qs, endPanel);
-    saveButton_ = new QPushButton(u"上書き保存(&S)"_qs, endPanel);
-    exitButton_ = new QPushButton(u"終了(&X)"_qs, endPanel);
+    printButton_ = new QPushButton(u"印刷(&P)..."_s, endPanel);
+    saveButton_ = new QPushButton(u"上書き保存(&S)"_s, endPanel);
+    exitButton_ = new QPushButton(u"終了(&X)"_s, endPanel);
     for (QPushButton *b : {printButton_, saveButton_, exitButton_}) {
         b->setMinimumWidth(110);
         end->addWidget(b);
@@ -102,13 +104,13 @@ TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent)
     scroll_->setWidget(content);
 
     // Lists installed with the program; a missing one just leaves its list empty.
-    const QString mst = appDir_ + u"Dat/Mst/"_qs;
-    CaNumComBox->addItems(TextList::read(mst + u"Rkdat.dat"_qs));
+    const QString mst = appDir_ + u"Dat/Mst/"_s;
+    CaNumComBox->addItems(TextList::read(mst + u"Rkdat.dat"_s));
     CaNumComBox->setCurrentIndex(-1);
-    DTpComBox->addItems(TextList::read(mst + u"SlipDiv.dat"_qs));
+    DTpComBox->addItems(TextList::read(mst + u"SlipDiv.dat"_s));
     DTpComBox->setCurrentIndex(DTpComBox->count() > 0 ? 0 : -1);
     DDvComBox->setCurrentIndex(0);
-    categories_ = LineCategoryList::load(mst + u"LineDiv.dat"_qs);
+    categories_ = LineCategoryList::load(mst + u"LineDiv.dat"_s);
     SlipGridFrame1->setCategories(categories_);
 
     money_ = new SlipMoney(costPanel_, totalsPanel_, this);
@@ -290,7 +292,7 @@ void TSlipFrame::stepSlipNumber(int delta)
 
 void TSlipFrame::setGreetingForKind(int kind)
 {
-    const QStringList lines = TextList::read(appDir_ + u"Dat/Mst/MemoOpt.Dat"_qs);
+    const QStringList lines = TextList::read(appDir_ + u"Dat/Mst/MemoOpt.Dat"_s);
     if (lines.isEmpty())
         return;
     const QStringList greetings = CommaText::split(lines.first());

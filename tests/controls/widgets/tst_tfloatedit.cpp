@@ -5,6 +5,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 // A tax-rate edit (2 decimals, 0 to 99.99) and a plain edit for the focus to go to.
 class Host {
 public:
@@ -51,10 +53,10 @@ void TestTFloatEdit::writesAreClampedAndFormatted_data()
     QTest::addColumn<bool>("grouping");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("read");
-    QTest::newRow("tax rate") << 8.0 << 2 << 99.99 << false << u"8.00"_qs << 8.0;
-    QTest::newRow("above max") << 120.0 << 2 << 99.99 << false << u"99.99"_qs << 99.99;
-    QTest::newRow("below min") << -3.0 << 2 << 99.99 << false << u"0.00"_qs << 0.0;
-    QTest::newRow("grouped mileage") << 123456.0 << 0 << 1000000.0 << true << u"123,456"_qs << 123456.0;
+    QTest::newRow("tax rate") << 8.0 << 2 << 99.99 << false << u"8.00"_s << 8.0;
+    QTest::newRow("above max") << 120.0 << 2 << 99.99 << false << u"99.99"_s << 99.99;
+    QTest::newRow("below min") << -3.0 << 2 << 99.99 << false << u"0.00"_s << 0.0;
+    QTest::newRow("grouped mileage") << 123456.0 << 0 << 1000000.0 << true << u"123,456"_s << 123456.0;
 }
 
 void TestTFloatEdit::writesAreClampedAndFormatted()
@@ -80,12 +82,12 @@ void TestTFloatEdit::refusedKeys_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
-    QTest::newRow("accepted") << u"12.5"_qs << u"12.5"_qs;
-    QTest::newRow("above max") << u"123"_qs << u"12"_qs;
-    QTest::newRow("third decimal") << u"1.234"_qs << u"1.23"_qs;
-    QTest::newRow("exponent") << u"1e2"_qs << u"12"_qs;
-    QTest::newRow("minus with min 0") << u"-5"_qs << u"5"_qs;
-    QTest::newRow("letters") << u"a8b"_qs << u"8"_qs;
+    QTest::newRow("accepted") << u"12.5"_s << u"12.5"_s;
+    QTest::newRow("above max") << u"123"_s << u"12"_s;
+    QTest::newRow("third decimal") << u"1.234"_s << u"1.23"_s;
+    QTest::newRow("exponent") << u"1e2"_s << u"12"_s;
+    QTest::newRow("minus with min 0") << u"-5"_s << u"5"_s;
+    QTest::newRow("letters") << u"a8b"_s << u"8"_s;
 }
 
 void TestTFloatEdit::refusedKeys()
@@ -102,11 +104,11 @@ void TestTFloatEdit::escRestoresEntryValue()
 {
     Host h;
     h.enter();
-    QTest::keyClicks(h.edit, u"55"_qs);
+    QTest::keyClicks(h.edit, u"55"_s);
     QCOMPARE(h.edit->Value(), 55.0);
     QTest::keyClick(h.edit, Qt::Key_Escape);
-    QCOMPARE(h.edit->text(), u"10.00"_qs);
-    QCOMPARE(h.edit->selectedText(), u"10.00"_qs);
+    QCOMPARE(h.edit->text(), u"10.00"_s);
+    QCOMPARE(h.edit->selectedText(), u"10.00"_s);
 }
 
 void TestTFloatEdit::leavingRefusesBadText_data()
@@ -114,10 +116,10 @@ void TestTFloatEdit::leavingRefusesBadText_data()
     QTest::addColumn<double>("min");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
-    QTest::newRow("number reformatted") << 0.0 << u"5"_qs << u"5.00"_qs;
-    QTest::newRow("empty") << 0.0 << QString() << u"10.00"_qs;
-    QTest::newRow("lone point") << 0.0 << u"."_qs << u"10.00"_qs;
-    QTest::newRow("below min") << 1.0 << u"0.5"_qs << u"10.00"_qs;
+    QTest::newRow("number reformatted") << 0.0 << u"5"_s << u"5.00"_s;
+    QTest::newRow("empty") << 0.0 << QString() << u"10.00"_s;
+    QTest::newRow("lone point") << 0.0 << u"."_s << u"10.00"_s;
+    QTest::newRow("below min") << 1.0 << u"0.5"_s << u"10.00"_s;
 }
 
 void TestTFloatEdit::leavingRefusesBadText()

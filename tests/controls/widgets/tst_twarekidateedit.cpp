@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 using WarekiDate::Part;
 
 // Clicks the cell of a day of the shown month; days 15 to 22 occur once in
@@ -75,12 +77,12 @@ void TestTWarekiDateEdit::showsEras_data()
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("era");
     QTest::addColumn<QString>("text");
-    QTest::newRow("last 明治 day") << QDate(1912, 7, 29) << u"明治"_qs << u"45/07/29"_qs;
-    QTest::newRow("last 昭和 day") << QDate(1989, 1, 7) << u"昭和"_qs << u"64/01/07"_qs;
-    QTest::newRow("first 平成 day") << QDate(1989, 1, 8) << u"平成"_qs << u"01/01/08"_qs;
-    QTest::newRow("last 平成 day") << QDate(2019, 4, 30) << u"平成"_qs << u"31/04/30"_qs;
-    QTest::newRow("first 令和 day") << QDate(2019, 5, 1) << u"令和"_qs << u"01/05/01"_qs;
-    QTest::newRow("令和 8") << QDate(2026, 12, 10) << u"令和"_qs << u"08/12/10"_qs;
+    QTest::newRow("last 明治 day") << QDate(1912, 7, 29) << u"明治"_s << u"45/07/29"_s;
+    QTest::newRow("last 昭和 day") << QDate(1989, 1, 7) << u"昭和"_s << u"64/01/07"_s;
+    QTest::newRow("first 平成 day") << QDate(1989, 1, 8) << u"平成"_s << u"01/01/08"_s;
+    QTest::newRow("last 平成 day") << QDate(2019, 4, 30) << u"平成"_s << u"31/04/30"_s;
+    QTest::newRow("first 令和 day") << QDate(2019, 5, 1) << u"令和"_s << u"01/05/01"_s;
+    QTest::newRow("令和 8") << QDate(2026, 12, 10) << u"令和"_s << u"08/12/10"_s;
 }
 
 void TestTWarekiDateEdit::showsEras()
@@ -108,26 +110,26 @@ void TestTWarekiDateEdit::typing_data()
     QTest::addColumn<bool>("beep");
     QTest::addColumn<QString>("shownAfterLeaving");
     const QDate h15(2003, 6, 15);
-    QTest::newRow("plain") << h15 << false << true << 0 << u"120304"_qs << QDate(2000, 3, 4) << false
-                           << u"12/03/04"_qs;
-    QTest::newRow("month 13") << h15 << false << true << 1 << u"13"_qs << QDate(2003, 12, 15) << true
-                              << u"15/12/15"_qs;
-    QTest::newRow("平成12/02/30") << h15 << false << true << 0 << u"120230"_qs << QDate(2000, 2, 29) << true
-                                  << u"12/02/29"_qs;
-    QTest::newRow("明治33/02/29") << QDate(1900, 1, 1) << false << true << 0 << u"330229"_qs
-                                  << QDate(1900, 2, 28) << true << u"33/02/28"_qs;
-    QTest::newRow("western 0150") << h15 << true << true << 0 << u"0150"_qs << QDate(1899, 6, 15) << false
-                                  << u"1899/06/15"_qs;
+    QTest::newRow("plain") << h15 << false << true << 0 << u"120304"_s << QDate(2000, 3, 4) << false
+                           << u"12/03/04"_s;
+    QTest::newRow("month 13") << h15 << false << true << 1 << u"13"_s << QDate(2003, 12, 15) << true
+                              << u"15/12/15"_s;
+    QTest::newRow("平成12/02/30") << h15 << false << true << 0 << u"120230"_s << QDate(2000, 2, 29) << true
+                                  << u"12/02/29"_s;
+    QTest::newRow("明治33/02/29") << QDate(1900, 1, 1) << false << true << 0 << u"330229"_s
+                                  << QDate(1900, 2, 28) << true << u"33/02/28"_s;
+    QTest::newRow("western 0150") << h15 << true << true << 0 << u"0150"_s << QDate(1899, 6, 15) << false
+                                  << u"1899/06/15"_s;
     QTest::newRow("month 00 keeps date")
-        << h15 << false << true << 1 << u"00"_qs << h15 << false << u"15/06/15"_qs;
+        << h15 << false << true << 1 << u"00"_s << h15 << false << u"15/06/15"_s;
     QTest::newRow("day 00 keeps date")
-        << h15 << true << true << 2 << u"00"_qs << h15 << false << u"2003/06/15"_qs;
-    QTest::newRow("no day") << h15 << false << false << 0 << u"1506"_qs << QDate(2003, 6, 1) << false
-                            << u"15/06"_qs;
-    QTest::newRow("令和 year 1 before its start") << QDate(2026, 12, 10) << false << true << 0 << u"010430"_qs
-                                                  << QDate(2019, 4, 30) << false << u"31/04/30"_qs;
-    QTest::newRow("昭和70 normalised") << QDate(1980, 1, 1) << false << true << 0 << u"70"_qs
-                                       << QDate(1995, 1, 1) << false << u"07/01/01"_qs;
+        << h15 << true << true << 2 << u"00"_s << h15 << false << u"2003/06/15"_s;
+    QTest::newRow("no day") << h15 << false << false << 0 << u"1506"_s << QDate(2003, 6, 1) << false
+                            << u"15/06"_s;
+    QTest::newRow("令和 year 1 before its start") << QDate(2026, 12, 10) << false << true << 0 << u"010430"_s
+                                                  << QDate(2019, 4, 30) << false << u"31/04/30"_s;
+    QTest::newRow("昭和70 normalised") << QDate(1980, 1, 1) << false << true << 0 << u"70"_s
+                                       << QDate(1995, 1, 1) << false << u"07/01/01"_s;
 }
 
 void TestTWarekiDateEdit::typing()
@@ -165,18 +167,18 @@ void TestTWarekiDateEdit::arrowKeysStepAndSelect()
     h.edit->setDate(QDate(2008, 1, 31)); // 平成20/01/31
     TMaskEditW *text = h.edit->dateText();
     text->setFocus();
-    QCOMPARE(text->selectedText(), u"20"_qs); // entering selects the year
+    QCOMPARE(text->selectedText(), u"20"_s); // entering selects the year
     QTest::keyClick(text, Qt::Key_Right);
     QSignalSpy spy(h.edit, &TWarekiDateEdit::OnChange);
     QTest::keyClick(text, Qt::Key_Up);
     QCOMPARE(h.edit->Date(), QDate(2008, 2, 29));
-    QCOMPARE(h.shown(), u"20/02/29"_qs);
-    QCOMPARE(text->selectedText(), u"02"_qs);
+    QCOMPARE(h.shown(), u"20/02/29"_s);
+    QCOMPARE(text->selectedText(), u"02"_s);
     QCOMPARE(spy.count(), 1);
     QTest::keyClick(text, Qt::Key_Right);
     QTest::keyClick(text, Qt::Key_Down);
     QCOMPARE(h.edit->Date(), QDate(2008, 2, 28));
-    QCOMPARE(text->selectedText(), u"28"_qs);
+    QCOMPARE(text->selectedText(), u"28"_s);
     // Past the day the focus goes to the era field, the year selected again.
     QTest::keyClick(text, Qt::Key_Right);
     QVERIFY(h.edit->eraField()->hasFocus());
@@ -192,9 +194,9 @@ void TestTWarekiDateEdit::arrowKeysStepAndSelect()
     text->setFocus();
     QTest::keyClick(text, Qt::Key_Left);
     QVERIFY(text->hasFocus());
-    QCOMPARE(text->selectedText(), u"02"_qs);
+    QCOMPARE(text->selectedText(), u"02"_s);
     QTest::keyClick(text, Qt::Key_Right);
-    QCOMPARE(text->selectedText(), u"2008"_qs);
+    QCOMPARE(text->selectedText(), u"2008"_s);
 }
 
 void TestTWarekiDateEdit::eraSwitching()
@@ -205,20 +207,20 @@ void TestTWarekiDateEdit::eraSwitching()
     era->setFocus();
     QSignalSpy spy(h.edit, &TWarekiDateEdit::OnChange);
     QTest::keyClick(era, Qt::Key_Up);
-    QCOMPARE(h.era(), u"平成"_qs);
+    QCOMPARE(h.era(), u"平成"_s);
     QCOMPARE(h.edit->Date(), QDate(2048, 4, 1)); // the digits are read in the new era
-    QCOMPARE(h.shown(), u"60/04/01"_qs);
+    QCOMPARE(h.shown(), u"60/04/01"_s);
     QCOMPARE(spy.count(), 1);
     // The spinner's lower button goes back one era.
     TUpDownW *spinner = h.edit->eraSpinner();
     QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 2));
-    QCOMPARE(h.era(), u"昭和"_qs);
+    QCOMPARE(h.era(), u"昭和"_s);
     QCOMPARE(h.edit->Date(), QDate(1985, 4, 1));
     QCOMPARE(spy.count(), 2);
     // Down stops at the first era.
     h.edit->setDate(QDate(1900, 1, 1));
     QTest::keyClick(era, Qt::Key_Down);
-    QCOMPARE(h.era(), u"明治"_qs);
+    QCOMPARE(h.era(), u"明治"_s);
     QTest::keyClick(era, Qt::Key_Return);
     QVERIFY(h.edit->dateText()->hasFocus());
 }
@@ -228,15 +230,15 @@ void TestTWarekiDateEdit::dateTypeAndDayEnabledKeepTheDate()
     Host h;
     h.edit->setDate(QDate(2019, 4, 30));
     h.edit->setDateType(TWarekiDateEdit::dtSeireki);
-    QCOMPARE(h.shown(), u"2019/04/30"_qs);
+    QCOMPARE(h.shown(), u"2019/04/30"_s);
     QVERIFY(h.edit->eraField()->isHidden());
     const int westernWidth = h.edit->width();
     h.edit->setDateType(TWarekiDateEdit::dtWareki);
-    QCOMPARE(h.shown(), u"31/04/30"_qs);
+    QCOMPARE(h.shown(), u"31/04/30"_s);
     QVERIFY(!h.edit->eraField()->isHidden());
     QVERIFY(h.edit->width() > westernWidth);
     h.edit->setDayEnabled(false);
-    QCOMPARE(h.shown(), u"31/04"_qs);
+    QCOMPARE(h.shown(), u"31/04"_s);
     h.edit->setDayEnabled(true);
     QCOMPARE(h.edit->Date(), QDate(2019, 4, 30));
 }
@@ -259,11 +261,11 @@ void TestTWarekiDateEdit::writeClamps()
     Host h;
     h.edit->setDate(QDate(1800, 1, 1));
     QCOMPARE(h.edit->Date(), QDate(1868, 9, 8));
-    QCOMPARE(h.era(), u"明治"_qs);
+    QCOMPARE(h.era(), u"明治"_s);
     // Beyond year 99 of the last era the two-digit era year cannot show it.
     h.edit->setDate(QDate(2200, 1, 1));
     QCOMPARE(h.edit->Date(), QDate(2117, 12, 31));
-    QCOMPARE(h.shown(), u"99/12/31"_qs);
+    QCOMPARE(h.shown(), u"99/12/31"_s);
 }
 
 void TestTWarekiDateEdit::mouseSelectsPart()
@@ -273,10 +275,10 @@ void TestTWarekiDateEdit::mouseSelectsPart()
     TMaskEditW *text = h.edit->dateText();
     const QFontMetrics fm(text->font());
     const int y = text->height() / 2;
-    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(2 + fm.horizontalAdvance(u"00/0"_qs), y));
-    QCOMPARE(text->selectedText(), u"06"_qs);
-    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(2 + fm.horizontalAdvance(u"00/00/0"_qs), y));
-    QCOMPARE(text->selectedText(), u"15"_qs);
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(2 + fm.horizontalAdvance(u"00/0"_s), y));
+    QCOMPARE(text->selectedText(), u"06"_s);
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(2 + fm.horizontalAdvance(u"00/00/0"_s), y));
+    QCOMPARE(text->selectedText(), u"15"_s);
     QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, y));
     QCOMPARE(text->selectedPart(), Part::Year);
 }
@@ -296,14 +298,14 @@ void TestTWarekiDateEdit::calendarPicks()
     Q_EMIT cal->clicked(QDate(2026, 12, 10)); // the date it opened with: nothing happens
     QVERIFY(cal->isVisible());
     // Paging to another month stays open; a day of that month closes.
-    QTest::mouseClick(cal->findChild<QToolButton *>(u"qt_calendar_nextmonth"_qs), Qt::LeftButton);
+    QTest::mouseClick(cal->findChild<QToolButton *>(u"qt_calendar_nextmonth"_s), Qt::LeftButton);
     QVERIFY(cal->isVisible());
     QCOMPARE(cal->selectedDate(), QDate(2027, 1, 10));
     clickDay(cal, 20);
     QVERIFY(!cal->isVisible());
     QVERIFY(!TWarekiDateEdit::isCalendarOpen());
     QCOMPARE(h.edit->Date(), QDate(2027, 1, 20));
-    QCOMPARE(h.shown(), u"09/01/20"_qs);
+    QCOMPARE(h.shown(), u"09/01/20"_s);
     QCOMPARE(spy.count(), 1);
 
     // An arrow key steps the edit's own date and closes the calendar with it.
@@ -352,15 +354,15 @@ void TestTWarekiDateEdit::addEra()
     Host h;
     QStringList warnings;
     h.edit->setWarningHandler([&](const QString &text) { warnings << text; });
-    QVERIFY(!h.edit->AddEra(u"光文"_qs, u"2019/05/01"_qs));
-    QCOMPARE(warnings, QStringList{u"登録済みの年号より以前の日付は設定できません"_qs});
+    QVERIFY(!h.edit->AddEra(u"光文"_s, u"2019/05/01"_s));
+    QCOMPARE(warnings, QStringList{u"登録済みの年号より以前の日付は設定できません"_s});
     QCOMPARE(h.edit->eras().count(), 5);
-    QVERIFY(h.edit->AddEra(u"新元号"_qs, u"2100/01/01"_qs));
-    QCOMPARE(h.edit->eras().eras().last().name, u"新元"_qs); // four bytes
+    QVERIFY(h.edit->AddEra(u"新元号"_s, u"2100/01/01"_s));
+    QCOMPARE(h.edit->eras().eras().last().name, u"新元"_s); // four bytes
     QCOMPARE(h.edit->eraSpinner()->maximum(), 5);
     h.edit->setDate(QDate(2100, 2, 3));
-    QCOMPARE(h.era(), u"新元"_qs);
-    QCOMPARE(h.shown(), u"01/02/03"_qs);
+    QCOMPARE(h.era(), u"新元"_s);
+    QCOMPARE(h.shown(), u"01/02/03"_s);
 }
 
 void TestTWarekiDateEdit::deletedWhileFocusedWithCalendarOpen()

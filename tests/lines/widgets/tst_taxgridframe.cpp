@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace TaxTables;
 
 // Answers the frame's questions as the test says and keeps what was asked.
@@ -73,12 +75,12 @@ void TestTaxGridFrame::init()
 {
     app_ = std::make_unique<QTemporaryDir>();
     answers_ = Answers{};
-    QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_qs, u"事業用"_qs}, nullptr));
+    QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_s, u"事業用"_s}, nullptr));
     Grid g = emptyGrid(3, 3);
-    g.rows[0] = QStringList{u"車種"_qs, u"12ヶ月"_qs, u"24ヶ月"_qs};
-    g.rows[1] = QStringList{u"乗用"_qs, u"11500"_qs, u"15000"_qs};
-    g.rows[2] = QStringList{u"軽"_qs, u"11540"_qs, u"17540"_qs};
-    QVERIFY(saveTable(path(u"自家用"_qs), g, nullptr));
+    g.rows[0] = QStringList{u"車種"_s, u"12ヶ月"_s, u"24ヶ月"_s};
+    g.rows[1] = QStringList{u"乗用"_s, u"11500"_s, u"15000"_s};
+    g.rows[2] = QStringList{u"軽"_s, u"11540"_s, u"17540"_s};
+    QVERIFY(saveTable(path(u"自家用"_s), g, nullptr));
 }
 
 void TestTaxGridFrame::cleanup()
@@ -99,9 +101,9 @@ void TestTaxGridFrame::showsFirstClassification()
 {
     makeFrame();
     QCOMPARE(frame_->ComboBox1->count(), 2);
-    QCOMPARE(frame_->classification(), u"自家用"_qs);
+    QCOMPARE(frame_->classification(), u"自家用"_s);
     QCOMPARE(frame_->StringGrid1->rowCount(), 3);
-    QCOMPARE(cell(1, 2), u"15000"_qs);
+    QCOMPARE(cell(1, 2), u"15000"_s);
     QVERIFY(frame_->Panel2->isHidden());
     // The cursor starts on the first amount.
     QCOMPARE(frame_->selectedAmount(), qint64(11500));
@@ -111,7 +113,7 @@ void TestTaxGridFrame::missingTableIsFiveByFive()
 {
     makeFrame();
     frame_->ComboBox1->setCurrentIndex(1);
-    QCOMPARE(frame_->classification(), u"事業用"_qs);
+    QCOMPARE(frame_->classification(), u"事業用"_s);
     QCOMPARE(frame_->StringGrid1->rowCount(), 5);
     QCOMPARE(frame_->StringGrid1->columnCount(), 5);
     QCOMPARE(frame_->grid().rows, emptyGrid().rows);
@@ -135,7 +137,7 @@ void TestTaxGridFrame::amountDrawnGroupedAndReturnedOnOk()
     grid->itemDelegate()->paint(&p, option, grid->model()->index(1, 2));
     p.end();
     QCOMPARE(device.runs().size(), 1);
-    QCOMPARE(device.runs()[0].text, u"15,000"_qs);
+    QCOMPARE(device.runs()[0].text, u"15,000"_s);
     QVERIFY(qAbs(device.runs()[0].baseline.x() + device.runs()[0].width - 87) <= 1.0);
 
     grid->setCurrentCell(1, 2);
@@ -153,7 +155,7 @@ void TestTaxGridFrame::headingReturnsZero()
     QCOMPARE(grid->currentRow(), 1);
 
     frame_->SetEditing(true);
-    grid->item(0, 1)->setText(u"2000"_qs);
+    grid->item(0, 1)->setText(u"2000"_s);
     grid->setCurrentCell(0, 1);
     QCOMPARE(frame_->selectedAmount(), qint64(0));
     grid->setCurrentCell(2, 0);
@@ -168,33 +170,33 @@ void TestTaxGridFrame::valueCellsTakeWholeYenOnly()
     makeFrame();
     frame_->SetEditing(true);
     QTableWidget *grid = frame_->StringGrid1;
-    grid->item(1, 1)->setText(u"abc"_qs);
+    grid->item(1, 1)->setText(u"abc"_s);
     QCOMPARE(cell(1, 1), QString());
-    grid->item(1, 2)->setText(u" 16400 "_qs);
-    QCOMPARE(cell(1, 2), u"16400"_qs);
-    grid->item(1, 0)->setText(u"小型, 貨物"_qs);
-    QCOMPARE(cell(1, 0), u"小型, 貨物"_qs);
-    grid->item(0, 2)->setText(u"24"_qs);
-    QCOMPARE(cell(0, 2), u"24"_qs);
+    grid->item(1, 2)->setText(u" 16400 "_s);
+    QCOMPARE(cell(1, 2), u"16400"_s);
+    grid->item(1, 0)->setText(u"小型, 貨物"_s);
+    QCOMPARE(cell(1, 0), u"小型, 貨物"_s);
+    grid->item(0, 2)->setText(u"24"_s);
+    QCOMPARE(cell(0, 2), u"24"_s);
 }
 
 void TestTaxGridFrame::switchingSavesThePreviousTable()
 {
     makeFrame();
     frame_->SetEditing(true);
-    frame_->StringGrid1->item(2, 2)->setText(u"18000"_qs);
+    frame_->StringGrid1->item(2, 2)->setText(u"18000"_s);
     frame_->addRow();
     frame_->ComboBox1->setCurrentIndex(1);
-    const std::optional<Grid> saved = loadTable(path(u"自家用"_qs));
+    const std::optional<Grid> saved = loadTable(path(u"自家用"_s));
     QVERIFY(saved.has_value());
     QCOMPARE(saved->rowCount(), 4);
-    QCOMPARE(saved->rows[2][2], u"18000"_qs);
-    QCOMPARE(saved->rows[1][0], u"乗用"_qs);
+    QCOMPARE(saved->rows[2][2], u"18000"_s);
+    QCOMPARE(saved->rows[1][0], u"乗用"_s);
 
     // Destroying the frame saves the table being edited.
-    frame_->StringGrid1->item(1, 1)->setText(u"7000"_qs);
+    frame_->StringGrid1->item(1, 1)->setText(u"7000"_s);
     frame_.reset();
-    QCOMPARE(loadTable(path(u"事業用"_qs))->rows[1][1], u"7000"_qs);
+    QCOMPARE(loadTable(path(u"事業用"_s))->rows[1][1], u"7000"_s);
 }
 
 void TestTaxGridFrame::viewingNeverWrites()
@@ -203,23 +205,23 @@ void TestTaxGridFrame::viewingNeverWrites()
     frame_->ComboBox1->setCurrentIndex(1);
     // Meanwhile another process saves the first table.
     Grid other = emptyGrid(2, 2);
-    other.rows[1][1] = u"1"_qs;
-    QVERIFY(saveTable(path(u"自家用"_qs), other, nullptr));
+    other.rows[1][1] = u"1"_s;
+    QVERIFY(saveTable(path(u"自家用"_s), other, nullptr));
     frame_->ComboBox1->setCurrentIndex(0);
     frame_.reset();
-    QCOMPARE(loadTable(path(u"自家用"_qs))->rows, other.rows);
-    QVERIFY(!QFile::exists(path(u"事業用"_qs)));
+    QCOMPARE(loadTable(path(u"自家用"_s))->rows, other.rows);
+    QVERIFY(!QFile::exists(path(u"事業用"_s)));
 }
 
 void TestTaxGridFrame::lastClassificationCannotBeDeleted()
 {
-    QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_qs}, nullptr));
+    QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_s}, nullptr));
     makeFrame();
     frame_->deleteClassification();
-    QCOMPARE(answers_.errors, QStringList{u"1件以下にはできません"_qs});
+    QCOMPARE(answers_.errors, QStringList{u"1件以下にはできません"_s});
     QVERIFY(answers_.questions.isEmpty());
     QCOMPARE(frame_->ComboBox1->count(), 1);
-    QVERIFY(QFile::exists(path(u"自家用"_qs)));
+    QVERIFY(QFile::exists(path(u"自家用"_s)));
 }
 
 void TestTaxGridFrame::deleteAsksFirst()
@@ -227,99 +229,99 @@ void TestTaxGridFrame::deleteAsksFirst()
     makeFrame();
     answers_.yes = false;
     frame_->deleteClassification();
-    QCOMPARE(answers_.questions, QStringList{u"分類「自家用」を削除しますか?"_qs});
+    QCOMPARE(answers_.questions, QStringList{u"分類「自家用」を削除しますか?"_s});
     QCOMPARE(frame_->ComboBox1->count(), 2);
-    QVERIFY(QFile::exists(path(u"自家用"_qs)));
+    QVERIFY(QFile::exists(path(u"自家用"_s)));
 
     answers_.yes = true;
     frame_->deleteClassification();
-    QVERIFY(!QFile::exists(path(u"自家用"_qs)));
-    QCOMPARE(readClassifications(app_->path(), Insurance), QStringList{u"事業用"_qs});
-    QCOMPARE(frame_->classification(), u"事業用"_qs);
+    QVERIFY(!QFile::exists(path(u"自家用"_s)));
+    QCOMPARE(readClassifications(app_->path(), Insurance), QStringList{u"事業用"_s});
+    QCOMPARE(frame_->classification(), u"事業用"_s);
     QCOMPARE(frame_->StringGrid1->rowCount(), 5);
     frame_.reset();
     // The deleted table is not written back on the way out.
-    QVERIFY(!QFile::exists(path(u"自家用"_qs)));
+    QVERIFY(!QFile::exists(path(u"自家用"_s)));
 }
 
 void TestTaxGridFrame::renameRefusals_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("slash") << u"自家/用"_qs;
-    QTest::newRow("colon") << u"自家:用"_qs;
-    QTest::newRow("question mark") << u"自家用?"_qs;
-    QTest::newRow("pipe") << u"a|b"_qs;
+    QTest::newRow("slash") << u"自家/用"_s;
+    QTest::newRow("colon") << u"自家:用"_s;
+    QTest::newRow("question mark") << u"自家用?"_s;
+    QTest::newRow("pipe") << u"a|b"_s;
     // Renaming onto another classification would overwrite its table.
-    QTest::newRow("existing classification") << u"事業用"_qs;
+    QTest::newRow("existing classification") << u"事業用"_s;
 }
 
 void TestTaxGridFrame::renameRefusals()
 {
     QFETCH(QString, name);
-    QVERIFY(saveTable(path(u"事業用"_qs), emptyGrid(2, 2), nullptr));
+    QVERIFY(saveTable(path(u"事業用"_s), emptyGrid(2, 2), nullptr));
     makeFrame();
     answers_.text = name;
     frame_->renameClassification();
-    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_qs});
-    QCOMPARE(frame_->classification(), u"自家用"_qs);
-    QCOMPARE(frame_->ComboBox1->currentText(), u"自家用"_qs);
-    QCOMPARE(readClassifications(app_->path(), Insurance), (QStringList{u"自家用"_qs, u"事業用"_qs}));
-    QCOMPARE(loadTable(path(u"自家用"_qs))->rowCount(), 3);
-    QCOMPARE(loadTable(path(u"事業用"_qs))->rowCount(), 2);
+    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_s});
+    QCOMPARE(frame_->classification(), u"自家用"_s);
+    QCOMPARE(frame_->ComboBox1->currentText(), u"自家用"_s);
+    QCOMPARE(readClassifications(app_->path(), Insurance), (QStringList{u"自家用"_s, u"事業用"_s}));
+    QCOMPARE(loadTable(path(u"自家用"_s))->rowCount(), 3);
+    QCOMPARE(loadTable(path(u"事業用"_s))->rowCount(), 2);
 }
 
 void TestTaxGridFrame::renameMovesTheTable()
 {
     makeFrame();
     frame_->SetEditing(true);
-    frame_->StringGrid1->item(1, 1)->setText(u"12000"_qs);
-    answers_.text = u"自家用乗用"_qs;
+    frame_->StringGrid1->item(1, 1)->setText(u"12000"_s);
+    answers_.text = u"自家用乗用"_s;
     frame_->renameClassification();
     QVERIFY(answers_.errors.isEmpty());
-    QVERIFY(!QFile::exists(path(u"自家用"_qs)));
+    QVERIFY(!QFile::exists(path(u"自家用"_s)));
     // The unsaved edit travelled with the table.
-    QCOMPARE(loadTable(path(u"自家用乗用"_qs))->rows[1][1], u"12000"_qs);
-    QCOMPARE(readClassifications(app_->path(), Insurance), (QStringList{u"自家用乗用"_qs, u"事業用"_qs}));
-    QCOMPARE(frame_->ComboBox1->currentText(), u"自家用乗用"_qs);
-    QCOMPARE(frame_->classification(), u"自家用乗用"_qs);
+    QCOMPARE(loadTable(path(u"自家用乗用"_s))->rows[1][1], u"12000"_s);
+    QCOMPARE(readClassifications(app_->path(), Insurance), (QStringList{u"自家用乗用"_s, u"事業用"_s}));
+    QCOMPARE(frame_->ComboBox1->currentText(), u"自家用乗用"_s);
+    QCOMPARE(frame_->classification(), u"自家用乗用"_s);
 }
 
 void TestTaxGridFrame::addClassification()
 {
     makeFrame();
-    answers_.text = u"軽*"_qs;
+    answers_.text = u"軽*"_s;
     frame_->addClassification();
-    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_qs});
+    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_s});
     QCOMPARE(frame_->ComboBox1->count(), 2);
 
-    answers_.text = u"軽自動車"_qs;
+    answers_.text = u"軽自動車"_s;
     frame_->addClassification();
     QCOMPARE(readClassifications(app_->path(), Insurance),
-             (QStringList{u"自家用"_qs, u"事業用"_qs, u"軽自動車"_qs}));
-    QCOMPARE(frame_->classification(), u"軽自動車"_qs);
+             (QStringList{u"自家用"_s, u"事業用"_s, u"軽自動車"_s}));
+    QCOMPARE(frame_->classification(), u"軽自動車"_s);
     QCOMPARE(frame_->ComboBox1->currentIndex(), 2);
     QCOMPARE(frame_->StringGrid1->rowCount(), 5);
 
     // A name already listed only selects it.
-    answers_.text = u"自家用"_qs;
+    answers_.text = u"自家用"_s;
     frame_->addClassification();
     QCOMPARE(frame_->ComboBox1->count(), 3);
-    QCOMPARE(frame_->classification(), u"自家用"_qs);
+    QCOMPARE(frame_->classification(), u"自家用"_s);
 }
 
 void TestTaxGridFrame::editButtonToggles()
 {
     TTaxGuideForm form(app_->path());
     form.SetTableKind(WeightTax);
-    QCOMPARE(form.windowTitle(), u"選択"_qs);
-    QCOMPARE(form.TaxGridFrame1->Label1->text(), u"重量税"_qs);
+    QCOMPARE(form.windowTitle(), u"選択"_s);
+    QCOMPARE(form.TaxGridFrame1->Label1->text(), u"重量税"_s);
     form.EditButton->click();
-    QCOMPARE(form.EditButton->text(), u"編集終了(&E)"_qs);
+    QCOMPARE(form.EditButton->text(), u"編集終了(&E)"_s);
     QVERIFY(!form.OKButton->isEnabled());
     QVERIFY(form.TaxGridFrame1->editing());
     QVERIFY(!form.TaxGridFrame1->Panel2->isHidden());
     form.EditButton->click();
-    QCOMPARE(form.EditButton->text(), u"編集(&E)"_qs);
+    QCOMPARE(form.EditButton->text(), u"編集(&E)"_s);
     QVERIFY(form.OKButton->isEnabled());
     QVERIFY(form.TaxGridFrame1->Panel2->isHidden());
 }

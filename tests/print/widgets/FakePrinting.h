@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // Answers the printing windows' message boxes from a script and keeps what
 // was asked.
 class ScriptedMessages : public MessageService {
@@ -44,8 +46,8 @@ public:
         int source = 0;
         bool landscape = false;
     };
-    QList<Printer> printers{{u"Office"_qs, {u"A4"_qs, u"B5 (JIS)"_qs, u"A3"_qs}, {u"上段"_qs, u"手差し"_qs}},
-                            {u"Label"_qs, {}, {}}};
+    QList<Printer> printers{{u"Office"_s, {u"A4"_s, u"B5 (JIS)"_s, u"A3"_s}, {u"上段"_s, u"手差し"_s}},
+                            {u"Label"_s, {}, {}}};
     int current = 0;
     int applied = 0;
     // 4 mm / 5 mm unprintable margins at 600 dpi, A4.
@@ -81,7 +83,7 @@ public:
     bool propertiesDialog(QWidget *) override { return false; }
     Status status() const override
     {
-        return {false, false, 0, u"Fake Driver"_qs, u"usb://fake"_qs, u"2階"_qs};
+        return {false, false, 0, u"Fake Driver"_s, u"usb://fake"_s, u"2階"_s};
     }
     PageGeometry geometry() const override { return pageGeometry; }
     QPrinter *printer() override

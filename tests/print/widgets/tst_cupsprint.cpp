@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class NoBoxes : public MessageService {
@@ -47,7 +49,7 @@ private Q_SLOTS:
         const QString out = qEnvironmentVariable("TORVANE_CUPS_PDF_OUT");
         if (out.isEmpty())
             QSKIP("no print spooler here: run scripts/test.sh, which starts cupsd with a cups-pdf queue");
-        if (QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty())
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         auto printers = makeQtPrinterService();
         QVERIFY2(!printers->printerNames().isEmpty(), "cupsd was started but Qt sees no printer");
@@ -55,24 +57,24 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         const QString app = dir.path() + u'/';
-        QVERIFY(QDir().mkpath(app + u"Dat/Fmt"_qs) && QDir().mkpath(app + u"Dat/Tmp"_qs));
+        QVERIFY(QDir().mkpath(app + u"Dat/Fmt"_s) && QDir().mkpath(app + u"Dat/Tmp"_s));
         QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                            app + u"Dat/Fmt/invoice.fmt"_qs));
+                            app + u"Dat/Fmt/invoice.fmt"_s));
         QVERIFY(LogoSetting::ensureDefaults(app));
 
         NoBoxes messages;
         const QString prefix = QString::number(Clock::tickCount());
-        PrintRun printRun({app, app + u"torvane.ini"_qs, prefix, sampleContext()}, *printers, messages,
+        PrintRun printRun({app, app + u"torvane.ini"_s, prefix, sampleContext()}, *printers, messages,
                           nullptr);
-        printRun.settings().formatPath = app + u"Dat/Fmt/invoice.fmt"_qs;
+        printRun.settings().formatPath = app + u"Dat/Fmt/invoice.fmt"_s;
         printRun.settings().logoPath = LogoSetting::settingPath(app, LogoSetting::defaultName());
         printRun.settings().copies = {true, false, false, false};
-        const QString name = u"cups"_qs + prefix;
-        printRun.setDocumentName(name + u".tvx"_qs);
+        const QString name = u"cups"_s + prefix;
+        printRun.setDocumentName(name + u".tvx"_s);
         QVERIFY(printRun.print(sampleSlip(4), false));
         QCOMPARE(messages.shown, QStringList());
         // The page files are gone once printing has ended.
-        QCOMPARE(QDir(app + u"Dat/Tmp"_qs).entryList({u"*_PTmp*"_qs}, QDir::Files), QStringList());
+        QCOMPARE(QDir(app + u"Dat/Tmp"_s).entryList({u"*_PTmp*"_s}, QDir::Files), QStringList());
 
         // cups-pdf names the file after the job title; it is complete once
         // the queue is empty.
@@ -80,20 +82,20 @@ private Q_SLOTS:
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < 60000) {
-            const QStringList found = QDir(out).entryList({name + u"*.pdf"_qs}, QDir::Files);
-            if (!found.isEmpty() && run(u"lpstat"_qs, {u"-o"_qs}).trimmed().isEmpty()) {
+            const QStringList found = QDir(out).entryList({name + u"*.pdf"_s}, QDir::Files);
+            if (!found.isEmpty() && run(u"lpstat"_s, {u"-o"_s}).trimmed().isEmpty()) {
                 pdf = out + u'/' + found.first();
                 break;
             }
             QTest::qWait(100);
         }
-        QVERIFY2(!pdf.isEmpty(), qPrintable(u"no job output in "_qs + out));
-        const QString text = run(u"pdftotext"_qs, {u"-raw"_qs, pdf, u"-"_qs});
-        QVERIFY2(text.contains(u"山田 太郎"_qs), qPrintable(text));
-        QVERIFY(text.contains(u"納品請求書"_qs));
-        QVERIFY(text.contains(u"1,000"_qs) && text.contains(u"1,300"_qs));
-        QVERIFY2(text.contains(u"￥4,600"_qs) || text.contains(u"¥4,600"_qs), qPrintable(text));
-        QVERIFY(run(u"pdfinfo"_qs, {pdf}).contains(u"Pages:           1"_qs));
+        QVERIFY2(!pdf.isEmpty(), qPrintable(u"no job output in "_s + out));
+        const QString text = run(u"pdftotext"_s, {u"-raw"_s, pdf, u"-"_s});
+        QVERIFY2(text.contains(u"山田 太郎"_s), qPrintable(text));
+        QVERIFY(text.contains(u"納品請求書"_s));
+        QVERIFY(text.contains(u"1,000"_s) && text.contains(u"1,300"_s));
+        QVERIFY2(text.contains(u"￥4,600"_s) || text.contains(u"¥4,600"_s), qPrintable(text));
+        QVERIFY(run(u"pdfinfo"_s, {pdf}).contains(u"Pages:           1"_s));
     }
 };
 

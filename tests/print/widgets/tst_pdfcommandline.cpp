@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // torvane --export-pdf, run as a whole process from a copy of the program
 // beside its own data folder, without a display.
 class TestPdfCommandLine : public QObject {
@@ -12,14 +14,14 @@ class TestPdfCommandLine : public QObject {
 
 private:
     QTemporaryDir dir_;
-    QString exe() const { return dir_.path() + u"/torvane"_qs; }
+    QString exe() const { return dir_.path() + u"/torvane"_s; }
 
     int torvane(const QStringList &args, QString *err = nullptr)
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"DISPLAY"_qs);
-        env.remove(u"QT_QPA_PLATFORM"_qs);
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s);
         p.setProcessEnvironment(env);
         p.start(exe(), args);
         if (!p.waitForFinished(30000))
@@ -46,32 +48,32 @@ private Q_SLOTS:
         for (const char16_t *sub : {u"/Dat/Fmt", u"/Dat/Tmp", u"/Dat/Mst", u"/Dat/Etc"})
             QVERIFY(QDir().mkpath(dir_.path() + QString::fromUtf16(sub)));
         QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                            dir_.path() + u"/Dat/Fmt/invoice.fmt"_qs));
+                            dir_.path() + u"/Dat/Fmt/invoice.fmt"_s));
         QVERIFY(QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"),
-                            dir_.path() + u"/Dat/Etc/デフォルト.Dat"_qs));
+                            dir_.path() + u"/Dat/Etc/デフォルト.Dat"_s));
     }
 
     void writesTheSlipWithJapaneseText()
     {
-        if (QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty())
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
-        const QString pdf = dir_.path() + u"/out.pdf"_qs;
+        const QString pdf = dir_.path() + u"/out.pdf"_s;
         QString err;
-        QCOMPARE(torvane({u"--export-pdf"_qs, pdf, QStringLiteral(TORVANE_FIXTURES "/render/invoice.tvx"),
-                          u"--format"_qs, u"invoice"_qs, u"--logo"_qs, u"デフォルト"_qs},
+        QCOMPARE(torvane({u"--export-pdf"_s, pdf, QStringLiteral(TORVANE_FIXTURES "/render/invoice.tvx"),
+                          u"--format"_s, u"invoice"_s, u"--logo"_s, u"デフォルト"_s},
                          &err),
                  0);
-        const QString text = tool(u"pdftotext"_qs, {u"-raw"_qs, pdf, u"-"_qs});
-        QVERIFY2(text.contains(u"山田 太郎 様"_qs), qPrintable(text));
-        QVERIFY(text.contains(u"エンジンオイル交換 3,300"_qs));
-        QVERIFY(text.contains(u"社名を入力してください"_qs));
-        QVERIFY(text.contains(u"21,000"_qs));
-        const QString info = tool(u"pdfinfo"_qs, {pdf});
-        QVERIFY2(info.contains(u"Pages:           2"_qs), qPrintable(info)); // copies 1 and 2
-        QVERIFY(info.contains(u"595.276 x 841.89 pts (A4)"_qs) || info.contains(u"595 x 842 pts (A4)"_qs));
-        QVERIFY(tool(u"pdffonts"_qs, {pdf}).contains(u"IPAMincho"_qs));
+        const QString text = tool(u"pdftotext"_s, {u"-raw"_s, pdf, u"-"_s});
+        QVERIFY2(text.contains(u"山田 太郎 様"_s), qPrintable(text));
+        QVERIFY(text.contains(u"エンジンオイル交換 3,300"_s));
+        QVERIFY(text.contains(u"社名を入力してください"_s));
+        QVERIFY(text.contains(u"21,000"_s));
+        const QString info = tool(u"pdfinfo"_s, {pdf});
+        QVERIFY2(info.contains(u"Pages:           2"_s), qPrintable(info)); // copies 1 and 2
+        QVERIFY(info.contains(u"595.276 x 841.89 pts (A4)"_s) || info.contains(u"595 x 842 pts (A4)"_s));
+        QVERIFY(tool(u"pdffonts"_s, {pdf}).contains(u"IPAMincho"_s));
         // No page file or script is left behind.
-        QCOMPARE(QDir(dir_.path() + u"/Dat/Tmp"_qs).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(dir_.path() + u"/Dat/Tmp"_s).entryList(QDir::Files), QStringList());
     }
 
     void failures_data()
@@ -79,16 +81,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
         const QString slip = QStringLiteral(TORVANE_FIXTURES "/render/invoice.tvx");
-        QTest::newRow("no slip") << QStringList{u"--export-pdf"_qs, u"x.pdf"_qs} << 2;
+        QTest::newRow("no slip") << QStringList{u"--export-pdf"_s, u"x.pdf"_s} << 2;
         QTest::newRow("unknown option")
-            << QStringList{u"--export-pdf"_qs, u"x.pdf"_qs, slip, u"--copies"_qs} << 2;
+            << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip, u"--copies"_s} << 2;
         QTest::newRow("missing slip")
-            << QStringList{u"--export-pdf"_qs, u"x.pdf"_qs, u"/nonexistent.tvx"_qs} << 1;
+            << QStringList{u"--export-pdf"_s, u"x.pdf"_s, u"/nonexistent.tvx"_s} << 1;
         QTest::newRow("missing format")
-            << QStringList{u"--export-pdf"_qs, u"x.pdf"_qs, slip, u"--format"_qs, u"none"_qs} << 1;
-        QTest::newRow("no default format") << QStringList{u"--export-pdf"_qs, u"x.pdf"_qs, slip} << 1;
-        QTest::newRow("unwritable output") << QStringList{u"--export-pdf"_qs, u"/nonexistent/dir/x.pdf"_qs,
-                                                          slip, u"--format"_qs, u"invoice"_qs}
+            << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip, u"--format"_s, u"none"_s} << 1;
+        QTest::newRow("no default format") << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip} << 1;
+        QTest::newRow("unwritable output") << QStringList{u"--export-pdf"_s, u"/nonexistent/dir/x.pdf"_s,
+                                                          slip, u"--format"_s, u"invoice"_s}
                                            << 1;
     }
     void failures()
@@ -98,7 +100,7 @@ private Q_SLOTS:
         QString err;
         QCOMPARE(torvane(args, &err), code);
         QVERIFY(!err.trimmed().isEmpty());
-        QCOMPARE(QDir(dir_.path() + u"/Dat/Tmp"_qs).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(dir_.path() + u"/Dat/Tmp"_s).entryList(QDir::Files), QStringList());
     }
 };
 

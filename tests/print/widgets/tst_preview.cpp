@@ -23,15 +23,17 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList pagesScript(int pages)
 {
-    QStringList lines{u"font,\"ＭＳ ゴシック\",60,0,0"_qs, u"lbox,100,100,2000,2870"_qs};
+    QStringList lines{u"font,\"ＭＳ ゴシック\",60,0,0"_s, u"lbox,100,100,2000,2870"_s};
     for (int p = 1; p <= pages; ++p) {
         if (p > 1)
-            lines << u"page"_qs;
-        lines << u"ctext,"_qs + QString::number(p) + u"ページ目,1050,1400"_qs;
+            lines << u"page"_s;
+        lines << u"ctext,"_s + QString::number(p) + u"ページ目,1050,1400"_s;
     }
     return lines;
 }
@@ -52,14 +54,14 @@ class TestPreview : public QObject {
 
 private:
     QTemporaryDir dir_;
-    QString tmp() const { return dir_.path() + u"/Dat/Tmp/"_qs; }
+    QString tmp() const { return dir_.path() + u"/Dat/Tmp/"_s; }
 
     QString writeScript(const QStringList &lines)
     {
-        const QString path = dir_.path() + u"/script"_qs;
+        const QString path = dir_.path() + u"/script"_s;
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(Cp932::encode(lines.join(u"\r\n"_qs)));
+            file.write(Cp932::encode(lines.join(u"\r\n"_s)));
         return path;
     }
 
@@ -67,8 +69,8 @@ private:
     std::unique_ptr<TPrintPreviwForm> preview(FakePrinters &printers, ScriptedMessages &messages, int pages)
     {
         auto form = std::make_unique<TPrintPreviwForm>(printers, messages);
-        form->plot().setPageFiles(tmp(), u"42"_qs);
-        form->plot().setJobTitle(u" 伝票.tvx - Torvane "_qs);
+        form->plot().setPageFiles(tmp(), u"42"_s);
+        form->plot().setJobTitle(u" 伝票.tvx - Torvane "_s);
         TMakeMataDBM renderer;
         renderer.SetScript(writeScript(pagesScript(pages)));
         if (renderer.DrawPages(form->plot()) != TMakeMataDBM::Result::Drawn)
@@ -99,11 +101,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("display");
         QTest::addColumn<bool>("prev");
         QTest::addColumn<bool>("next");
-        QTest::newRow("one page") << 1 << 3 << u"01/01"_qs << false << false;
-        QTest::newRow("twelve, start") << 12 << 0 << u"01/12"_qs << false << true;
-        QTest::newRow("twelve, middle") << 12 << 5 << u"06/12"_qs << true << true;
-        QTest::newRow("twelve, end") << 12 << 11 << u"12/12"_qs << true << false;
-        QTest::newRow("hundred and one, end") << 101 << 100 << u"101/101"_qs << true << false;
+        QTest::newRow("one page") << 1 << 3 << u"01/01"_s << false << false;
+        QTest::newRow("twelve, start") << 12 << 0 << u"01/12"_s << false << true;
+        QTest::newRow("twelve, middle") << 12 << 5 << u"06/12"_s << true << true;
+        QTest::newRow("twelve, end") << 12 << 11 << u"12/12"_s << true << false;
+        QTest::newRow("hundred and one, end") << 101 << 100 << u"101/101"_s << true << false;
     }
     void navigation()
     {
@@ -172,14 +174,14 @@ private Q_SLOTS:
     void askBeforePrinting()
     {
         FakePrinters printers;
-        printers.pdfPath = dir_.path() + u"/no.pdf"_qs;
+        printers.pdfPath = dir_.path() + u"/no.pdf"_s;
         ScriptedMessages messages;
         messages.answers = {false};
         auto form = preview(printers, messages, 2);
         form->setAskBeforePrinting(true);
         form->show();
         QTest::mouseClick(form->PrintSpButton, Qt::LeftButton);
-        QCOMPARE(messages.asked, QStringList{u"印刷しますか？"_qs});
+        QCOMPARE(messages.asked, QStringList{u"印刷しますか？"_s});
         QVERIFY(form->isVisible());
         QVERIFY(!form->printStarted());
         QVERIFY(!QFile::exists(printers.pdfPath));
@@ -199,7 +201,7 @@ private Q_SLOTS:
         QFETCH(bool, stop);
         QFETCH(int, printed);
         FakePrinters printers;
-        printers.pdfPath = dir_.path() + u"/cancel.pdf"_qs;
+        printers.pdfPath = dir_.path() + u"/cancel.pdf"_s;
         QFile::remove(printers.pdfPath);
         ScriptedMessages messages;
         messages.answers = {stop};
@@ -207,7 +209,7 @@ private Q_SLOTS:
         // The abort button is pressed while page 1 is going out.
         QTimer::singleShot(0, form.get(), [&form] { form->AbortForm->PrAbortButton->click(); });
         form->PrintAll();
-        QCOMPARE(messages.asked, QStringList{u"中止しますか？"_qs});
+        QCOMPARE(messages.asked, QStringList{u"中止しますか？"_s});
         QVERIFY(form->printStarted());
         QVERIFY(!form->AbortForm->isVisible());
         if (printed > 0)
@@ -232,7 +234,7 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         ScriptedMessages messages;
-        PrintRun::Context context{dir_.path() + u'/', dir_.path() + u"/torvane.ini"_qs, u"42"_qs, {}};
+        PrintRun::Context context{dir_.path() + u'/', dir_.path() + u"/torvane.ini"_s, u"42"_s, {}};
         QWidget window;
         PrintRun run(context, printers, messages, &window);
         QTimer poll;
@@ -254,12 +256,12 @@ private Q_SLOTS:
         // Enough lines per page that the poll sees every page.
         for (int i = lines.size() - 1; i > 0; --i) {
             for (int k = 0; k < 20; ++k)
-                lines.insert(i, u"line,0,0,10,10"_qs);
+                lines.insert(i, u"line,0,0,10,10"_s);
         }
         QVERIFY(!run.Render(writeScript(lines), true));
         poll.stop();
         QCOMPARE(pagesSeen, 3);
-        QCOMPARE(messages.asked, QStringList{u"中止しました"_qs});
+        QCOMPARE(messages.asked, QStringList{u"中止しました"_s});
         QCOMPARE(pageFiles(), 0);
     }
 
@@ -269,12 +271,12 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         ScriptedMessages messages;
-        QVERIFY(QDir().mkpath(dir_.path() + u"/Dat/Fmt"_qs));
+        QVERIFY(QDir().mkpath(dir_.path() + u"/Dat/Fmt"_s));
         QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                    dir_.path() + u"/Dat/Fmt/invoice.fmt"_qs);
-        PrintRun run({dir_.path() + u'/', dir_.path() + u"/torvane.ini"_qs, u"42"_qs, sampleContext()},
+                    dir_.path() + u"/Dat/Fmt/invoice.fmt"_s);
+        PrintRun run({dir_.path() + u'/', dir_.path() + u"/torvane.ini"_s, u"42"_s, sampleContext()},
                      printers, messages, nullptr);
-        run.settings().formatPath = dir_.path() + u"/Dat/Fmt/invoice.fmt"_qs;
+        run.settings().formatPath = dir_.path() + u"/Dat/Fmt/invoice.fmt"_s;
         QString display;
         bool maximised = false;
         // Rendering lets events through too; act once the preview is modal.
@@ -290,7 +292,7 @@ private Q_SLOTS:
         });
         poll.start(10);
         QVERIFY(!run.print(sampleSlip(30), true));
-        QCOMPARE(display, u"01/04"_qs); // two pages for each of the two copies
+        QCOMPARE(display, u"01/04"_s); // two pages for each of the two copies
         QVERIFY(maximised);
         QCOMPARE(messages.asked, QStringList());
         QCOMPARE(pageFiles(), 1); // only the print snapshot stays
@@ -310,9 +312,9 @@ private Q_SLOTS:
         form->resize(1000, 760);
         form->show();
         QTest::qWait(50);
-        QVERIFY(form->grab().save(QString::fromLocal8Bit(shots) + u"/preview.png"_qs));
+        QVERIFY(form->grab().save(QString::fromLocal8Bit(shots) + u"/preview.png"_s));
         QTest::mouseClick(form->MinusSpButton, Qt::LeftButton);
-        QVERIFY(form->grab().save(QString::fromLocal8Bit(shots) + u"/preview-whole.png"_qs));
+        QVERIFY(form->grab().save(QString::fromLocal8Bit(shots) + u"/preview-whole.png"_s));
     }
 };
 

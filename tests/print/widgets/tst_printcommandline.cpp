@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString Fixtures = QStringLiteral(TORVANE_FIXTURES "/print/");
@@ -18,8 +20,8 @@ Run torvane(const QStringList &args)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(u"DISPLAY"_qs);
-    env.remove(u"QT_QPA_PLATFORM"_qs); // must not need a display at all
+    env.remove(u"DISPLAY"_s);
+    env.remove(u"QT_QPA_PLATFORM"_s); // must not need a display at all
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(TORVANE_EXE), args);
     Run r;
@@ -50,18 +52,18 @@ private Q_SLOTS:
 
 void TestPrintCommandLine::printDataToStandardOutputAndFile()
 {
-    const QByteArray expected = readFile(Fixtures + u"copies13.expected"_qs);
+    const QByteArray expected = readFile(Fixtures + u"copies13.expected"_s);
     const QStringList args{
-        u"--print-data"_qs, Fixtures + u"seven.tvx"_qs, Fixtures + u"pages.fmt"_qs, u"--copies"_qs, u"1,3"_qs,
-        u"--titles"_qs,     u"控A,控B,\"控C\",控D"_qs};
+        u"--print-data"_s, Fixtures + u"seven.tvx"_s, Fixtures + u"pages.fmt"_s, u"--copies"_s, u"1,3"_s,
+        u"--titles"_s,     u"控A,控B,\"控C\",控D"_s};
     const Run r = torvane(args);
     QCOMPARE(r.err, QString());
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out, expected);
 
     QTemporaryDir dir;
-    const QString script = dir.filePath(u"script.txt"_qs);
-    const Run toFile = torvane(args + QStringList{u"-o"_qs, script});
+    const QString script = dir.filePath(u"script.txt"_s);
+    const Run toFile = torvane(args + QStringList{u"-o"_s, script});
     QCOMPARE(toFile.code, 0);
     QVERIFY(toFile.out.isEmpty());
     QCOMPARE(readFile(script), expected);
@@ -73,21 +75,21 @@ void TestPrintCommandLine::failuresExitNonZero_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
     QTemporaryDir dir;
-    const QString slip = Fixtures + u"seven.tvx"_qs;
-    const QString fmt = Fixtures + u"pages.fmt"_qs;
-    QTest::newRow("missing slip") << QStringList{u"--print-data"_qs, u"/nonexistent/a.tvx"_qs, fmt} << 1
-                                  << u"/nonexistent/a.tvx"_qs;
-    QTest::newRow("missing format") << QStringList{u"--print-data"_qs, slip, u"/nonexistent/b.fmt"_qs} << 1
-                                    << u"/nonexistent/b.fmt"_qs;
+    const QString slip = Fixtures + u"seven.tvx"_s;
+    const QString fmt = Fixtures + u"pages.fmt"_s;
+    QTest::newRow("missing slip") << QStringList{u"--print-data"_s, u"/nonexistent/a.tvx"_s, fmt} << 1
+                                  << u"/nonexistent/a.tvx"_s;
+    QTest::newRow("missing format") << QStringList{u"--print-data"_s, slip, u"/nonexistent/b.fmt"_s} << 1
+                                    << u"/nonexistent/b.fmt"_s;
     QTest::newRow("format that does not fit")
-        << QStringList{u"--print-data"_qs, slip, Fixtures + u"bad-page.fmt"_qs} << 1 << u"%.0f"_qs;
-    QTest::newRow("copy 5") << QStringList{u"--print-data"_qs, slip, fmt, u"--copies"_qs, u"1,5"_qs} << 2
-                            << u"--copies"_qs;
-    QTest::newRow("one file") << QStringList{u"--print-data"_qs, slip} << 2 << u"使い方"_qs;
-    QTest::newRow("unknown option") << QStringList{u"--print-data"_qs, slip, fmt, u"--colour"_qs} << 2
-                                    << u"--colour"_qs;
+        << QStringList{u"--print-data"_s, slip, Fixtures + u"bad-page.fmt"_s} << 1 << u"%.0f"_s;
+    QTest::newRow("copy 5") << QStringList{u"--print-data"_s, slip, fmt, u"--copies"_s, u"1,5"_s} << 2
+                            << u"--copies"_s;
+    QTest::newRow("one file") << QStringList{u"--print-data"_s, slip} << 2 << u"使い方"_s;
+    QTest::newRow("unknown option") << QStringList{u"--print-data"_s, slip, fmt, u"--colour"_s} << 2
+                                    << u"--colour"_s;
     QTest::newRow("unwritable output")
-        << QStringList{u"--print-data"_qs, slip, fmt, u"-o"_qs, u"/proc/x/y"_qs} << 1 << u"/proc/x/y"_qs;
+        << QStringList{u"--print-data"_s, slip, fmt, u"-o"_s, u"/proc/x/y"_s} << 1 << u"/proc/x/y"_s;
 }
 
 void TestPrintCommandLine::failuresExitNonZero()
@@ -104,7 +106,7 @@ void TestPrintCommandLine::failuresExitNonZero()
 void TestPrintCommandLine::listFormats()
 {
     // The bundled formats, copied beside the program by the build.
-    const Run r = torvane({u"--list-formats"_qs});
+    const Run r = torvane({u"--list-formats"_s});
     QCOMPARE(r.code, 0);
     const QStringList names = QString::fromLocal8Bit(r.out).split(u'\n', Qt::SkipEmptyParts);
     QVERIFY2(names.size() >= 3, r.out.constData());

@@ -19,22 +19,24 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 class TestPrinterSetting : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir dir_;
     QString app() const { return dir_.path() + u'/'; }
-    QString ini() const { return app() + u"torvane.ini"_qs; }
+    QString ini() const { return app() + u"torvane.ini"_s; }
 
     PrinterSettingValues values() const
     {
         PrinterSettingValues v;
-        v.slipKindName = u"見積書"_qs;
-        v.titles = {u"見積書"_qs, u"見積書(控)"_qs, QString(), QString()};
+        v.slipKindName = u"見積書"_s;
+        v.titles = {u"見積書"_s, u"見積書(控)"_s, QString(), QString()};
         v.copies = {true, true, false, false};
-        v.formatPath = app() + u"Dat/Fmt/invoice.fmt"_qs;
-        v.logoPath = app() + u"Dat/Etc/デフォルト.Dat"_qs;
+        v.formatPath = app() + u"Dat/Fmt/invoice.fmt"_s;
+        v.logoPath = app() + u"Dat/Etc/デフォルト.Dat"_s;
         v.fixX = 1.5;
         v.fixY = -0.5;
         return v;
@@ -44,13 +46,13 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        QVERIFY(QDir().mkpath(app() + u"Dat/Fmt"_qs));
-        QVERIFY(QDir().mkpath(app() + u"Dat/Mst"_qs));
-        QVERIFY(QDir().mkpath(app() + u"Dat/Etc"_qs));
+        QVERIFY(QDir().mkpath(app() + u"Dat/Fmt"_s));
+        QVERIFY(QDir().mkpath(app() + u"Dat/Mst"_s));
+        QVERIFY(QDir().mkpath(app() + u"Dat/Etc"_s));
         QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                            app() + u"Dat/Fmt/invoice.fmt"_qs));
-        QVERIFY(TextList::write(app() + u"Dat/Mst/LogoList"_qs, {u"デフォルト"_qs, u"支店"_qs}));
-        QVERIFY(TextList::write(app() + u"Dat/Etc/デフォルト.Dat"_qs, {u"x"_qs}));
+                            app() + u"Dat/Fmt/invoice.fmt"_s));
+        QVERIFY(TextList::write(app() + u"Dat/Mst/LogoList"_s, {u"デフォルト"_s, u"支店"_s}));
+        QVERIFY(TextList::write(app() + u"Dat/Etc/デフォルト.Dat"_s, {u"x"_s}));
     }
     void init() { QFile::remove(ini()); }
 
@@ -60,19 +62,19 @@ private Q_SLOTS:
         ScriptedMessages messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         form.setValues(values());
-        QCOMPARE(form.SlpComBox->currentText(), u"invoice"_qs);
-        QCOMPARE(form.JsComBox->currentText(), u"デフォルト"_qs);
-        QCOMPARE(form.StringGrid1->horizontalHeaderItem(0)->text(), u"見積書"_qs);
-        QCOMPARE(form.StateLabel1->text(), u"準備完了"_qs);
-        QCOMPARE(form.StateLabel3->text(), u"usb://fake"_qs);
-        form.StringGrid1->item(2, 0)->setText(u"お客様控"_qs);
+        QCOMPARE(form.SlpComBox->currentText(), u"invoice"_s);
+        QCOMPARE(form.JsComBox->currentText(), u"デフォルト"_s);
+        QCOMPARE(form.StringGrid1->horizontalHeaderItem(0)->text(), u"見積書"_s);
+        QCOMPARE(form.StateLabel1->text(), u"準備完了"_s);
+        QCOMPARE(form.StateLabel3->text(), u"usb://fake"_s);
+        form.StringGrid1->item(2, 0)->setText(u"お客様控"_s);
         form.CheckListBox1->item(2)->setCheckState(Qt::Checked);
         // A setting whose file has gone yields an empty path.
         form.JsComBox->setCurrentIndex(1);
         const PrinterSettingValues out = form.values();
-        QCOMPARE(out.titles[2], u"お客様控"_qs);
+        QCOMPARE(out.titles[2], u"お客様控"_s);
         QVERIFY(out.copies[2]);
-        QCOMPARE(out.formatPath, app() + u"Dat/Fmt/invoice.fmt"_qs);
+        QCOMPARE(out.formatPath, app() + u"Dat/Fmt/invoice.fmt"_s);
         QVERIFY(out.logoPath.isEmpty());
         QCOMPARE(out.fixX, 1.5);
     }
@@ -83,7 +85,7 @@ private Q_SLOTS:
         ScriptedMessages messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         PrinterSettingValues v = values();
-        v.formatPath = app() + u"Dat/Fmt/gone.fmt"_qs;
+        v.formatPath = app() + u"Dat/Fmt/gone.fmt"_s;
         form.setValues(v);
         QCOMPARE(form.SlpComBox->currentIndex(), -1);
         QVERIFY(form.values().formatPath.isEmpty());
@@ -115,16 +117,16 @@ private Q_SLOTS:
         QCOMPARE(printers.printers[0].size, 0);
         QVERIFY(!printers.printers[0].landscape);
         const IniFile settings(ini());
-        QCOMPARE(settings.readString(u"Print"_qs, u"Fix_X"_qs), u"2.5"_qs);
-        QCOMPARE(settings.readString(u"Print"_qs, u"Fix_Y"_qs), u"-0.5"_qs);
+        QCOMPARE(settings.readString(u"Print"_s, u"Fix_X"_s), u"2.5"_s);
+        QCOMPARE(settings.readString(u"Print"_s, u"Fix_Y"_s), u"-0.5"_s);
     }
 
     void buttonsEndTheDialog_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("result");
-        QTest::newRow("OK") << u"ok"_qs << int(QDialog::Accepted);
-        QTest::newRow("preview") << u"preview"_qs << TPrinterSettingForm::PreviewResult;
+        QTest::newRow("OK") << u"ok"_s << int(QDialog::Accepted);
+        QTest::newRow("preview") << u"preview"_s << TPrinterSettingForm::PreviewResult;
     }
     void buttonsEndTheDialog()
     {
@@ -147,7 +149,7 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         ScriptedMessages messages;
-        PrintRun run({app(), ini(), u"1"_qs, {}}, printers, messages, nullptr);
+        PrintRun run({app(), ini(), u"1"_s, {}}, printers, messages, nullptr);
         bool previewShown = true;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
@@ -156,17 +158,17 @@ private Q_SLOTS:
                 return;
             poll.stop();
             previewShown = form->PreviewButton->isVisible();
-            form->StringGrid1->item(0, 0)->setText(u"御見積書"_qs);
-            form->SlpComBox->setCurrentIndex(form->SlpComBox->findText(u"invoice"_qs));
+            form->StringGrid1->item(0, 0)->setText(u"御見積書"_s);
+            form->SlpComBox->setCurrentIndex(form->SlpComBox->findText(u"invoice"_s));
             form->SpinFloatEditY->setValue(3.0);
             form->OkButton->click();
         });
         poll.start(10);
         QVERIFY(run.printerSetup(0, false) == PrintRun::Setup::Print);
         QVERIFY(!previewShown);
-        QCOMPARE(run.settings().titles[0][0], u"御見積書"_qs);
-        QCOMPARE(run.settings().titles[1][0], u"作業指示書"_qs);
-        QCOMPARE(run.settings().formatPath, app() + u"Dat/Fmt/invoice.fmt"_qs);
+        QCOMPARE(run.settings().titles[0][0], u"御見積書"_s);
+        QCOMPARE(run.settings().titles[1][0], u"作業指示書"_s);
+        QCOMPARE(run.settings().formatPath, app() + u"Dat/Fmt/invoice.fmt"_s);
         QCOMPARE(run.settings().fixY, 3.0);
     }
 
@@ -177,7 +179,7 @@ private Q_SLOTS:
         ScriptedMessages messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         QCOMPARE(form.run(), int(QDialog::Rejected));
-        QCOMPARE(messages.asked, QStringList{u"有効なプリンタが見つかりません"_qs});
+        QCOMPARE(messages.asked, QStringList{u"有効なプリンタが見つかりません"_s});
     }
 
     void grabDialog()
@@ -191,7 +193,7 @@ private Q_SLOTS:
         form.setValues(values());
         form.show();
         QTest::qWait(50);
-        QVERIFY(form.grab().save(QString::fromLocal8Bit(shots) + u"/printer-setting.png"_qs));
+        QVERIFY(form.grab().save(QString::fromLocal8Bit(shots) + u"/printer-setting.png"_s));
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestProgressForm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -30,8 +32,8 @@ void TestProgressForm::shownDuringGenerationAndHiddenAfter()
     out.open(QIODevice::WriteOnly);
     QVERIFY(dbm.WritePrintData(out));
 
-    QCOMPARE(form.windowTitle(), u"処理中..."_qs);
-    QCOMPARE(form.Label1->text(), u"印刷データを作成しています..."_qs);
+    QCOMPARE(form.windowTitle(), u"処理中..."_s);
+    QCOMPARE(form.Label1->text(), u"印刷データを作成しています..."_s);
     QCOMPARE(form.ProgressBar1->maximum(), 5 * 4 * 3);
     QCOMPARE(form.ProgressBar1->value(), 5 * 3 + 5 * 2 + 5);
     QVERIFY(!form.isVisible());

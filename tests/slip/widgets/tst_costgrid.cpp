@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 SlipData::CostRow row(const QString &name, const QString &price, bool taxable = false)
@@ -77,11 +79,11 @@ void TestCostGrid::priceInput_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("whole yen") << u"1500"_qs << u"1500"_qs;
-    QTest::newRow("negative") << u"-500"_qs << u"-500"_qs;
-    QTest::newRow("letters leave it empty") << u"abc"_qs << QString();
-    QTest::newRow("digits then letters") << u"12x"_qs << QString();
-    QTest::newRow("decimal") << u"10.5"_qs << QString();
+    QTest::newRow("whole yen") << u"1500"_s << u"1500"_s;
+    QTest::newRow("negative") << u"-500"_s << u"-500"_s;
+    QTest::newRow("letters leave it empty") << u"abc"_s << QString();
+    QTest::newRow("digits then letters") << u"12x"_s << QString();
+    QTest::newRow("decimal") << u"10.5"_s << QString();
 }
 
 void TestCostGrid::priceInput()
@@ -94,7 +96,7 @@ void TestCostGrid::priceInput()
     QCOMPARE(grid_->costRow(1).price, stored);
 
     // Over a price already there, letters empty the cell: that is a change.
-    grid_->setCostRows({row(u"a"_qs, u"300"_qs)});
+    grid_->setCostRows({row(u"a"_s, u"300"_s)});
     grid_->setCurrentCell(0, TCostGrid::PriceColumn);
     QSignalSpy spy(grid_.get(), &TCostGrid::cellEdited);
     type(grid_.get(), typed);
@@ -133,44 +135,44 @@ void TestCostGrid::ctrlSpaceAsksForCostList()
 
     // Also while a name is being typed; what was typed is kept.
     grid_->setCurrentCell(0, TCostGrid::NameColumn);
-    type(grid_.get(), u"ab"_qs);
+    type(grid_.get(), u"ab"_s);
     QVERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
     press(grid_.get(), Qt::Key_Space, Qt::ControlModifier);
     QCOMPARE(spy.count(), 2);
-    QCOMPARE(grid_->costRow(0).name, u"ab"_qs);
-    grid_->setCurrentCost(u"車検代行料"_qs, u"11000"_qs);
-    QCOMPARE(grid_->costRow(0), row(u"車検代行料"_qs, u"11000"_qs));
+    QCOMPARE(grid_->costRow(0).name, u"ab"_s);
+    grid_->setCurrentCost(u"車検代行料"_s, u"11000"_s);
+    QCOMPARE(grid_->costRow(0), row(u"車検代行料"_s, u"11000"_s));
 }
 
 void TestCostGrid::deleteRowMovesRowsUp()
 {
-    grid_->setCostRows({row(u"r1"_qs, u"1"_qs, true), row(u"r2"_qs, u"2"_qs), row(u"r3"_qs, u"3"_qs, true),
-                        row(u"r4"_qs, u"4"_qs, true), row(u"r5"_qs, u"5"_qs)});
+    grid_->setCostRows({row(u"r1"_s, u"1"_s, true), row(u"r2"_s, u"2"_s), row(u"r3"_s, u"3"_s, true),
+                        row(u"r4"_s, u"4"_s, true), row(u"r5"_s, u"5"_s)});
     QSignalSpy spy(grid_.get(), &TCostGrid::rowDeleted);
     grid_->setCurrentCell(2, TCostGrid::NameColumn);
     grid_->deleteCurrentRow();
     QCOMPARE(spy.count(), 1);
     const auto rows = grid_->costRows();
-    QCOMPARE(rows[0], row(u"r1"_qs, u"1"_qs, true));
-    QCOMPARE(rows[1], row(u"r2"_qs, u"2"_qs));
-    QCOMPARE(rows[2], row(u"r4"_qs, u"4"_qs, true));
-    QCOMPARE(rows[3], row(u"r5"_qs, u"5"_qs));
+    QCOMPARE(rows[0], row(u"r1"_s, u"1"_s, true));
+    QCOMPARE(rows[1], row(u"r2"_s, u"2"_s));
+    QCOMPARE(rows[2], row(u"r4"_s, u"4"_s, true));
+    QCOMPARE(rows[3], row(u"r5"_s, u"5"_s));
     QCOMPARE(rows[4], SlipData::CostRow{});
 }
 
 void TestCostGrid::setCurrentCost()
 {
-    grid_->setCostRows({row(u"old"_qs, u"1"_qs, true)});
+    grid_->setCostRows({row(u"old"_s, u"1"_s, true)});
     QSignalSpy spy(grid_.get(), &TCostGrid::cellEdited);
     grid_->setCurrentCell(0, TCostGrid::PriceColumn);
-    grid_->setCurrentCost(u"new"_qs, u"2000"_qs);
-    QCOMPARE(grid_->costRow(0), row(u"new"_qs, u"2000"_qs, true));
+    grid_->setCurrentCost(u"new"_s, u"2000"_s);
+    QCOMPARE(grid_->costRow(0), row(u"new"_s, u"2000"_s, true));
     QCOMPARE(spy.count(), 0);
 }
 
 void TestCostGrid::drawing()
 {
-    grid_->setCostRows({row(u"代行料"_qs, u"1234567"_qs, true), row(u"x"_qs, u"-500"_qs)});
+    grid_->setCostRows({row(u"代行料"_s, u"1234567"_s, true), row(u"x"_s, u"-500"_s)});
     const auto paint = [this](int r, int c, const QRect &rect) {
         PaintedText device(QSize(400, 40));
         QPainter p(&device);
@@ -184,14 +186,14 @@ void TestCostGrid::drawing()
     const QRect cell(10, 0, 120, 21);
     auto runs = paint(0, TCostGrid::PriceColumn, cell);
     QCOMPARE(runs.size(), 1);
-    QCOMPARE(runs[0].text, u"1,234,567"_qs);
+    QCOMPARE(runs[0].text, u"1,234,567"_s);
     QVERIFY(qAbs(runs[0].baseline.x() + runs[0].width - (cell.right() + 1 - 3)) <= 1.0);
 
     runs = paint(1, TCostGrid::PriceColumn, cell);
-    QCOMPARE(runs[0].text, u"-500"_qs);
+    QCOMPARE(runs[0].text, u"-500"_s);
 
     runs = paint(0, TCostGrid::NameColumn, cell);
-    QCOMPARE(runs[0].text, u"代行料"_qs);
+    QCOMPARE(runs[0].text, u"代行料"_s);
     QCOMPARE(runs[0].baseline.x(), qreal(cell.left() + 2));
 
     // The tax flag is an image, never the text "1".

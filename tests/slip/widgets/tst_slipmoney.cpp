@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 qint64 shown(const TFloatEdit *edit)
@@ -71,7 +73,7 @@ void TestSlipMoney::loadShowsStoredTotalsAndPublishes()
     slip.taxCut = 2;
     slip.ravor = 8000;
     slip.wTax = 24600;
-    slip.costRows[1] = {u"代行料"_qs, u"10000"_qs, true};
+    slip.costRows[1] = {u"代行料"_s, u"10000"_s, true};
     slip.costTax = 999; // stale on purpose: shown as stored until the next recompute
     slip.cst = 12345;
     slip.last = 777;
@@ -89,7 +91,7 @@ void TestSlipMoney::loadShowsStoredTotalsAndPublishes()
     QCOMPARE(shown(costs_->SHTaxNValLabel), qint64(999));
     QCOMPARE(shown(totals_->CTNValLabel), qint64(12345));
     QCOMPARE(shown(totals_->AllPriceNValLabel), qint64(777));
-    QCOMPARE(costs_->CostStGrid->costRow(1).name, u"代行料"_qs);
+    QCOMPARE(costs_->CostStGrid->costRow(1).name, u"代行料"_s);
 }
 
 void TestSlipMoney::loadedTruncationAppliesAtOnce()
@@ -97,7 +99,7 @@ void TestSlipMoney::loadedTruncationAppliesAtOnce()
     SlipData slip;
     slip.taxRate = 50000;
     slip.taxCut = 1;
-    slip.costRows[0] = {u"代行料"_qs, u"1050"_qs, true};
+    slip.costRows[0] = {u"代行料"_s, u"1050"_s, true};
     money_->load(slip);
     // Nobody touched the rounding control, yet the next recompute truncates.
     money_->recomputeTotals();
@@ -121,10 +123,10 @@ void TestSlipMoney::paymentAboveTotalShowsZeroDue()
 void TestSlipMoney::typingDebounces()
 {
     QSignalSpy modified(money_, &SlipMoney::modified);
-    costs_->StampNValEditC->setText(u"1"_qs);
+    costs_->StampNValEditC->setText(u"1"_s);
     QVERIFY(money_->Timer1->isActive());
     QTest::qWait(400);
-    costs_->StampNValEditC->setText(u"18"_qs);
+    costs_->StampNValEditC->setText(u"18"_s);
     QTest::qWait(500);
     // 900 ms after the first key but only 500 after the last: not yet.
     QCOMPARE(shown(totals_->CTNValLabel), qint64(0));
@@ -178,7 +180,7 @@ void TestSlipMoney::roundingRecomputesAllAtOnce()
     QSignalSpy modified(money_, &SlipMoney::modified);
     QSignalSpy lineTotals(money_, &SlipMoney::lineTotalsChanged);
     money_->applyTaxSettings(50000, 0, 0);
-    costs_->CostStGrid->setCostRows({SlipData::CostRow{u"a"_qs, u"1050"_qs, true}});
+    costs_->CostStGrid->setCostRows({SlipData::CostRow{u"a"_s, u"1050"_s, true}});
     part_ = 2000;
     money_->roundingChanged(2);
     QCOMPARE(recalcRows_, 1);
@@ -193,13 +195,13 @@ void TestSlipMoney::deletingACostRowRecomputesAndMarks()
 {
     SlipData slip;
     for (int k = 0; k < 5; ++k)
-        slip.costRows[size_t(k)] = {u"r"_qs + QString::number(k + 1), QString::number((k + 1) * 100), false};
+        slip.costRows[size_t(k)] = {u"r"_s + QString::number(k + 1), QString::number((k + 1) * 100), false};
     money_->load(slip);
     QSignalSpy modified(money_, &SlipMoney::modified);
     costs_->CostStGrid->setCurrentCell(2, 0);
     costs_->SpeedButton19->click();
-    QCOMPARE(costs_->CostStGrid->costRow(2).name, u"r4"_qs);
-    QCOMPARE(costs_->CostStGrid->costRow(3).name, u"r5"_qs);
+    QCOMPARE(costs_->CostStGrid->costRow(2).name, u"r4"_s);
+    QCOMPARE(costs_->CostStGrid->costRow(3).name, u"r5"_s);
     QCOMPARE(costs_->CostStGrid->costRow(4), SlipData::CostRow{});
     QCOMPARE(modified.count(), 1);
     QCOMPARE(shown(totals_->CTNValLabel), qint64(1200));
@@ -247,7 +249,7 @@ void TestSlipMoney::pickedAmountGoesIntoItsEdit()
     QCOMPARE(shown(totals_->CTNValLabel), qint64(17650));
     QVERIFY(modified.count() >= 1);
     // The Ctrl+Space is swallowed: no blank typed into the amount.
-    QCOMPARE(edit->text(), u"17,650"_qs);
+    QCOMPARE(edit->text(), u"17,650"_s);
 
     answer.reset();
     open();
@@ -262,8 +264,8 @@ void TestSlipMoney::storeRoundTrip()
     in.wTax = 24600;
     in.ins = 17650;
     in.stamp = 1800;
-    in.costRows[0] = {u"代行料"_qs, u"10000"_qs, true};
-    in.costRows[3] = {u"値引き"_qs, u"-500"_qs, false};
+    in.costRows[0] = {u"代行料"_s, u"10000"_s, true};
+    in.costRows[3] = {u"値引き"_s, u"-500"_s, false};
     in.costTax = 1000;
     in.mnt = 42000, in.cst = 53550, in.ttl = 95550, in.inc = 50000;
     in.mntTx = 4200, in.cstTx = 1000, in.txTtl = 5200, in.last = 50750;

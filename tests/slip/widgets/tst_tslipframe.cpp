@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 SlipData readFile(const QString &path, const LineCategoryList &categories)
@@ -55,12 +57,12 @@ void TestSlipFrame::loadAndSaveKeepEveryField()
     frame.LoadSlip(IniFile(sample), sstAll);
     QVERIFY(!frame.isModified());
 
-    const QString copy = app.filePath(u"copy.tvx"_qs);
+    const QString copy = app.filePath(u"copy.tvx"_s);
     IniFile out(copy);
     QString error;
     QVERIFY2(frame.SaveSlip(out, sstAll, true, &error), qPrintable(error));
     QCOMPARE(readFile(copy, frame.categories()), readFile(sample, frame.categories()));
-    QCOMPARE(child<QLineEdit>(frame, "CuNameEdit")->text(), u"山田 太郎"_qs);
+    QCOMPARE(child<QLineEdit>(frame, "CuNameEdit")->text(), u"山田 太郎"_s);
     QCOMPARE(child<TWarekiDateEdit>(frame, "CheckWDateEdit")->Date(), QDate(2027, 4, 30));
 }
 
@@ -79,7 +81,7 @@ void TestSlipFrame::altDigitTogglesItsSection()
     QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "CuNameEdit"));
     QTest::keyClick(&frame, Qt::Key_1, Qt::AltModifier);
     QTRY_VERIFY(!frame.section(1)->isOpen());
-    QCOMPARE(frame.section(1)->statusText(), u"顧客名が未設定です"_qs);
+    QCOMPARE(frame.section(1)->statusText(), u"顧客名が未設定です"_s);
 }
 
 void TestSlipFrame::closingChecksTheSection()
@@ -91,7 +93,7 @@ void TestSlipFrame::closingChecksTheSection()
     QTest::mouseClick(customer->button(), Qt::LeftButton);
     QVERIFY(customer->isOpen());
     QTest::mouseClick(customer->button(), Qt::LeftButton);
-    QCOMPARE(customer->statusText(), u"顧客名が未設定です"_qs);
+    QCOMPARE(customer->statusText(), u"顧客名が未設定です"_s);
     QCOMPARE(customer->statusColor(), SlipChecks::Red);
 
     frame.setModified(false);
@@ -108,7 +110,7 @@ void TestSlipFrame::closingChecksTheSection()
     child<QComboBox>(frame, "CityComBox")->setCurrentIndex(22);
     frame.setModified(false);
     QTest::mouseClick(customer->button(), Qt::LeftButton);
-    QCOMPARE(customer->statusText(), u"設定完了"_qs);
+    QCOMPARE(customer->statusText(), u"設定完了"_s);
     QCOMPARE(customer->statusColor(), SlipChecks::Blue);
     QVERIFY(frame.isModified()); // a new status marks the slip
 }
@@ -123,10 +125,10 @@ void TestSlipFrame::closeAllChecksOnlyOpenSections()
     frame.CloseAll();
     for (int n = 1; n <= TSlipFrame::SectionCount; ++n)
         QVERIFY(!frame.section(n)->isOpen());
-    QCOMPARE(frame.section(1)->statusText(), u"顧客名が未設定です"_qs);
-    QCOMPARE(frame.section(6)->statusText(), u"入金額が未設定です"_qs);
-    QCOMPARE(frame.section(2)->statusText(), u"未設定"_qs);
-    QCOMPARE(frame.section(7)->statusText(), u"未設定"_qs);
+    QCOMPARE(frame.section(1)->statusText(), u"顧客名が未設定です"_s);
+    QCOMPARE(frame.section(6)->statusText(), u"入金額が未設定です"_s);
+    QCOMPARE(frame.section(2)->statusText(), u"未設定"_s);
+    QCOMPARE(frame.section(7)->statusText(), u"未設定"_s);
     QVERIFY(frame.notify());
 
     frame.OpenAll();
@@ -144,26 +146,26 @@ void TestSlipFrame::slipKindOutsideTheListSelectsNone()
     QCOMPARE(child<QComboBox>(frame, "DDvComBox")->currentIndex(), -1);
     s.slipDiv = 2;
     frame.setData(s);
-    QCOMPARE(child<QComboBox>(frame, "DDvComBox")->currentText(), u"納品書"_qs);
+    QCOMPARE(child<QComboBox>(frame, "DDvComBox")->currentText(), u"納品書"_s);
 }
 
 void TestSlipFrame::greetingFollowsTheKindWhenThereIsOne()
 {
     TestAppFolder app;
     QVERIFY(
-        TextList::write(app.filePath(u"Dat/Mst/MemoOpt.Dat"_qs), {u"お見積りです,作業をお願いします"_qs}));
+        TextList::write(app.filePath(u"Dat/Mst/MemoOpt.Dat"_s), {u"お見積りです,作業をお願いします"_s}));
     TSlipFrame frame(app.path());
     frame.setNotify(true);
     auto *info = child<QLineEdit>(frame, "InfoEdit");
-    QCOMPARE(info->text(), u"お見積りです"_qs);
+    QCOMPARE(info->text(), u"お見積りです"_s);
     auto *kind = child<QComboBox>(frame, "DDvComBox");
     kind->setCurrentIndex(1);
     Q_EMIT kind->activated(1);
-    QCOMPARE(info->text(), u"作業をお願いします"_qs);
+    QCOMPARE(info->text(), u"作業をお願いします"_s);
     QVERIFY(frame.isModified());
     kind->setCurrentIndex(2);
     Q_EMIT kind->activated(2); // no greeting for 納品書: the greeting stays
-    QCOMPARE(info->text(), u"作業をお願いします"_qs);
+    QCOMPARE(info->text(), u"作業をお願いします"_s);
 }
 
 void TestSlipFrame::slipNumberWraps()
@@ -171,13 +173,13 @@ void TestSlipFrame::slipNumberWraps()
     TestAppFolder app;
     TSlipFrame frame(app.path());
     auto *code = child<QLineEdit>(frame, "SlipCodeEdit");
-    code->setText(u"00000000"_qs);
+    code->setText(u"00000000"_s);
     QTest::keyClick(code, Qt::Key_Down);
-    QCOMPARE(code->text(), u"99999999"_qs);
+    QCOMPARE(code->text(), u"99999999"_s);
     QTest::mouseClick(child<QToolButton>(frame, "SpinButton1Up"), Qt::LeftButton);
-    QCOMPARE(code->text(), u"00000000"_qs);
+    QCOMPARE(code->text(), u"00000000"_s);
     QTest::keyClick(code, Qt::Key_Up);
-    QCOMPARE(code->text(), u"00000001"_qs);
+    QCOMPARE(code->text(), u"00000001"_s);
 }
 
 void TestSlipFrame::partialLoadOpensItsSections()
@@ -186,16 +188,16 @@ void TestSlipFrame::partialLoadOpensItsSections()
     TSlipFrame frame(app.path());
     frame.setNotify(true);
     frame.markModified();
-    const QString tmpl = app.filePath(u"t.tvt"_qs);
+    const QString tmpl = app.filePath(u"t.tvt"_s);
     IniFile ini(tmpl);
     SlipData customer = SlipData::newSlip(QDate(2026, 12, 10));
-    customer.custName = u"佐藤 花子"_qs;
+    customer.custName = u"佐藤 花子"_s;
     QVERIFY(SlipFile::save(ini, customer, sstCustomer, {frame.categories(), QDate(2026, 12, 10)}, nullptr));
 
     frame.setNotify(false);
     frame.LoadSlip(IniFile(tmpl), sstCustomer);
     frame.setNotify(true);
-    QCOMPARE(child<QLineEdit>(frame, "CuNameEdit")->text(), u"佐藤 花子"_qs);
+    QCOMPARE(child<QLineEdit>(frame, "CuNameEdit")->text(), u"佐藤 花子"_s);
     QVERIFY(frame.section(1)->isOpen());
     QVERIFY(!frame.section(3)->isOpen());
     QVERIFY(frame.isModified()); // a partial load keeps the modified state
