@@ -2,9 +2,9 @@
 // on every change, painting the visible rows, and the file round trip.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_lines
 #include "lines/LineItems.h"
+#include "lines/RowText.h"
 #include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
-#include "slip/RowText.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "AppSettings.h"
 
+#include "lines/FixedPoint.h"
 #include "platform/IniFile.h"
 #include "platform/IntText.h"
-#include "slip/FixedPoint.h"
 
 AppSettings AppSettings::read(const QString &path)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "slip/LineCategories.h"
-#include "slip/RowData.h"
+#include "lines/LineCategories.h"
+#include "lines/RowData.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #include "RowClipboard.h"
 
-#include "slip/RowText.h"
+#include "lines/RowText.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "slip/RowData.h"
+#include "lines/RowData.h"
 
 #include <QList>
 #include <QString>

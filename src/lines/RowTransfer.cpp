@@ -1,13 +1,20 @@
 #include "RowTransfer.h"
 
-#include "slip/RowText.h"
-#include "slip/SlipFile.h"
+#include "lines/RowText.h"
 
 namespace RowTransfer {
 
+QList<TRowData> storedRows(const QList<TRowData> &rows)
+{
+    qsizetype end = rows.size();
+    while (end > 0 && rows.at(end - 1).LineDiv.isEmpty())
+        --end;
+    return rows.mid(0, end);
+}
+
 QStringList exportTexts(const QList<TRowData> &rows, const LineCategoryList &categories)
 {
-    const QList<TRowData> stored = SlipFile::storedRows(rows);
+    const QList<TRowData> stored = storedRows(rows);
     QStringList texts;
     texts.reserve(stored.size());
     for (const TRowData &row : stored)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "slip/LineCategories.h"
-#include "slip/RowData.h"
+#include "lines/LineCategories.h"
+#include "lines/RowData.h"
 
 #include <QList>
 #include <QStringList>
@@ -9,6 +9,9 @@
 // The pure halves of the grid's transfer operations between rows and row
 // texts (slip file, item hand-over).
 namespace RowTransfer {
+
+// The rows a slip stores: up to the last row that has a category.
+QList<TRowData> storedRows(const QList<TRowData> &rows);
 
 // Row texts (with "EOL" and the sign rule) of the rows up to the last row that
 // has a category; blank rows between filled ones are kept.

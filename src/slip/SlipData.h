@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RowData.h"
+#include "lines/RowData.h"
 
 #include <QDate>
 #include <QList>

@@ -1,6 +1,7 @@
 #include "SlipFile.h"
 
-#include "RowText.h"
+#include "lines/RowText.h"
+#include "lines/RowTransfer.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "platform/IntText.h"
@@ -149,14 +150,6 @@ qsizetype rowsToRead(const IniFile &ini)
 
 namespace SlipFile {
 
-QList<TRowData> storedRows(const QList<TRowData> &rows)
-{
-    qsizetype end = rows.size();
-    while (end > 0 && rows.at(end - 1).LineDiv.isEmpty())
-        --end;
-    return rows.mid(0, end);
-}
-
 QString priceTitle(int slipDiv)
 {
     switch (slipDiv) {
@@ -268,7 +261,7 @@ void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &
         putInt(Line, QStringLiteral("PartTotal"), s.partTotal);
     }
     if (g.rows) {
-        const QList<TRowData> rows = storedRows(s.rows);
+        const QList<TRowData> rows = RowTransfer::storedRows(s.rows);
         putInt(Line, QStringLiteral("Count"), rows.size());
         for (qsizetype i = 0; i < rows.size(); ++i) {
             const TRowData &row = rows.at(i);
@@ -403,8 +396,7 @@ void read(const IniFile &ini, SlipData &s, TSlipSaveType scope, const Context &c
         s.ins = r.integer(Cost, QStringLiteral("Ins"), 0);
         s.stamp = r.integer(Cost, QStringLiteral("Stamp"), 0);
         for (int k = 0; k < 5; ++k) {
-            const QStringList f =
-                CommaText::split(r.text(Cost, u"LineA"_s + n(k + 1), QStringLiteral(",,")));
+            const QStringList f = CommaText::split(r.text(Cost, u"LineA"_s + n(k + 1), QStringLiteral(",,")));
             SlipData::CostRow &c = s.costRows[size_t(k)];
             c.name = f.value(0).trimmed();
             c.price = f.value(1).trimmed();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LineCategories.h"
-#include "Share.h"
 #include "SlipData.h"
+#include "lines/LineCategories.h"
+#include "slip/SaveType.h"
 
 class IniFile;
 
@@ -33,9 +33,6 @@ void read(const IniFile &ini, SlipData &slip, TSlipSaveType scope, const Context
 // The header sections (1..7 in screen order) that a partial load of the scope
 // fills, which the header editor then opens.
 QList<int> sectionsFilledBy(TSlipSaveType scope);
-
-// Rows as the file stores them: trailing rows without a category dropped.
-QList<TRowData> storedRows(const QList<TRowData> &rows);
 
 // "お見積金額", "総合計金額", "ご請求金額" for the slip kinds 0..2; empty otherwise.
 QString priceTitle(int slipDiv);

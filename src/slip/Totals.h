@@ -24,14 +24,6 @@ constexpr qint64 clampAmount(qint64 value)
 // Rounding modes of a slip.
 enum Rounding { HalfAwayFromZero = 0, TowardZero = 1, Up = 2 };
 
-// The whole yen of a cost price cell: optional sign and decimal digits within
-// the 32-bit range, blanks around allowed. Anything else (letters, grouping,
-// decimals, empty) is not a price.
-std::optional<qint64> priceOf(QStringView text);
-
-// Whole yen with digit grouping, no decimals: "15,000", "-1,500".
-QString groupedYen(qint64 value);
-
 // The tax on amount x at rate (percent, fixed point: 8 % = 80000), rounded by
 // mode: 1 toward zero, 2 toward plus infinity, 0 and any other value half away
 // from zero. Computed exactly, so 1050 at 5 % is exactly 52.5. The rate is

@@ -1,5 +1,5 @@
 #include "lines/LineItems.h"
-#include "slip/RowText.h"
+#include "lines/RowText.h"
 
 #include <QTest>
 
@@ -63,14 +63,14 @@ void TestLineItems::money_data()
     QTest::newRow("subtotals take the running sums")
         << QStringList{u"部品,-1,,,0,0,1,1000,0"_s, u"値引,-1,,,0,0,0,0,200"_s, u"小計,-1,,,0,0,0,0,0"_s,
                        u"部品,-1,,,0,0,1,300,0"_s, u"小計,-1,,,0,0,0,0,0"_s}
-        << u"10"_s << 0 << u"0"_s << u"0 0 0 0 0"_s << u"1000 200 800 300 300"_s << qint64(0)
-        << qint64(1100) << qint64(110);
+        << u"10"_s << 0 << u"0"_s << u"0 0 0 0 0"_s << u"1000 200 800 300 300"_s << qint64(0) << qint64(1100)
+        << qint64(110);
     QTest::newRow("amount kept exact, total rounded per row, tax on the exact amount")
         << QStringList{u"部品,-1,,,0,0,0.33,333,0"_s} << u"5"_s << 0 << u"0"_s << u"0"_s << u"109.89"_s
         << qint64(0) << qint64(110) << qint64(5); // 5.4945, not 5.5 of 110
     QTest::newRow("round up: discount tax 5.45 becomes 6 and is subtracted")
-        << QStringList{u"値引,-1,,,0,0,0,0,109"_s} << u"5"_s << 2 << u"0"_s << u"0"_s << u"109"_s
-        << qint64(0) << qint64(-109) << qint64(-6);
+        << QStringList{u"値引,-1,,,0,0,0,0,109"_s} << u"5"_s << 2 << u"0"_s << u"0"_s << u"109"_s << qint64(0)
+        << qint64(-109) << qint64(-6);
     QTest::newRow("round half away: 98.72 gives 99")
         << QStringList{u"部品,8,,,0,0,1,1234,0"_s} << u"10"_s << 0 << u"0"_s << u"0"_s << u"1234"_s
         << qint64(0) << qint64(1234) << qint64(99);
@@ -78,20 +78,20 @@ void TestLineItems::money_data()
         << QStringList{u"部品,8,,,0,0,1,1234,0"_s} << u"10"_s << 1 << u"0"_s << u"0"_s << u"1234"_s
         << qint64(0) << qint64(1234) << qint64(98);
     QTest::newRow("truncate a discount toward zero")
-        << QStringList{u"値引,-1,,,0,0,0,0,109"_s} << u"5"_s << 1 << u"0"_s << u"0"_s << u"109"_s
-        << qint64(0) << qint64(-109) << qint64(-5);
+        << QStringList{u"値引,-1,,,0,0,0,0,109"_s} << u"5"_s << 1 << u"0"_s << u"0"_s << u"109"_s << qint64(0)
+        << qint64(-109) << qint64(-5);
     QTest::newRow("row rate 0 is tax-free, -1 follows the slip")
         << QStringList{u"部品,0,,,0,0,1,1000,0"_s, u"部品,-1,,,0,0,1,1000,0"_s} << u"10"_s << 0 << u"0"_s
         << u"0 0"_s << u"1000 1000"_s << qint64(0) << qint64(2000) << qint64(100);
     QTest::newRow("row without category: kept, untotalled, taxed")
-        << QStringList{u",-1,貼り付け,,0,300,2,500,700"_s} << u"10"_s << 0 << u"0"_s << u"300"_s
-        << u"700"_s << qint64(0) << qint64(0) << qint64(100);
+        << QStringList{u",-1,貼り付け,,0,300,2,500,700"_s} << u"10"_s << 0 << u"0"_s << u"300"_s << u"700"_s
+        << qint64(0) << qint64(0) << qint64(100);
     QTest::newRow("unknown category counts as normal")
         << QStringList{u"洗車,-1,,,0,0,2,500,0"_s} << u"10"_s << 0 << u"0"_s << u"0"_s << u"1000"_s
         << qint64(0) << qint64(1000) << qint64(100);
     QTest::newRow("labour from points, typed labour without points")
-        << QStringList{u"整備,-1,,,1.5,0,0,0,0"_s, u"整備,-1,,,0,3000,0,0,0"_s} << u"10"_s << 0
-        << u"8000"_s << u"12000 3000"_s << u"0 0"_s << qint64(15000) << qint64(0) << qint64(1500);
+        << QStringList{u"整備,-1,,,1.5,0,0,0,0"_s, u"整備,-1,,,0,3000,0,0,0"_s} << u"10"_s << 0 << u"8000"_s
+        << u"12000 3000"_s << u"0 0"_s << qint64(15000) << qint64(0) << qint64(1500);
     QTest::newRow("discount rows are never recomputed")
         << QStringList{u"値引,-1,,,1,100,2,100,50"_s} << u"10"_s << 0 << u"8000"_s << u"100"_s << u"50"_s
         << qint64(-100) << qint64(-50) << qint64(-15);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "slip/FixedPoint.h"
+#include "lines/FixedPoint.h"
 #include "slip/SlipData.h"
 #include "slip/SlipFile.h"
 

@@ -1,5 +1,6 @@
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
+#include "slip/SaveType.h"
 #include "slip/SlipFile.h"
 
 #include <QFile>
@@ -112,6 +113,7 @@ SlipData saveAndLoad(const SlipData &s, const QString &path, TSlipSaveType scope
 class TestSlipFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void saveTypeNames();
     void fullSaveRoundTrips();
     void newFileKeepsTheWriteOrder();
     void lineItems();
@@ -146,8 +148,7 @@ void TestSlipFile::newFileKeepsTheWriteOrder()
     const IniFile ini(path);
     QCOMPARE(ini.sections(), (QStringList{u"Idx"_s, u"No"_s, u"Cust"_s, u"Tax"_s, u"Car"_s, u"Line"_s,
                                           u"Cost"_s, u"Price"_s, u"Note"_s, u"Print"_s}));
-    QCOMPARE(ini.keys(u"Idx"_s).mid(5, 4),
-             (QStringList{u"Btn6"_s, u"Btn9"_s, u"Label1"_s, u"Label2"_s}));
+    QCOMPARE(ini.keys(u"Idx"_s).mid(5, 4), (QStringList{u"Btn6"_s, u"Btn9"_s, u"Label1"_s, u"Label2"_s}));
     QCOMPARE(ini.keys(u"Idx"_s).last(), u"Label9c"_s);
     QCOMPARE(ini.keys(u"No"_s),
              (QStringList{u"SlipCode"_s, u"SlipDiv"_s, u"SlipDate"_s, u"Charge"_s, u"SlipType"_s}));
@@ -399,6 +400,15 @@ void TestSlipFile::megabyteLine()
     SlipFile::read(IniFile(path), s, sstAll, context());
     QCOMPARE(s.custName.size(), 2047);
     QCOMPARE(s.tel, u"03"_s);
+}
+
+void TestSlipFile::saveTypeNames()
+{
+    for (int i = sstAll; i <= sstSlip; ++i)
+        QCOMPARE(SaveTypeFromName(SaveTypeName(TSlipSaveType(i))), i);
+    QCOMPARE(SaveTypeName(sstCustCar), u"sstCustCar"_s);
+    QCOMPARE(SaveTypeFromName(u"SSTLINES"_s), int(sstLines));
+    QCOMPARE(SaveTypeFromName(u"sstNothing"_s), -1);
 }
 
 QTEST_GUILESS_MAIN(TestSlipFile)

@@ -1,3 +1,4 @@
+#include "lines/YenText.h"
 #include "slip/Totals.h"
 
 #include <QTest>
@@ -65,7 +66,7 @@ void TestTotals::priceOf()
     QFETCH(QString, text);
     QFETCH(bool, isPrice);
     QFETCH(qint64, value);
-    const std::optional<qint64> p = Totals::priceOf(text);
+    const std::optional<qint64> p = YenText::priceOf(text);
     QCOMPARE(p.has_value(), isPrice);
     if (isPrice)
         QCOMPARE(*p, value);
@@ -190,12 +191,12 @@ void TestTotals::slipTransfer()
 
 void TestTotals::groupedYen()
 {
-    QCOMPARE(Totals::groupedYen(0), u"0"_s);
-    QCOMPARE(Totals::groupedYen(999), u"999"_s);
-    QCOMPARE(Totals::groupedYen(15000), u"15,000"_s);
-    QCOMPARE(Totals::groupedYen(100000000), u"100,000,000"_s);
-    QCOMPARE(Totals::groupedYen(-1500), u"-1,500"_s);
-    QCOMPARE(Totals::groupedYen(std::numeric_limits<qint64>::min()), u"-9,223,372,036,854,775,808"_s);
+    QCOMPARE(YenText::grouped(0), u"0"_s);
+    QCOMPARE(YenText::grouped(999), u"999"_s);
+    QCOMPARE(YenText::grouped(15000), u"15,000"_s);
+    QCOMPARE(YenText::grouped(100000000), u"100,000,000"_s);
+    QCOMPARE(YenText::grouped(-1500), u"-1,500"_s);
+    QCOMPARE(YenText::grouped(std::numeric_limits<qint64>::min()), u"-9,223,372,036,854,775,808"_s);
 }
 
 QTEST_GUILESS_MAIN(TestTotals)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/NumText.h"
-#include "slip/RowData.h"
+#include "lines/RowData.h"
 
 #include <QString>
 #include <QStringList>

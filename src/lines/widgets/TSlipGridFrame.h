@@ -1,8 +1,8 @@
 #pragma once
 
+#include "lines/LineCategories.h"
 #include "lines/LineItems.h"
-#include "slip/LineCategories.h"
-#include "slip/RowData.h"
+#include "lines/RowData.h"
 
 #include <QFrame>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "CostGridDelegate.h"
 
 #include "TCostGrid.h"
-#include "slip/Totals.h"
+#include "lines/YenText.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -72,10 +72,10 @@ void CostGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         const int y = r.top() + (r.height() - fm.height()) / 2;
         const QRect line(r.left(), y, r.width(), fm.height());
         const std::optional<qint64> amount =
-            index.column() == TCostGrid::PriceColumn ? Totals::priceOf(text) : std::nullopt;
+            index.column() == TCostGrid::PriceColumn ? YenText::priceOf(text) : std::nullopt;
         if (amount)
             painter->drawText(line.adjusted(0, 0, -3, 0), Qt::AlignRight | Qt::AlignTop,
-                              Totals::groupedYen(*amount));
+                              YenText::grouped(*amount));
         else
             painter->drawText(line.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                               fm.elidedText(text, Qt::ElideRight, r.width() - 2));
@@ -118,6 +118,6 @@ void CostGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
         return;
     }
     // A price is a whole number of yen; any other text leaves the cell empty.
-    const std::optional<qint64> price = Totals::priceOf(edit->text());
+    const std::optional<qint64> price = YenText::priceOf(edit->text());
     model->setData(index, price ? QString::number(*price) : QString(), Qt::EditRole);
 }

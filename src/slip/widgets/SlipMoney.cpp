@@ -2,7 +2,7 @@
 
 #include "TCostPanel.h"
 #include "TTotalsPanel.h"
-#include "slip/FixedPoint.h"
+#include "lines/FixedPoint.h"
 
 #include <QTimer>
 

@@ -2,8 +2,8 @@
 
 #include "TCostGrid.h"
 #include "controls/widgets/TFloatEdit.h"
-#include "lines/TaxTables.h"
-#include "lines/widgets/TTaxGuideForm.h"
+#include "master/TaxTables.h"
+#include "master/widgets/TTaxGuideForm.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

@@ -6,11 +6,11 @@
 
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
+#include "lines/RowText.h"
 #include "lines/widgets/TSlipGridFrame.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
-#include "slip/RowText.h"
 #include "slip/SlipChecks.h"
 #include "slip/SlipFile.h"
 

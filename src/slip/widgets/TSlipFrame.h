@@ -1,7 +1,7 @@
 #pragma once
 
-#include "slip/LineCategories.h"
-#include "slip/Share.h"
+#include "lines/LineCategories.h"
+#include "slip/SaveType.h"
 #include "slip/SlipData.h"
 
 #include <QWidget>

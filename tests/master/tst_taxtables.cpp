@@ -1,4 +1,4 @@
-#include "lines/TaxTables.h"
+#include "master/TaxTables.h"
 #include "platform/Cp932.h"
 #include "platform/TextList.h"
 

@@ -1,9 +1,9 @@
 #include "TaxTables.h"
 
+#include "lines/YenText.h"
 #include "platform/CommaText.h"
 #include "platform/Cp932.h"
 #include "platform/TextList.h"
-#include "slip/Totals.h"
 
 #include <QDir>
 #include <QFile>
@@ -122,7 +122,7 @@ bool saveTable(const QString &path, const Grid &grid, QString *error)
 
 std::optional<qint64> amountOf(const QString &text)
 {
-    return Totals::priceOf(text);
+    return YenText::priceOf(text);
 }
 
 bool renameTable(const QString &appFolder, int kind, const QString &from, const QString &to)

@@ -1,4 +1,4 @@
-#include "slip/RowText.h"
+#include "lines/RowText.h"
 
 #include <QTest>
 

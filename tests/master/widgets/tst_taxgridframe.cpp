@@ -1,18 +1,18 @@
 #include "../../support/PaintedText.h"
-#include "lines/TaxTables.h"
-#include "lines/widgets/TTaxGridFrame.h"
-#include "lines/widgets/TTaxGuideForm.h"
+#include "master/TaxTables.h"
+#include "master/widgets/TTaxGridFrame.h"
+#include "master/widgets/TTaxGuideForm.h"
 #include "platform/TextList.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QTimer>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TaxTablePrompts.h"
-#include "lines/TaxTables.h"
+#include "master/TaxTables.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
-#include "slip/FixedPoint.h"
-#include "slip/Share.h"
+#include "lines/FixedPoint.h"
+#include "lines/Share.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -15,7 +15,6 @@ private Q_SLOTS:
     void fixedToText();
     void roundHalfAway_data();
     void roundHalfAway();
-    void saveTypeNames();
     void textToFloat_data();
     void textToFloat();
     void uniqueCode();
@@ -93,15 +92,6 @@ void TestShare::roundHalfAway()
     QFETCH(double, value);
     QFETCH(qint64, rounded);
     QCOMPARE(RoundHalfAway(value), rounded);
-}
-
-void TestShare::saveTypeNames()
-{
-    for (int i = sstAll; i <= sstSlip; ++i)
-        QCOMPARE(SaveTypeFromName(SaveTypeName(TSlipSaveType(i))), i);
-    QCOMPARE(SaveTypeName(sstCustCar), u"sstCustCar"_s);
-    QCOMPARE(SaveTypeFromName(u"SSTLINES"_s), int(sstLines));
-    QCOMPARE(SaveTypeFromName(u"sstNothing"_s), -1);
 }
 
 void TestShare::textToFloat_data()

@@ -1,7 +1,7 @@
 #include "TaxGridDelegate.h"
 
-#include "lines/TaxTables.h"
-#include "slip/Totals.h"
+#include "lines/YenText.h"
+#include "master/TaxTables.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
@@ -31,7 +31,7 @@ void TaxGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     }
 
     const std::optional<qint64> amount = heading ? std::nullopt : TaxTables::amountOf(text);
-    const QString shown = amount ? Totals::groupedYen(*amount) : text;
+    const QString shown = amount ? YenText::grouped(*amount) : text;
     if (option.state & QStyle::State_Selected) {
         painter->fillRect(r, option.palette.brush(QPalette::Highlight));
         painter->setPen(option.palette.color(QPalette::HighlightedText));
