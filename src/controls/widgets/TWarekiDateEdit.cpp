@@ -65,6 +65,7 @@ TWarekiDateEdit::~TWarekiDateEdit()
     // The parts lose the focus while the base class deletes them; by then
     // this object must no longer react to focus changes.
     disconnect(qApp, nullptr, this, nullptr);
+    dateText_->detach();
     if (openCalendarOwner() == this)
         openCalendarOwner() = nullptr;
 }

@@ -92,7 +92,8 @@ void TMaskEditW::focusInEvent(QFocusEvent *e)
 void TMaskEditW::focusOutEvent(QFocusEvent *e)
 {
     QLineEdit::focusOutEvent(e);
-    owner_->dateTextFocusOut();
+    if (owner_)
+        owner_->dateTextFocusOut();
 }
 
 void TMaskEditW::mouseReleaseEvent(QMouseEvent *e)

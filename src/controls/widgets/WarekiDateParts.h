@@ -60,6 +60,9 @@ public:
     WarekiDate::Part selectedPart() const { return part_; }
     // Highlights the part in the text and remembers it.
     void selectPart(WarekiDate::Part part);
+    // Called by the owner's destructor: the focus-out that the base class
+    // sends while it deletes this part must not reach a half-destroyed owner.
+    void detach() { owner_ = nullptr; }
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;

@@ -55,6 +55,7 @@ public:
     QString pdfPath;
     std::unique_ptr<QPrinter> device;
 
+    bool has() const { return current >= 0 && current < printers.size(); }
     QStringList printerNames() const override
     {
         QStringList names;
@@ -69,22 +70,35 @@ public:
             current = index;
     }
     bool acceptsOrientation() const override { return true; }
-    bool acceptsPaperSize() const override { return !printers[current].sizes.isEmpty(); }
-    bool acceptsPaperSource() const override { return !printers[current].sources.isEmpty(); }
-    QStringList paperSizeNames() const override { return printers[current].sizes; }
+    // Like the real service, a list without printers answers with nothing.
+    bool acceptsPaperSize() const override { return has() && !printers[current].sizes.isEmpty(); }
+    bool acceptsPaperSource() const override { return has() && !printers[current].sources.isEmpty(); }
+    QStringList paperSizeNames() const override { return has() ? printers[current].sizes : QStringList(); }
     int paperSize() const override { return acceptsPaperSize() ? printers[current].size : -1; }
-    void setPaperSize(int i) override { printers[current].size = i; }
-    QStringList paperSourceNames() const override { return printers[current].sources; }
+    void setPaperSize(int i) override
+    {
+        if (has())
+            printers[current].size = i;
+    }
+    QStringList paperSourceNames() const override
+    {
+        return has() ? printers[current].sources : QStringList();
+    }
     int paperSource() const override { return acceptsPaperSource() ? printers[current].source : -1; }
-    void setPaperSource(int i) override { printers[current].source = i; }
-    bool landscape() const override { return printers[current].landscape; }
-    void setLandscape(bool on) override { printers[current].landscape = on; }
+    void setPaperSource(int i) override
+    {
+        if (has())
+            printers[current].source = i;
+    }
+    bool landscape() const override { return has() && printers[current].landscape; }
+    void setLandscape(bool on) override
+    {
+        if (has())
+            printers[current].landscape = on;
+    }
     void apply() override { ++applied; }
     bool propertiesDialog(QWidget *) override { return false; }
-    Status status() const override
-    {
-        return {false, false, 0, u"Fake Driver"_s, u"usb://fake"_s, u"2階"_s};
-    }
+    Status status() const override { return {false, false, 0, u"Fake Driver"_s, u"usb://fake"_s, u"2階"_s}; }
     PageGeometry geometry() const override { return pageGeometry; }
     QPrinter *printer() override
     {
