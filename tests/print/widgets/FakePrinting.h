@@ -1,38 +1,14 @@
 #pragma once
 
-#include "platform/MessageService.h"
 #include "print/widgets/PrinterService.h"
 
 #include <QList>
 #include <QPrinter>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
-
-// Answers the printing windows' message boxes from a script and keeps what
-// was asked.
-class ScriptedMessages : public MessageService {
-public:
-    QStringList asked;
-    QList<bool> answers; // Yes/No answers in order; Yes when they run out
-    std::function<void()> onAsk;
-
-    Answer ask(const QString &text, bool) override { return answer(text) ? Answer::Yes : Answer::No; }
-    bool askInformation(const QString &text) override { return answer(text); }
-    void show(Kind, const QString &text) override { asked << text; }
-
-private:
-    bool answer(const QString &text)
-    {
-        asked << text;
-        if (onAsk)
-            onAsk();
-        return answers.isEmpty() ? true : answers.takeFirst();
-    }
-};
 
 // Two printers: "Office" with A4/B5/A3 and two trays, "Label" that reports no
 // paper sizes. Printing goes to a PDF file through a real QPrinter.
@@ -81,10 +57,7 @@ public:
     void setLandscape(bool on) override { printers[current].landscape = on; }
     void apply() override { ++applied; }
     bool propertiesDialog(QWidget *) override { return false; }
-    Status status() const override
-    {
-        return {false, false, 0, u"Fake Driver"_s, u"usb://fake"_s, u"2階"_s};
-    }
+    Status status() const override { return {false, false, 0, u"Fake Driver"_s, u"usb://fake"_s, u"2階"_s}; }
     PageGeometry geometry() const override { return pageGeometry; }
     QPrinter *printer() override
     {

@@ -1,11 +1,11 @@
 #include "../SampleSlip.h"
 #include "platform/Clock.h"
-#include "platform/MessageService.h"
 #include "platform/TextList.h"
 #include "print/FontSetup.h"
 #include "print/LogoSetting.h"
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/PrinterService.h"
+#include "support/FakeMessageService.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,14 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class NoBoxes : public MessageService {
-public:
-    QStringList shown;
-    Answer ask(const QString &t, bool) override { return shown << t, Answer::Yes; }
-    bool askInformation(const QString &t) override { return shown << t, false; }
-    void show(Kind, const QString &t) override { shown << t; }
-};
 
 QString run(const QString &program, const QStringList &args)
 {
@@ -62,7 +54,7 @@ private Q_SLOTS:
                             app + u"Dat/Fmt/invoice.fmt"_s));
         QVERIFY(LogoSetting::ensureDefaults(app));
 
-        NoBoxes messages;
+        FakeMessageService messages;
         const QString prefix = QString::number(Clock::tickCount());
         PrintRun printRun({app, app + u"torvane.ini"_s, prefix, sampleContext()}, *printers, messages,
                           nullptr);
@@ -72,7 +64,7 @@ private Q_SLOTS:
         const QString name = u"cups"_s + prefix;
         printRun.setDocumentName(name + u".tvx"_s);
         QVERIFY(printRun.print(sampleSlip(4), false));
-        QCOMPARE(messages.shown, QStringList());
+        QVERIFY(messages.calls.isEmpty());
         // The page files are gone once printing has ended.
         QCOMPARE(QDir(app + u"Dat/Tmp"_s).entryList({u"*_PTmp*"_s}, QDir::Files), QStringList());
 

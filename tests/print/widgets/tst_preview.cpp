@@ -7,6 +7,7 @@
 #include "print/widgets/TPreviewAbortForm.h"
 #include "print/widgets/TPrintPreviwForm.h"
 #include "print/widgets/TSpoolInfoForm.h"
+#include "support/FakeMessageService.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using Box = FakeMessageService::Box;
+using Calls = QList<FakeMessageService::Call>;
 
 QStringList pagesScript(int pages)
 {
@@ -66,7 +70,7 @@ private:
     }
 
     // A preview with its pages drawn, as page rendering leaves it.
-    std::unique_ptr<TPrintPreviwForm> preview(FakePrinters &printers, ScriptedMessages &messages, int pages)
+    std::unique_ptr<TPrintPreviwForm> preview(FakePrinters &printers, FakeMessageService &messages, int pages)
     {
         auto form = std::make_unique<TPrintPreviwForm>(printers, messages);
         form->plot().setPageFiles(tmp(), u"42"_s);
@@ -115,7 +119,7 @@ private Q_SLOTS:
         QFETCH(bool, prev);
         QFETCH(bool, next);
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, pages);
         QVERIFY(form);
         form->show();
@@ -136,7 +140,7 @@ private Q_SLOTS:
     void zoomAndOutline()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 2);
         form->show();
         QVERIFY(!form->PlusSpbutton->isEnabled() && form->MinusSpButton->isEnabled());
@@ -158,7 +162,7 @@ private Q_SLOTS:
     void wheelScrolls()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 1);
         form->show();
         QScrollBar *bar = form->ScreenScBox->verticalScrollBar();
@@ -175,13 +179,13 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         printers.pdfPath = dir_.path() + u"/no.pdf"_s;
-        ScriptedMessages messages;
-        messages.answers = {false};
+        FakeMessageService messages;
+        messages.answers = {MessageService::Answer::No};
         auto form = preview(printers, messages, 2);
         form->setAskBeforePrinting(true);
         form->show();
         QTest::mouseClick(form->PrintSpButton, Qt::LeftButton);
-        QCOMPARE(messages.asked, QStringList{u"印刷しますか？"_s});
+        QCOMPARE(messages.calls, (Calls{{Box::Question, u"印刷しますか？"_s}}));
         QVERIFY(form->isVisible());
         QVERIFY(!form->printStarted());
         QVERIFY(!QFile::exists(printers.pdfPath));
@@ -203,13 +207,13 @@ private Q_SLOTS:
         FakePrinters printers;
         printers.pdfPath = dir_.path() + u"/cancel.pdf"_s;
         QFile::remove(printers.pdfPath);
-        ScriptedMessages messages;
-        messages.answers = {stop};
+        FakeMessageService messages;
+        messages.answers = {stop ? MessageService::Answer::Yes : MessageService::Answer::No};
         auto form = preview(printers, messages, 3);
         // The abort button is pressed while page 1 is going out.
         QTimer::singleShot(0, form.get(), [&form] { form->AbortForm->PrAbortButton->click(); });
         form->PrintAll();
-        QCOMPARE(messages.asked, QStringList{u"中止しますか？"_s});
+        QCOMPARE(messages.calls, (Calls{{Box::InformationQuestion, u"中止しますか？"_s}}));
         QVERIFY(form->printStarted());
         QVERIFY(!form->AbortForm->isVisible());
         if (printed > 0)
@@ -221,7 +225,7 @@ private Q_SLOTS:
     void pageFilesDeletedWithWindow()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 4);
         QCOMPARE(pageFiles(), 4);
         form.reset();
@@ -233,7 +237,7 @@ private Q_SLOTS:
     void cancelRenderingOnPageThree()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         PrintRun::Context context{dir_.path() + u'/', dir_.path() + u"/torvane.ini"_s, u"42"_s, {}};
         QWidget window;
         PrintRun run(context, printers, messages, &window);
@@ -261,7 +265,7 @@ private Q_SLOTS:
         QVERIFY(!run.Render(writeScript(lines), true));
         poll.stop();
         QCOMPARE(pagesSeen, 3);
-        QCOMPARE(messages.asked, QStringList{u"中止しました"_s});
+        QCOMPARE(messages.calls, (Calls{{Box::Information, u"中止しました"_s}}));
         QCOMPARE(pageFiles(), 0);
     }
 
@@ -270,7 +274,7 @@ private Q_SLOTS:
     void previewThroughPrintRun()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         QVERIFY(QDir().mkpath(dir_.path() + u"/Dat/Fmt"_s));
         QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
                     dir_.path() + u"/Dat/Fmt/invoice.fmt"_s);
@@ -294,7 +298,7 @@ private Q_SLOTS:
         QVERIFY(!run.print(sampleSlip(30), true));
         QCOMPARE(display, u"01/04"_s); // two pages for each of the two copies
         QVERIFY(maximised);
-        QCOMPARE(messages.asked, QStringList());
+        QVERIFY(messages.calls.isEmpty());
         QCOMPARE(pageFiles(), 1); // only the print snapshot stays
         QVERIFY(QFile::exists(run.snapshotPath()));
         run.removeSnapshot();
@@ -307,7 +311,7 @@ private Q_SLOTS:
         if (shots.isEmpty())
             QSKIP("set TORVANE_SHOTS to a folder to save window pictures");
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 2);
         form->resize(1000, 760);
         form->show();

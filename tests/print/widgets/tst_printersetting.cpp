@@ -3,6 +3,7 @@
 #include "platform/TextList.h"
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/TPrinterSettingForm.h"
+#include "support/FakeMessageService.h"
 
 #include <QApplication>
 
@@ -59,7 +60,7 @@ private Q_SLOTS:
     void valuesInAndOut()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         form.setValues(values());
         QCOMPARE(form.SlpComBox->currentText(), u"invoice"_s);
@@ -82,7 +83,7 @@ private Q_SLOTS:
     void unlistedFormatGivesEmptyPath()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         PrinterSettingValues v = values();
         v.formatPath = app() + u"Dat/Fmt/gone.fmt"_s;
@@ -96,7 +97,7 @@ private Q_SLOTS:
     void cancelRestoresPrinterAndWritesCorrections()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         {
             TPrinterSettingForm form(app(), ini(), printers, messages);
             form.setValues(values());
@@ -133,7 +134,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(int, result);
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         form.setValues(values());
         form.SzComboBox->setCurrentIndex(1);
@@ -148,7 +149,7 @@ private Q_SLOTS:
     void printRunTakesTheValues()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         PrintRun run({app(), ini(), u"1"_s, {}}, printers, messages, nullptr);
         bool previewShown = true;
         QTimer poll;
@@ -176,10 +177,11 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         printers.printers.clear();
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         QCOMPARE(form.run(), int(QDialog::Rejected));
-        QCOMPARE(messages.asked, QStringList{u"有効なプリンタが見つかりません"_s});
+        QCOMPARE(messages.calls, (QList<FakeMessageService::Call>{
+                                     {FakeMessageService::Box::Error, u"有効なプリンタが見つかりません"_s}}));
     }
 
     void grabDialog()
@@ -188,7 +190,7 @@ private Q_SLOTS:
         if (shots.isEmpty())
             QSKIP("set TORVANE_SHOTS to a folder to save window pictures");
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         form.setValues(values());
         form.show();
