@@ -1,5 +1,5 @@
 #include "support/FakeMessageService.h"
-#include "support/PaintedText.h"
+#include "support/RecordingDevice.h"
 
 #include "master/TaxTables.h"
 #include "master/widgets/TTaxGridFrame.h"
@@ -113,7 +113,7 @@ void TestTaxGridFrame::amountDrawnGroupedAndReturnedOnOk()
     QTableWidget *grid = form.TaxGridFrame1->StringGrid1;
 
     // Drawn with grouping, right-aligned 3 pixels from the edge when not current.
-    PaintedText device(QSize(200, 40));
+    RecordingDevice device(QSize(200, 40), 96);
     QPainter p(&device);
     QStyleOptionViewItem option;
     option.initFrom(grid);
@@ -121,9 +121,9 @@ void TestTaxGridFrame::amountDrawnGroupedAndReturnedOnOk()
     option.rect = QRect(0, 0, 90, 20);
     grid->itemDelegate()->paint(&p, option, grid->model()->index(1, 2));
     p.end();
-    QCOMPARE(device.runs().size(), 1);
-    QCOMPARE(device.runs()[0].text, u"15,000"_s);
-    QVERIFY(qAbs(device.runs()[0].baseline.x() + device.runs()[0].width - 87) <= 1.0);
+    QCOMPARE(device.engine.texts.size(), 1);
+    QCOMPARE(device.engine.texts[0].text, u"15,000"_s);
+    QVERIFY(qAbs(device.engine.texts[0].rect.right() - 87) <= 1.0);
 
     grid->setCurrentCell(1, 2);
     QTimer::singleShot(0, form.OKButton, &QPushButton::click);

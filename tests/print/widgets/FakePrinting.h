@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/widgets/PrinterService.h"
+#include "support/RenderFolder.h"
 
 #include <QList>
 #include <QPrinter>
@@ -26,8 +27,7 @@ public:
                             {u"Label"_s, {}, {}}};
     int current = 0;
     int applied = 0;
-    // 4 mm / 5 mm unprintable margins at 600 dpi, A4.
-    PageGeometry pageGeometry{QSize(600, 600), QSize(4960, 7016), QSize(4724, 6780), QPoint(94, 118)};
+    PageGeometry pageGeometry = a4Printer();
     QString pdfPath;
     std::unique_ptr<QPrinter> device;
 

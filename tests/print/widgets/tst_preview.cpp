@@ -1,23 +1,20 @@
-#include "../SampleSlip.h"
 #include "FakePrinting.h"
-#include "platform/Cp932.h"
-#include "print/FontSetup.h"
-#include "print/TMakeMataDBM.h"
+#include "support/FakeMessageService.h"
+#include "support/RenderFolder.h"
+#include "support/SampleSlip.h"
+
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/TPreviewAbortForm.h"
 #include "print/widgets/TPrintPreviwForm.h"
 #include "print/widgets/TSpoolInfoForm.h"
-#include "support/FakeMessageService.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -57,46 +54,23 @@ class TestPreview : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    QString tmp() const { return dir_.path() + u"/Dat/Tmp/"_s; }
-
-    QString writeScript(const QStringList &lines)
-    {
-        const QString path = dir_.path() + u"/script"_s;
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(Cp932::encode(lines.join(u"\r\n"_s)));
-        return path;
-    }
+    RenderFolder folder_;
 
     // A preview with its pages drawn, as page rendering leaves it.
     std::unique_ptr<TPrintPreviwForm> preview(FakePrinters &printers, FakeMessageService &messages, int pages)
     {
         auto form = std::make_unique<TPrintPreviwForm>(printers, messages);
-        form->plot().setPageFiles(tmp(), u"42"_s);
         form->plot().setJobTitle(u" 伝票.tvx - Torvane "_s);
-        TMakeMataDBM renderer;
-        renderer.SetScript(writeScript(pagesScript(pages)));
-        if (renderer.DrawPages(form->plot()) != TMakeMataDBM::Result::Drawn)
+        if (folder_.draw(form->plot(), u"42"_s, pagesScript(pages)).result != TMakeMataDBM::Result::Drawn)
             return nullptr;
         form->resize(900, 700);
         form->prepare();
         return form;
     }
 
-    int pageFiles() const { return int(QDir(tmp()).entryList(QDir::Files).size()); }
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(dir_.isValid());
-        FontSetup::installSubstitutions();
-    }
-    void init()
-    {
-        QDir(tmp()).removeRecursively();
-        QVERIFY(QDir().mkpath(tmp()));
-    }
+    void initTestCase() { QVERIFY(folder_.isValid()); }
+    void init() { QVERIFY(folder_.clearTmp()); }
 
     void navigation_data()
     {
@@ -178,7 +152,7 @@ private Q_SLOTS:
     void askBeforePrinting()
     {
         FakePrinters printers;
-        printers.pdfPath = dir_.path() + u"/no.pdf"_s;
+        printers.pdfPath = folder_.path() + u"no.pdf"_s;
         FakeMessageService messages;
         messages.answers = {MessageService::Answer::No};
         auto form = preview(printers, messages, 2);
@@ -205,7 +179,7 @@ private Q_SLOTS:
         QFETCH(bool, stop);
         QFETCH(int, printed);
         FakePrinters printers;
-        printers.pdfPath = dir_.path() + u"/cancel.pdf"_s;
+        printers.pdfPath = folder_.path() + u"cancel.pdf"_s;
         QFile::remove(printers.pdfPath);
         FakeMessageService messages;
         messages.answers = {stop ? MessageService::Answer::Yes : MessageService::Answer::No};
@@ -227,9 +201,9 @@ private Q_SLOTS:
         FakePrinters printers;
         FakeMessageService messages;
         auto form = preview(printers, messages, 4);
-        QCOMPARE(pageFiles(), 4);
+        QCOMPARE(folder_.tmpFileCount(), 4);
         form.reset();
-        QCOMPARE(pageFiles(), 0);
+        QCOMPARE(folder_.tmpFileCount(), 0);
     }
 
     // The spool dialog's cancel on page 3: "中止しました", and no page file
@@ -238,7 +212,7 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         FakeMessageService messages;
-        PrintRun::Context context{dir_.path() + u'/', dir_.path() + u"/torvane.ini"_s, u"42"_s, {}};
+        PrintRun::Context context{folder_.path(), folder_.settingsPath(), u"42"_s, {}};
         QWidget window;
         PrintRun run(context, printers, messages, &window);
         QTimer poll;
@@ -262,11 +236,11 @@ private Q_SLOTS:
             for (int k = 0; k < 20; ++k)
                 lines.insert(i, u"line,0,0,10,10"_s);
         }
-        QVERIFY(!run.Render(writeScript(lines), true));
+        QVERIFY(!run.Render(folder_.writeScript(lines), true));
         poll.stop();
         QCOMPARE(pagesSeen, 3);
         QCOMPARE(messages.calls, (Calls{{Box::Information, u"中止しました"_s}}));
-        QCOMPARE(pageFiles(), 0);
+        QCOMPARE(folder_.tmpFileCount(), 0);
     }
 
     // The preview command: the window opens maximised on page 1; closing it
@@ -275,12 +249,9 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         FakeMessageService messages;
-        QVERIFY(QDir().mkpath(dir_.path() + u"/Dat/Fmt"_s));
-        QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                    dir_.path() + u"/Dat/Fmt/invoice.fmt"_s);
-        PrintRun run({dir_.path() + u'/', dir_.path() + u"/torvane.ini"_s, u"42"_s, sampleContext()},
-                     printers, messages, nullptr);
-        run.settings().formatPath = dir_.path() + u"/Dat/Fmt/invoice.fmt"_s;
+        PrintRun run({folder_.path(), folder_.settingsPath(), u"42"_s, sampleContext()}, printers, messages,
+                     nullptr);
+        run.settings().formatPath = folder_.formatPath();
         QString display;
         bool maximised = false;
         // Rendering lets events through too; act once the preview is modal.
@@ -299,10 +270,10 @@ private Q_SLOTS:
         QCOMPARE(display, u"01/04"_s); // two pages for each of the two copies
         QVERIFY(maximised);
         QVERIFY(messages.calls.isEmpty());
-        QCOMPARE(pageFiles(), 1); // only the print snapshot stays
+        QCOMPARE(folder_.tmpFileCount(), 1); // only the print snapshot stays
         QVERIFY(QFile::exists(run.snapshotPath()));
         run.removeSnapshot();
-        QCOMPARE(pageFiles(), 0);
+        QCOMPARE(folder_.tmpFileCount(), 0);
     }
 
     void grabPreview()
