@@ -3,12 +3,12 @@
 // its page file. Run one size per process to compare peak memory:
 //   build/bin/bench_render --benchmark_filter='/100$'
 //   build/bin/bench_render --benchmark_filter='/1000$'
-#include "SampleSlip.h"
 #include "print/FontSetup.h"
 #include "print/PageFiles.h"
 #include "print/PrintPipeline.h"
 #include "print/TMakeMataDBM.h"
 #include "print/TPrnPlotY.h"
+#include "support/SampleSlip.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,7 +49,8 @@ void BM_PrintDataAndPages(benchmark::State &state)
     job.titles = {u"納品請求書"_s, u"納品請求書(控)"_s, QString(), QString()};
     job.copies = {true, true, false, false};
     QString error;
-    if (!PrintPipeline::writeSnapshot(job.snapshotPath, sampleSlip(int(state.range(0))), sampleContext(), &error)) {
+    if (!PrintPipeline::writeSnapshot(job.snapshotPath, sampleSlip(int(state.range(0))), sampleContext(),
+                                      &error)) {
         state.SkipWithError(error.toLocal8Bit().constData());
         return;
     }

@@ -193,7 +193,7 @@ void TMainForm::buildCentre()
     Splitter1->setObjectName(u"Splitter1"_s);
     Splitter1->setChildrenCollapsible(false);
     ItemPanel_ = new ItemPanel(Splitter1);
-    SlipFrame1 = new TSlipFrame(env_.appDir, Splitter1);
+    SlipFrame1 = new TSlipFrame(env_.appDir, *env_.messages, Splitter1);
     SlipFrame1->setObjectName(u"SlipFrame1"_s);
     Splitter1->addWidget(ItemPanel_);
     Splitter1->addWidget(SlipFrame1);

@@ -26,6 +26,7 @@ struct TMainFormEnvironment {
     QString appDir;       // the executable's folder with a trailing "/"
     QString settingsPath; // <executable>.ini in appDir
     QString program;      // the executable, for further processes
+    // Every message box of the window and its slip; required.
     MessageService *messages = nullptr;
     // The open and save dialogs: the chosen path, or empty for Cancel.
     std::function<QString(const QString &start)> chooseOpenFile;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Every message box of the program goes through one service, so that tests
 // answer questions without a person and the widgets stay free of modal loops
 // they cannot control.
@@ -16,6 +18,14 @@ public:
     // A Yes/No question shown as information ("中止しますか？" while printing);
     // true for Yes.
     virtual bool askInformation(const QString &text) { return ask(text) == Answer::Yes; }
+    // A Yes/No question shown as a warning, with No as the default button,
+    // before something is thrown away (a tax-table classification); true for
+    // Yes.
+    virtual bool askWarning(const QString &text) = 0;
+    // One line of text under a caption and a prompt, starting as preset;
+    // nullopt when the user cancels.
+    virtual std::optional<QString> askText(const QString &caption, const QString &prompt,
+                                           const QString &preset) = 0;
     // An information, warning or error box with an OK button.
     virtual void show(Kind kind, const QString &text) = 0;
 };

@@ -1,8 +1,8 @@
+#include "support/FakeMessageService.h"
 #include "support/TestAppFolder.h"
 
 #include "app/TMainForm.h"
 #include "platform/IniFile.h"
-#include "platform/MessageService.h"
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
@@ -16,23 +16,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Answers questions from a script and remembers what was asked.
-class ScriptedMessages : public MessageService {
-public:
-    QList<Answer> answers;
-    QStringList asked;
-    QStringList shown;
-    Answer ask(const QString &text, bool) override
-    {
-        asked.append(text);
-        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
-    }
-    void show(Kind, const QString &text) override { shown.append(text); }
-};
-
 struct Fixture {
     TestAppFolder app;
-    ScriptedMessages messages;
+    FakeMessageService messages;
     QStringList saveDialogStarts;
     QString saveChoice;
     QList<QStringList> started;
@@ -143,7 +129,7 @@ void TestMainForm::startsWithFile()
     form.UndoActionExecute();
     QCOMPARE(form.slipFrame()->data().custName, u"山田 太郎"_s);
     QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
-    QVERIFY(f.messages.asked.isEmpty());
+    QVERIFY(f.messages.calls.isEmpty());
 }
 
 void TestMainForm::saveAsProposesNameAndNumbersSlips()
@@ -201,7 +187,9 @@ void TestMainForm::saveAsAsksBeforeOverwriting()
 
     f.messages.answers = {MessageService::Answer::No};
     QVERIFY(!form.SaveAsActionExecute());
-    QCOMPARE(f.messages.asked.last(), u"同名のファイルがあります\r上書きしますか？"_s);
+    QCOMPARE(f.messages.calls,
+             (QList<FakeMessageService::Call>{
+                 {FakeMessageService::Box::Question, u"同名のファイルがあります\r上書きしますか？"_s}}));
     QVERIFY(form.currentFile().isEmpty());
     QVERIFY(!IniFile(f.saveChoice).sectionExists(u"Cust"_s));
 
@@ -234,7 +222,7 @@ void TestMainForm::closing()
     f.messages.answers = {MessageService::Answer(answer)};
     f.saveChoice = f.app.filePath(u"closing.tvx"_s);
     QCOMPARE(form.close(), closes);
-    QCOMPARE(f.messages.asked, QStringList{u"保存しますか？"_s});
+    QCOMPARE(f.messages.texts(), QStringList{u"保存しますか？"_s});
     QCOMPARE(QFile::exists(f.saveChoice), saved);
 
     // an unchanged slip closes without a question
@@ -243,7 +231,7 @@ void TestMainForm::closing()
     quiet.start(QString());
     quiet.show();
     QVERIFY(quiet.close());
-    QVERIFY(g.messages.asked.isEmpty());
+    QVERIFY(g.messages.calls.isEmpty());
 }
 
 void TestMainForm::newAndOpenWhileModifiedStartProcesses()

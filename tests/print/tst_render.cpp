@@ -1,7 +1,7 @@
-#include "RecordingDevice.h"
-#include "platform/Cp932.h"
+#include "support/RecordingDevice.h"
+#include "support/RenderFolder.h"
+
 #include "platform/TextList.h"
-#include "print/FontSetup.h"
 #include "print/JpegImage.h"
 #include "print/LogoSetting.h"
 #include "print/PageFiles.h"
@@ -14,24 +14,11 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPicture>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A4 at 600 dpi with a printable area 4 mm from the left and 5 mm from the top.
-PageGeometry a4Printer()
-{
-    return PageGeometry(QSize(600, 600), QSize(4960, 7016), QSize(4760, 6780), QPoint(94, 118));
-}
-
-struct Rendered {
-    TMakeMataDBM::Result result;
-    int pages = 0;
-    QString error;
-};
 
 class CancelOnPage : public RenderObserver {
 public:
@@ -50,29 +37,14 @@ class TestRender : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    QString tmp() const { return dir_.path() + u"/Tmp/"_s; }
+    RenderFolder folder_;
+    QString tmp() const { return folder_.tmp(); }
 
-    QString writeScript(const QStringList &lines)
-    {
-        const QString path = dir_.path() + u"/PrTmpDat"_s;
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {};
-        file.write(Cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
-        return path;
-    }
-
-    Rendered render(const QStringList &lines, double offX = 0, double offY = 0,
-                    RenderObserver *observer = nullptr)
+    RenderFolder::Drawn render(const QStringList &lines, QPointF offsetMm = {},
+                               RenderObserver *observer = nullptr)
     {
         TPrnPlotY plot(a4Printer());
-        plot.setPageFiles(tmp(), u"123"_s);
-        TMakeMataDBM renderer;
-        renderer.SetScript(writeScript(lines));
-        renderer.SetOffsets(offX, offY);
-        const TMakeMataDBM::Result r = renderer.DrawPages(plot, observer);
-        return {r, plot.pageCount(), renderer.errorString()};
+        return folder_.draw(plot, u"123"_s, lines, offsetMm, observer);
     }
 
     // Plays page n at one device unit per script unit and records it.
@@ -85,7 +57,7 @@ private:
 
     QString picture(const QString &name, const char *format)
     {
-        const QString path = dir_.path() + u'/' + name;
+        const QString path = folder_.path() + name;
         QImage image(40, 20, QImage::Format_RGB32);
         image.fill(Qt::red);
         image.save(path, format);
@@ -93,17 +65,8 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(dir_.isValid());
-        FontSetup::installSubstitutions();
-    }
-
-    void init()
-    {
-        QDir(tmp()).removeRecursively();
-        QVERIFY(QDir().mkpath(tmp()));
-    }
+    void initTestCase() { QVERIFY(folder_.isValid()); }
+    void init() { QVERIFY(folder_.clearTmp()); }
 
     void pageGeometry_data()
     {
@@ -154,7 +117,7 @@ private Q_SLOTS:
 
     void onePageWithoutPageLines()
     {
-        const Rendered r = render({u"font,\"ＭＳ ゴシック\",40,0,0"_s, u"text,請求書,100,100"_s});
+        const RenderFolder::Drawn r = render({u"font,\"ＭＳ ゴシック\",40,0,0"_s, u"text,請求書,100,100"_s});
         QVERIFY(r.result == TMakeMataDBM::Result::Drawn);
         QCOMPARE(r.pages, 1);
         QCOMPARE(QDir(tmp()).entryList(QDir::Files), QStringList{u"123_PTmp1.pic"_s});
@@ -162,7 +125,7 @@ private Q_SLOTS:
 
     void pagesFollowPageLines()
     {
-        const Rendered r = render({u"text,a,1,1"_s, u"page"_s, u"PAGE"_s, u"text,b,1,1"_s});
+        const RenderFolder::Drawn r = render({u"text,a,1,1"_s, u"page"_s, u"PAGE"_s, u"text,b,1,1"_s});
         QCOMPARE(r.pages, 3);
         QCOMPARE(QDir(tmp()).entryList(QDir::Files).size(), 3);
     }
@@ -194,7 +157,7 @@ private Q_SLOTS:
         QFETCH(int, shift);
         render({u"font,\"ＭＳ ゴシック\",40,0,0"_s, u"rtext,右寄せ,1000,500"_s, u"ctext,中央,1000,700"_s,
                 u"line,100,100,200,300"_s},
-               mm, -mm);
+               QPointF(mm, -mm));
         RecordingDevice device;
         playPage(device, 1);
         QCOMPARE(device.engine.texts.size(), 2);
@@ -235,11 +198,11 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, format);
         QFETCH(int, drawn);
-        QString path = dir_.path() + u'/' + name;
+        QString path = folder_.path() + name;
         QFile::remove(path);
         if (!format.isEmpty())
             path = picture(name, format.constData());
-        const Rendered r = render({u"pict,100,200,300,300,"_s + CommaText(path)});
+        const RenderFolder::Drawn r = render({u"pict,100,200,300,300,"_s + CommaText(path)});
         QVERIFY(r.result == TMakeMataDBM::Result::Drawn);
         RecordingDevice device;
         playPage(device, 1);
@@ -262,12 +225,13 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, name);
-        const QString path = dir_.path() + u'/' + name;
+        const QString path = folder_.path() + name;
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
-        const Rendered r = render({u"text,a,1,1"_s, u"pict,0,0,10,10,"_s + CommaText(path), u"page"_s});
+        const RenderFolder::Drawn r =
+            render({u"text,a,1,1"_s, u"pict,0,0,10,10,"_s + CommaText(path), u"page"_s});
         QVERIFY(r.result == TMakeMataDBM::Result::Failed);
         QVERIFY2(r.error.contains(name), qPrintable(r.error));
         QCOMPARE(r.pages, 1); // the page drawn so far is saved for the caller to delete
@@ -292,10 +256,10 @@ private Q_SLOTS:
         lines[20] = u"20"_s;
         lines[21] = u"100"_s;
         lines[22] = u"50"_s;
-        const QString logo = dir_.path() + u"/Logo.Dat"_s;
+        const QString logo = folder_.path() + u"Logo.Dat"_s;
         QVERIFY(TextList::write(logo, lines));
-        render({QStringList{u"logo"_s, u"300"_s, u"400"_s, u"1150"_s, u"754"_s, logo}.join(u','),
-                u"page"_s, u"logo,0,0,425,177,"_s + CommaText(dir_.path() + u"/missing.Dat"_s)});
+        render({QStringList{u"logo"_s, u"300"_s, u"400"_s, u"1150"_s, u"754"_s, logo}.join(u','), u"page"_s,
+                u"logo,0,0,425,177,"_s + CommaText(folder_.path() + u"missing.Dat"_s)});
         RecordingDevice device;
         playPage(device, 1);
         QCOMPARE(device.engine.images.size(), 1);
@@ -350,7 +314,7 @@ private Q_SLOTS:
 
     void logoDefaultsCreated()
     {
-        const QString app = dir_.path() + u"/app/"_s;
+        const QString app = folder_.path() + u"app/"_s;
         QVERIFY(LogoSetting::ensureDefaults(app));
         QCOMPARE(TextList::read(app + u"Dat/Mst/LogoList"_s), QStringList{u"デフォルト"_s});
         const QStringList lines = TextList::read(app + u"Dat/Etc/デフォルト.Dat"_s);
@@ -367,9 +331,9 @@ private Q_SLOTS:
     void cancelOnPageThree()
     {
         CancelOnPage observer(3);
-        const Rendered r = render({u"text,1,1,1"_s, u"page"_s, u"text,2,1,1"_s, u"page"_s,
-                                   u"text,3,1,1"_s, u"page"_s, u"text,4,1,1"_s},
-                                  0, 0, &observer);
+        const RenderFolder::Drawn r = render({u"text,1,1,1"_s, u"page"_s, u"text,2,1,1"_s, u"page"_s,
+                                              u"text,3,1,1"_s, u"page"_s, u"text,4,1,1"_s},
+                                             {}, &observer);
         QVERIFY(r.result == TMakeMataDBM::Result::Cancelled);
         QCOMPARE(r.pages, 3);
         QCOMPARE(PageFiles::remove(tmp(), u"123"_s, r.pages), 3);
@@ -379,7 +343,7 @@ private Q_SLOTS:
     void noScript()
     {
         TMakeMataDBM renderer;
-        renderer.SetScript(dir_.path() + u"/nothing"_s);
+        renderer.SetScript(folder_.path() + u"nothing"_s);
         QVERIFY(renderer.script().isEmpty());
         TPrnPlotY plot(a4Printer());
         QVERIFY(renderer.DrawPages(plot) == TMakeMataDBM::Result::NoScript);

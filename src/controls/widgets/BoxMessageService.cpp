@@ -1,13 +1,8 @@
 #include "BoxMessageService.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
-
-MessageService &BoxMessageService::instance()
-{
-    static BoxMessageService service;
-    return service;
-}
 
 QWidget *BoxMessageService::owner() const
 {
@@ -20,6 +15,22 @@ bool BoxMessageService::askInformation(const QString &text)
 {
     return QMessageBox::information(owner(), QApplication::applicationName(), text,
                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool BoxMessageService::askWarning(const QString &text)
+{
+    return QMessageBox::warning(owner(), QApplication::applicationName(), text,
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> BoxMessageService::askText(const QString &caption, const QString &prompt,
+                                                  const QString &preset)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, preset, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 MessageService::Answer BoxMessageService::ask(const QString &text, bool withCancel)

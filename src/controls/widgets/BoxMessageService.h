@@ -12,10 +12,10 @@ public:
     void setParent(QWidget *parent) { parent_ = parent; }
     Answer ask(const QString &text, bool withCancel = false) override;
     bool askInformation(const QString &text) override;
+    bool askWarning(const QString &text) override;
+    std::optional<QString> askText(const QString &caption, const QString &prompt,
+                                   const QString &preset) override;
     void show(Kind kind, const QString &text) override;
-
-    // The service of windows that are not given another.
-    static MessageService &instance();
 
 private:
     QWidget *owner() const;

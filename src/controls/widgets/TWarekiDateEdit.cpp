@@ -1,9 +1,9 @@
 #include "TWarekiDateEdit.h"
 
-#include "BoxMessageService.h"
 #include "ControlBeep.h"
 #include "WarekiDateParts.h"
 #include "platform/Clock.h"
+#include "platform/MessageService.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -135,11 +135,8 @@ bool TWarekiDateEdit::AddEra(const QString &name, const QString &startText)
     if (!start.isValid())
         return false;
     if (eras_.count() > 0 && start <= eras_.eras().last().start) {
-        const QString text = u"登録済みの年号より以前の日付は設定できません"_s;
-        if (warningHandler_)
-            warningHandler_(text);
-        else
-            BoxMessageService::instance().show(MessageService::Kind::Warning, text);
+        if (messages_)
+            messages_->show(MessageService::Kind::Warning, u"登録済みの年号より以前の日付は設定できません"_s);
         return false;
     }
     eras_.addEra(name, start);
@@ -147,11 +144,6 @@ bool TWarekiDateEdit::AddEra(const QString &name, const QString &startText)
     // The shown date may now fall into the new era.
     showDate();
     return true;
-}
-
-void TWarekiDateEdit::setWarningHandler(std::function<void(const QString &)> handler)
-{
-    warningHandler_ = std::move(handler);
 }
 
 // --- showing and reading the date ---------------------------------------------

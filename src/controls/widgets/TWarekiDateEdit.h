@@ -6,10 +6,10 @@
 #include <QDate>
 #include <QFrame>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
+class MessageService;
 class TEditW;
 class TUpDownW;
 class TMaskEditW;
@@ -60,12 +60,13 @@ public:
     void setCalColors(const TCalColors &colors);
 
     // Appends an era whose start is given as "YYYY/MM/DD". A start not
-    // after the last era's start shows a warning and adds nothing.
+    // after the last era's start adds nothing and warns through the message
+    // service, when there is one.
     bool AddEra(const QString &name, const QString &startText);
     const EraTable &eras() const { return eras_; }
 
-    // Where AddEra's warning goes; by default a warning box.
-    void setWarningHandler(std::function<void(const QString &)> handler);
+    // The service AddEra warns through; not owned, and it must outlive the edit.
+    void setMessages(MessageService *messages) { messages_ = messages; }
 
     // Opens or closes the drop-down calendar, as the drop-down button does.
     void toggleCalendar();
@@ -124,7 +125,7 @@ private:
     bool focusInside_ = false;
     QDate calendarReference_;
     TCalColors calColors_;
-    std::function<void(const QString &)> warningHandler_;
+    MessageService *messages_ = nullptr;
 
     TEditW *eraField_;
     TUpDownW *spinner_;

@@ -1,6 +1,7 @@
 #include "TTaxGridFrame.h"
 
 #include "TaxGridDelegate.h"
+#include "platform/MessageService.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -27,8 +28,8 @@ bool isValueCell(int row, int column)
 
 } // namespace
 
-TTaxGridFrame::TTaxGridFrame(const QString &appFolder, QWidget *parent)
-    : QWidget(parent), appFolder_(appFolder), prompts_(TaxTablePrompts::standard())
+TTaxGridFrame::TTaxGridFrame(const QString &appFolder, MessageService &messages, QWidget *parent)
+    : QWidget(parent), appFolder_(appFolder), messages_(messages)
 {
     Label1 = new QLabel(this);
     ComboBox1 = new QComboBox(this);
@@ -112,11 +113,6 @@ QToolButton *TTaxGridFrame::toolButton(const QString &text, const QString &hint)
     b->setFocusPolicy(Qt::NoFocus);
     Panel2->layout()->addWidget(b);
     return b;
-}
-
-void TTaxGridFrame::setPrompts(TaxTablePrompts prompts)
-{
-    prompts_ = std::move(prompts);
 }
 
 QStringList TTaxGridFrame::listNames() const
@@ -218,7 +214,7 @@ bool TTaxGridFrame::saveTable()
     const QString path = TaxTables::tablePath(appFolder_, kind_, current_);
     QString error;
     if (!TaxTables::saveTable(path, grid(), &error)) {
-        prompts_.error(this, path + u" に書き込めません"_s);
+        messages_.show(MessageService::Kind::Error, path + u" に書き込めません"_s);
         return false;
     }
     dirty_ = false;
@@ -339,18 +335,19 @@ bool TTaxGridFrame::writeList(const QStringList &names)
     QString error;
     if (TaxTables::writeClassifications(appFolder_, kind_, names, &error))
         return true;
-    prompts_.error(this, TaxTables::listPath(appFolder_, kind_) + u" に書き込めません"_s);
+    messages_.show(MessageService::Kind::Error,
+                   TaxTables::listPath(appFolder_, kind_) + u" に書き込めません"_s);
     return false;
 }
 
 void TTaxGridFrame::addClassification()
 {
     const std::optional<QString> name =
-        prompts_.askText(this, NameCaption, QStringLiteral("追加する分類名を入力してください。"), QString());
+        messages_.askText(NameCaption, QStringLiteral("追加する分類名を入力してください。"), QString());
     if (!name || name->isEmpty())
         return;
     if (!TaxTables::isValidClassName(*name)) {
-        prompts_.error(this, InvalidName);
+        messages_.show(MessageService::Kind::Error, InvalidName);
         return;
     }
     QStringList names = listNames();
@@ -374,11 +371,11 @@ void TTaxGridFrame::addClassification()
 void TTaxGridFrame::deleteClassification()
 {
     if (ComboBox1->count() <= 1) {
-        prompts_.error(this, QStringLiteral("1件以下にはできません"));
+        messages_.show(MessageService::Kind::Error, QStringLiteral("1件以下にはできません"));
         return;
     }
     const QString name = ComboBox1->currentText();
-    if (!prompts_.confirm(this, u"分類「"_s + name + u"」を削除しますか?"_s))
+    if (!messages_.askWarning(u"分類「"_s + name + u"」を削除しますか?"_s))
         return;
     QStringList names = listNames();
     names.removeAt(ComboBox1->currentIndex());
@@ -402,7 +399,7 @@ void TTaxGridFrame::renameClassification()
     if (old.isEmpty())
         return;
     const std::optional<QString> name =
-        prompts_.askText(this, NameCaption, QStringLiteral("新しい分類名を入力してください。"), old);
+        messages_.askText(NameCaption, QStringLiteral("新しい分類名を入力してください。"), old);
     if (!name || *name == old)
         return;
     // The edits so far belong to the table under its new name.
@@ -410,7 +407,7 @@ void TTaxGridFrame::renameClassification()
         return;
     QStringList names = listNames();
     if (names.contains(*name) || !TaxTables::renameTable(appFolder_, kind_, old, *name)) {
-        prompts_.error(this, InvalidName);
+        messages_.show(MessageService::Kind::Error, InvalidName);
         return;
     }
     current_ = *name;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "TaxTablePrompts.h"
 #include "master/TaxTables.h"
 
 #include <QWidget>
 
+class MessageService;
 class QComboBox;
 class QLabel;
 class QTableWidget;
@@ -25,8 +25,9 @@ class TTaxGridFrame : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TTaxGridFrame)
 public:
-    // appFolder: the folder that holds Dat/.
-    explicit TTaxGridFrame(const QString &appFolder, QWidget *parent = nullptr);
+    // appFolder: the folder that holds Dat/. messages: where failures and
+    // questions go; it must outlive the frame.
+    TTaxGridFrame(const QString &appFolder, MessageService &messages, QWidget *parent = nullptr);
     ~TTaxGridFrame() override;
 
     QLabel *Label1;            // "自賠責" or "重量税"
@@ -49,8 +50,6 @@ public:
     // Writes the current table when it was changed. On failure tells the user
     // and returns false; the table stays changed.
     bool saveTable();
-
-    void setPrompts(TaxTablePrompts prompts);
 
     // The toolbar's commands.
     void addRow();
@@ -75,7 +74,7 @@ private:
     QStringList listNames() const;
 
     QString appFolder_;
-    TaxTablePrompts prompts_;
+    MessageService &messages_;
     TaxGridDelegate *delegate_;
     int kind_ = 0;
     QString current_;

@@ -14,14 +14,15 @@ const QString EditCaption = QStringLiteral("編集(&E)");
 
 } // namespace
 
-TTaxGuideForm::TTaxGuideForm(const QString &appFolder, QWidget *parent) : QDialog(parent)
+TTaxGuideForm::TTaxGuideForm(const QString &appFolder, MessageService &messages, QWidget *parent)
+    : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("選択"));
     setSizeGripEnabled(false);
     setMinimumSize(320, 240);
     resize(520, 360);
 
-    TaxGridFrame1 = new TTaxGridFrame(appFolder, this);
+    TaxGridFrame1 = new TTaxGridFrame(appFolder, messages, this);
     EditButton = new QPushButton(EditCaption, this);
     EditButton->setAutoDefault(false);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
@@ -77,9 +78,10 @@ void TTaxGuideForm::done(int result)
     QDialog::done(result);
 }
 
-std::optional<qint64> TTaxGuideForm::pick(const QString &appFolder, int kind, QWidget *parent)
+std::optional<qint64> TTaxGuideForm::pick(const QString &appFolder, MessageService &messages, int kind,
+                                          QWidget *parent)
 {
-    TTaxGuideForm dialog(appFolder, parent);
+    TTaxGuideForm dialog(appFolder, messages, parent);
     dialog.SetTableKind(kind);
     if (dialog.exec() != Accepted)
         return std::nullopt;

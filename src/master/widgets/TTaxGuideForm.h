@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class MessageService;
 class QPushButton;
 class TTaxGridFrame;
 
@@ -14,8 +15,9 @@ class TTaxGuideForm : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TTaxGuideForm)
 public:
-    // appFolder: the folder that holds Dat/.
-    explicit TTaxGuideForm(const QString &appFolder, QWidget *parent = nullptr);
+    // appFolder: the folder that holds Dat/. messages: the table's boxes; it
+    // must outlive the dialog.
+    TTaxGuideForm(const QString &appFolder, MessageService &messages, QWidget *parent = nullptr);
 
     TTaxGridFrame *TaxGridFrame1;
     QPushButton *EditButton;
@@ -28,7 +30,8 @@ public:
     qint64 selectedAmount() const;
 
     // Shows the dialog for kind modally; the picked amount on OK.
-    static std::optional<qint64> pick(const QString &appFolder, int kind, QWidget *parent);
+    static std::optional<qint64> pick(const QString &appFolder, MessageService &messages, int kind,
+                                      QWidget *parent);
 
     void done(int result) override;
 

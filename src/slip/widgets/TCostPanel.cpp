@@ -21,7 +21,8 @@ qint64 shown(const TFloatEdit *edit)
 
 } // namespace
 
-TCostPanel::TCostPanel(const QString &appFolder, QWidget *parent) : QWidget(parent), appFolder_(appFolder)
+TCostPanel::TCostPanel(const QString &appFolder, MessageService &messages, QWidget *parent)
+    : QWidget(parent), appFolder_(appFolder), messages_(messages)
 {
     WTaxNValEditC = makeAmountEdit();
     InsNValEditC = makeAmountEdit();
@@ -166,7 +167,7 @@ void TCostPanel::setAmountPicker(AmountPicker picker)
         picker_ = std::move(picker);
         return;
     }
-    picker_ = [this](int kind) { return TTaxGuideForm::pick(appFolder_, kind, this); };
+    picker_ = [this](int kind) { return TTaxGuideForm::pick(appFolder_, messages_, kind, this); };
 }
 
 void TCostPanel::pickAmount(int kind)

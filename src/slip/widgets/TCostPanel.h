@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class MessageService;
 class QToolButton;
 class TCostGrid;
 class TFloatEdit;
@@ -28,8 +29,9 @@ public:
     // dialog TTaxGuideForm on the tables under appFolder.
     using AmountPicker = std::function<std::optional<qint64>(int kind)>;
 
-    // appFolder: the folder that holds Dat/ (the weight-tax and insurance tables).
-    explicit TCostPanel(const QString &appFolder, QWidget *parent = nullptr);
+    // appFolder: the folder that holds Dat/ (the weight-tax and insurance
+    // tables). messages: the boxes of the table dialog; it must outlive the panel.
+    TCostPanel(const QString &appFolder, MessageService &messages, QWidget *parent = nullptr);
 
     // The controls, by the names the header editor knows them by. Owned by the panel.
     TFloatEdit *WTaxNValEditC;  // 重量税
@@ -79,6 +81,7 @@ private:
     void setAmount(TFloatEdit *edit, qint64 value);
 
     QString appFolder_;
+    MessageService &messages_;
     AmountPicker picker_;
     bool updating_ = false;
 };

@@ -48,7 +48,8 @@ qint64 truncated(double v)
 
 } // namespace
 
-TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent), appDir_(appDir)
+TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget *parent)
+    : QWidget(parent), appDir_(appDir), messages_(messages)
 {
     ++updating_;
     auto *outer = new QVBoxLayout(this);
@@ -87,6 +88,8 @@ TSlipFrame::TSlipFrame(const QString &appDir, QWidget *parent) : QWidget(parent)
     buildCosts(sections_[4]);
     buildTotals(sections_[5]);
     buildNotes(sections_[6]);
+    for (TWarekiDateEdit *d : {DateWDateEdit, FirstWDateEdit, CheckWDateEdit})
+        d->setMessages(&messages_);
 
     auto *endPanel = new QWidget(content);
     endPanel->setObjectName(u"EndPanel"_s);

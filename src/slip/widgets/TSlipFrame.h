@@ -39,7 +39,9 @@ public:
     static constexpr int SectionCount = 7;
 
     // appDir: the application folder with a trailing "/", for Dat/Mst lists.
-    TSlipFrame(const QString &appDir, QWidget *parent = nullptr);
+    // messages: the boxes of the date edits and the tax tables; it must
+    // outlive the frame.
+    TSlipFrame(const QString &appDir, MessageService &messages, QWidget *parent = nullptr);
     ~TSlipFrame() override;
 
     // ---- the document -----------------------------------------------------
@@ -127,6 +129,7 @@ private:
     QStringList rowTexts(const QList<TRowData> &rows) const;
 
     QString appDir_;
+    MessageService &messages_;
     LineCategoryList categories_;
     QStringList workNames_;
     bool notify_ = false;

@@ -1,3 +1,5 @@
+#include "support/FakeMessageService.h"
+
 #include "controls/widgets/ControlBeep.h"
 #include "controls/widgets/TWarekiDateEdit.h"
 #include "controls/widgets/WarekiDateParts.h"
@@ -128,8 +130,8 @@ void TestTWarekiDateEdit::typing_data()
                             << u"15/06"_s;
     QTest::newRow("令和 year 1 before its start") << QDate(2026, 12, 10) << false << true << 0 << u"010430"_s
                                                   << QDate(2019, 4, 30) << false << u"31/04/30"_s;
-    QTest::newRow("昭和70 normalised") << QDate(1980, 1, 1) << false << true << 0 << u"70"_s
-                                       << QDate(1995, 1, 1) << false << u"07/01/01"_s;
+    QTest::newRow("昭和70 normalised")
+        << QDate(1980, 1, 1) << false << true << 0 << u"70"_s << QDate(1995, 1, 1) << false << u"07/01/01"_s;
 }
 
 void TestTWarekiDateEdit::typing()
@@ -352,10 +354,16 @@ void TestTWarekiDateEdit::calendarOneOpenAtATime()
 void TestTWarekiDateEdit::addEra()
 {
     Host h;
-    QStringList warnings;
-    h.edit->setWarningHandler([&](const QString &text) { warnings << text; });
+    // Without a message service an earlier start is refused silently.
     QVERIFY(!h.edit->AddEra(u"光文"_s, u"2019/05/01"_s));
-    QCOMPARE(warnings, QStringList{u"登録済みの年号より以前の日付は設定できません"_s});
+    FakeMessageService messages;
+    h.edit->setMessages(&messages);
+    QVERIFY(!h.edit->AddEra(u"光文"_s, u"2019/05/01"_s));
+    QVERIFY(!h.edit->AddEra(u"過去"_s, u"2000/01/01"_s));
+    const FakeMessageService::Call warning{FakeMessageService::Box::Warning,
+                                           u"登録済みの年号より以前の日付は設定できません"_s};
+    QCOMPARE(messages.calls, QList<FakeMessageService::Call>(2, warning));
+    h.edit->setMessages(nullptr);
     QCOMPARE(h.edit->eras().count(), 5);
     QVERIFY(h.edit->AddEra(u"新元号"_s, u"2100/01/01"_s));
     QCOMPARE(h.edit->eras().eras().last().name, u"新元"_s); // four bytes

@@ -1,4 +1,6 @@
-#include "../../support/PaintedText.h"
+#include "support/FakeMessageService.h"
+#include "support/RecordingDevice.h"
+
 #include "master/TaxTables.h"
 #include "master/widgets/TTaxGridFrame.h"
 #include "master/widgets/TTaxGuideForm.h"
@@ -18,25 +20,10 @@ using namespace Qt::StringLiterals;
 
 using namespace TaxTables;
 
-// Answers the frame's questions as the test says and keeps what was asked.
-struct Answers {
-    QStringList errors;
-    QStringList questions;
-    bool yes = true;
-    std::optional<QString> text;
+using Box = FakeMessageService::Box;
+using Calls = QList<FakeMessageService::Call>;
 
-    TaxTablePrompts prompts()
-    {
-        TaxTablePrompts p;
-        p.error = [this](QWidget *, const QString &t) { errors.append(t); };
-        p.confirm = [this](QWidget *, const QString &t) {
-            questions.append(t);
-            return yes;
-        };
-        p.askText = [this](QWidget *, const QString &, const QString &, const QString &) { return text; };
-        return p;
-    }
-};
+const QString InvalidName = u"分類名に無効な文字が含まれています。"_s;
 
 class TestTaxGridFrame : public QObject {
     Q_OBJECT
@@ -66,15 +53,15 @@ private:
     }
     QString cell(int r, int c) const { return frame_->StringGrid1->item(r, c)->text(); }
 
+    FakeMessageService messages_;
     std::unique_ptr<QTemporaryDir> app_;
     std::unique_ptr<TTaxGridFrame> frame_;
-    Answers answers_;
 };
 
 void TestTaxGridFrame::init()
 {
     app_ = std::make_unique<QTemporaryDir>();
-    answers_ = Answers{};
+    messages_ = FakeMessageService{};
     QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_s, u"事業用"_s}, nullptr));
     Grid g = emptyGrid(3, 3);
     g.rows[0] = QStringList{u"車種"_s, u"12ヶ月"_s, u"24ヶ月"_s};
@@ -91,8 +78,7 @@ void TestTaxGridFrame::cleanup()
 
 TTaxGridFrame *TestTaxGridFrame::makeFrame(int kind)
 {
-    frame_ = std::make_unique<TTaxGridFrame>(app_->path());
-    frame_->setPrompts(answers_.prompts());
+    frame_ = std::make_unique<TTaxGridFrame>(app_->path(), messages_);
     frame_->SetTableKind(kind);
     return frame_.get();
 }
@@ -122,13 +108,12 @@ void TestTaxGridFrame::missingTableIsFiveByFive()
 
 void TestTaxGridFrame::amountDrawnGroupedAndReturnedOnOk()
 {
-    TTaxGuideForm form(app_->path());
-    form.TaxGridFrame1->setPrompts(answers_.prompts());
+    TTaxGuideForm form(app_->path(), messages_);
     form.SetTableKind(Insurance);
     QTableWidget *grid = form.TaxGridFrame1->StringGrid1;
 
     // Drawn with grouping, right-aligned 3 pixels from the edge when not current.
-    PaintedText device(QSize(200, 40));
+    RecordingDevice device(QSize(200, 40), 96);
     QPainter p(&device);
     QStyleOptionViewItem option;
     option.initFrom(grid);
@@ -136,9 +121,9 @@ void TestTaxGridFrame::amountDrawnGroupedAndReturnedOnOk()
     option.rect = QRect(0, 0, 90, 20);
     grid->itemDelegate()->paint(&p, option, grid->model()->index(1, 2));
     p.end();
-    QCOMPARE(device.runs().size(), 1);
-    QCOMPARE(device.runs()[0].text, u"15,000"_s);
-    QVERIFY(qAbs(device.runs()[0].baseline.x() + device.runs()[0].width - 87) <= 1.0);
+    QCOMPARE(device.engine.texts.size(), 1);
+    QCOMPARE(device.engine.texts[0].text, u"15,000"_s);
+    QVERIFY(qAbs(device.engine.texts[0].rect.right() - 87) <= 1.0);
 
     grid->setCurrentCell(1, 2);
     QTimer::singleShot(0, form.OKButton, &QPushButton::click);
@@ -218,8 +203,7 @@ void TestTaxGridFrame::lastClassificationCannotBeDeleted()
     QVERIFY(writeClassifications(app_->path(), Insurance, {u"自家用"_s}, nullptr));
     makeFrame();
     frame_->deleteClassification();
-    QCOMPARE(answers_.errors, QStringList{u"1件以下にはできません"_s});
-    QVERIFY(answers_.questions.isEmpty());
+    QCOMPARE(messages_.calls, (Calls{{Box::Error, u"1件以下にはできません"_s}}));
     QCOMPARE(frame_->ComboBox1->count(), 1);
     QVERIFY(QFile::exists(path(u"自家用"_s)));
 }
@@ -227,13 +211,13 @@ void TestTaxGridFrame::lastClassificationCannotBeDeleted()
 void TestTaxGridFrame::deleteAsksFirst()
 {
     makeFrame();
-    answers_.yes = false;
+    messages_.answers = {MessageService::Answer::No};
     frame_->deleteClassification();
-    QCOMPARE(answers_.questions, QStringList{u"分類「自家用」を削除しますか?"_s});
+    QCOMPARE(messages_.calls, (Calls{{Box::WarningQuestion, u"分類「自家用」を削除しますか?"_s}}));
     QCOMPARE(frame_->ComboBox1->count(), 2);
     QVERIFY(QFile::exists(path(u"自家用"_s)));
 
-    answers_.yes = true;
+    messages_.answers = {MessageService::Answer::Yes};
     frame_->deleteClassification();
     QVERIFY(!QFile::exists(path(u"自家用"_s)));
     QCOMPARE(readClassifications(app_->path(), Insurance), QStringList{u"事業用"_s});
@@ -260,9 +244,10 @@ void TestTaxGridFrame::renameRefusals()
     QFETCH(QString, name);
     QVERIFY(saveTable(path(u"事業用"_s), emptyGrid(2, 2), nullptr));
     makeFrame();
-    answers_.text = name;
+    messages_.inputs = {name};
     frame_->renameClassification();
-    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_s});
+    QCOMPARE(messages_.calls,
+             (Calls{{Box::TextInput, u"新しい分類名を入力してください。"_s}, {Box::Error, InvalidName}}));
     QCOMPARE(frame_->classification(), u"自家用"_s);
     QCOMPARE(frame_->ComboBox1->currentText(), u"自家用"_s);
     QCOMPARE(readClassifications(app_->path(), Insurance), (QStringList{u"自家用"_s, u"事業用"_s}));
@@ -275,9 +260,9 @@ void TestTaxGridFrame::renameMovesTheTable()
     makeFrame();
     frame_->SetEditing(true);
     frame_->StringGrid1->item(1, 1)->setText(u"12000"_s);
-    answers_.text = u"自家用乗用"_s;
+    messages_.inputs = {u"自家用乗用"_s};
     frame_->renameClassification();
-    QVERIFY(answers_.errors.isEmpty());
+    QCOMPARE(messages_.calls, (Calls{{Box::TextInput, u"新しい分類名を入力してください。"_s}}));
     QVERIFY(!QFile::exists(path(u"自家用"_s)));
     // The unsaved edit travelled with the table.
     QCOMPARE(loadTable(path(u"自家用乗用"_s))->rows[1][1], u"12000"_s);
@@ -289,12 +274,13 @@ void TestTaxGridFrame::renameMovesTheTable()
 void TestTaxGridFrame::addClassification()
 {
     makeFrame();
-    answers_.text = u"軽*"_s;
+    messages_.inputs = {u"軽*"_s};
     frame_->addClassification();
-    QCOMPARE(answers_.errors, QStringList{u"分類名に無効な文字が含まれています。"_s});
+    QCOMPARE(messages_.calls,
+             (Calls{{Box::TextInput, u"追加する分類名を入力してください。"_s}, {Box::Error, InvalidName}}));
     QCOMPARE(frame_->ComboBox1->count(), 2);
 
-    answers_.text = u"軽自動車"_s;
+    messages_.inputs = {u"軽自動車"_s};
     frame_->addClassification();
     QCOMPARE(readClassifications(app_->path(), Insurance),
              (QStringList{u"自家用"_s, u"事業用"_s, u"軽自動車"_s}));
@@ -303,15 +289,20 @@ void TestTaxGridFrame::addClassification()
     QCOMPARE(frame_->StringGrid1->rowCount(), 5);
 
     // A name already listed only selects it.
-    answers_.text = u"自家用"_s;
+    messages_.inputs = {u"自家用"_s};
     frame_->addClassification();
     QCOMPARE(frame_->ComboBox1->count(), 3);
     QCOMPARE(frame_->classification(), u"自家用"_s);
+
+    // A cancelled input adds nothing.
+    frame_->addClassification();
+    QCOMPARE(frame_->ComboBox1->count(), 3);
+    QCOMPARE(messages_.calls.last().box, Box::TextInput);
 }
 
 void TestTaxGridFrame::editButtonToggles()
 {
-    TTaxGuideForm form(app_->path());
+    TTaxGuideForm form(app_->path(), messages_);
     form.SetTableKind(WeightTax);
     QCOMPARE(form.windowTitle(), u"選択"_s);
     QCOMPARE(form.TaxGridFrame1->Label1->text(), u"重量税"_s);

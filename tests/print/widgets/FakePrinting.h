@@ -1,38 +1,15 @@
 #pragma once
 
-#include "platform/MessageService.h"
 #include "print/widgets/PrinterService.h"
+#include "support/RenderFolder.h"
 
 #include <QList>
 #include <QPrinter>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
-
-// Answers the printing windows' message boxes from a script and keeps what
-// was asked.
-class ScriptedMessages : public MessageService {
-public:
-    QStringList asked;
-    QList<bool> answers; // Yes/No answers in order; Yes when they run out
-    std::function<void()> onAsk;
-
-    Answer ask(const QString &text, bool) override { return answer(text) ? Answer::Yes : Answer::No; }
-    bool askInformation(const QString &text) override { return answer(text); }
-    void show(Kind, const QString &text) override { asked << text; }
-
-private:
-    bool answer(const QString &text)
-    {
-        asked << text;
-        if (onAsk)
-            onAsk();
-        return answers.isEmpty() ? true : answers.takeFirst();
-    }
-};
 
 // Two printers: "Office" with A4/B5/A3 and two trays, "Label" that reports no
 // paper sizes. Printing goes to a PDF file through a real QPrinter.
@@ -50,8 +27,7 @@ public:
                             {u"Label"_s, {}, {}}};
     int current = 0;
     int applied = 0;
-    // 4 mm / 5 mm unprintable margins at 600 dpi, A4.
-    PageGeometry pageGeometry{QSize(600, 600), QSize(4960, 7016), QSize(4724, 6780), QPoint(94, 118)};
+    PageGeometry pageGeometry = a4Printer();
     QString pdfPath;
     std::unique_ptr<QPrinter> device;
 

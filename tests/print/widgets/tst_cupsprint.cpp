@@ -1,31 +1,21 @@
-#include "../SampleSlip.h"
+#include "support/FakeMessageService.h"
+#include "support/RenderFolder.h"
+#include "support/SampleSlip.h"
+
 #include "platform/Clock.h"
-#include "platform/MessageService.h"
-#include "platform/TextList.h"
-#include "print/FontSetup.h"
 #include "print/LogoSetting.h"
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/PrinterService.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class NoBoxes : public MessageService {
-public:
-    QStringList shown;
-    Answer ask(const QString &t, bool) override { return shown << t, Answer::Yes; }
-    bool askInformation(const QString &t) override { return shown << t, false; }
-    void show(Kind, const QString &t) override { shown << t; }
-};
 
 QString run(const QString &program, const QStringList &args)
 {
@@ -53,28 +43,25 @@ private Q_SLOTS:
             QSKIP("pdftotext (poppler-utils) is not installed");
         auto printers = makeQtPrinterService();
         QVERIFY2(!printers->printerNames().isEmpty(), "cupsd was started but Qt sees no printer");
-        FontSetup::installSubstitutions();
 
-        QTemporaryDir dir;
-        const QString app = dir.path() + u'/';
-        QVERIFY(QDir().mkpath(app + u"Dat/Fmt"_s) && QDir().mkpath(app + u"Dat/Tmp"_s));
-        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                            app + u"Dat/Fmt/invoice.fmt"_s));
+        RenderFolder folder;
+        QVERIFY(folder.isValid());
+        const QString app = folder.path();
         QVERIFY(LogoSetting::ensureDefaults(app));
 
-        NoBoxes messages;
+        FakeMessageService messages;
         const QString prefix = QString::number(Clock::tickCount());
-        PrintRun printRun({app, app + u"torvane.ini"_s, prefix, sampleContext()}, *printers, messages,
+        PrintRun printRun({app, folder.settingsPath(), prefix, sampleContext()}, *printers, messages,
                           nullptr);
-        printRun.settings().formatPath = app + u"Dat/Fmt/invoice.fmt"_s;
+        printRun.settings().formatPath = folder.formatPath();
         printRun.settings().logoPath = LogoSetting::settingPath(app, LogoSetting::defaultName());
         printRun.settings().copies = {true, false, false, false};
         const QString name = u"cups"_s + prefix;
         printRun.setDocumentName(name + u".tvx"_s);
         QVERIFY(printRun.print(sampleSlip(4), false));
-        QCOMPARE(messages.shown, QStringList());
+        QVERIFY(messages.calls.isEmpty());
         // The page files are gone once printing has ended.
-        QCOMPARE(QDir(app + u"Dat/Tmp"_s).entryList({u"*_PTmp*"_s}, QDir::Files), QStringList());
+        QCOMPARE(QDir(folder.tmp()).entryList({u"*_PTmp*"_s}, QDir::Files), QStringList());
 
         // cups-pdf names the file after the job title; it is complete once
         // the queue is empty.

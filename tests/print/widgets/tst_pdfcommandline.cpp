@@ -1,8 +1,9 @@
+#include "support/RenderFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -13,8 +14,8 @@ class TestPdfCommandLine : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    QString exe() const { return dir_.path() + u"/torvane"_s; }
+    RenderFolder folder_;
+    QString exe() const { return folder_.path() + u"torvane"_s; }
 
     int torvane(const QStringList &args, QString *err = nullptr)
     {
@@ -42,22 +43,20 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(dir_.isValid());
+        QVERIFY(folder_.isValid());
         QVERIFY(QFile::copy(QStringLiteral(TORVANE_EXE), exe()));
         QFile(exe()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        for (const char16_t *sub : {u"/Dat/Fmt", u"/Dat/Tmp", u"/Dat/Mst", u"/Dat/Etc"})
-            QVERIFY(QDir().mkpath(dir_.path() + QString::fromUtf16(sub)));
-        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                            dir_.path() + u"/Dat/Fmt/invoice.fmt"_s));
+        QVERIFY(QDir().mkpath(folder_.path() + u"Dat/Mst"_s));
+        QVERIFY(QDir().mkpath(folder_.path() + u"Dat/Etc"_s));
         QVERIFY(QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"),
-                            dir_.path() + u"/Dat/Etc/デフォルト.Dat"_s));
+                            folder_.path() + u"Dat/Etc/デフォルト.Dat"_s));
     }
 
     void writesTheSlipWithJapaneseText()
     {
         if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
-        const QString pdf = dir_.path() + u"/out.pdf"_s;
+        const QString pdf = folder_.path() + u"out.pdf"_s;
         QString err;
         QCOMPARE(torvane({u"--export-pdf"_s, pdf, QStringLiteral(TORVANE_FIXTURES "/render/invoice.tvx"),
                           u"--format"_s, u"invoice"_s, u"--logo"_s, u"デフォルト"_s},
@@ -73,7 +72,7 @@ private Q_SLOTS:
         QVERIFY(info.contains(u"595.276 x 841.89 pts (A4)"_s) || info.contains(u"595 x 842 pts (A4)"_s));
         QVERIFY(tool(u"pdffonts"_s, {pdf}).contains(u"IPAMincho"_s));
         // No page file or script is left behind.
-        QCOMPARE(QDir(dir_.path() + u"/Dat/Tmp"_s).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(folder_.tmp()).entryList(QDir::Files), QStringList());
     }
 
     void failures_data()
@@ -89,9 +88,9 @@ private Q_SLOTS:
         QTest::newRow("missing format")
             << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip, u"--format"_s, u"none"_s} << 1;
         QTest::newRow("no default format") << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip} << 1;
-        QTest::newRow("unwritable output") << QStringList{u"--export-pdf"_s, u"/nonexistent/dir/x.pdf"_s,
-                                                          slip, u"--format"_s, u"invoice"_s}
-                                           << 1;
+        QTest::newRow("unwritable output")
+            << QStringList{u"--export-pdf"_s, u"/nonexistent/dir/x.pdf"_s, slip, u"--format"_s, u"invoice"_s}
+            << 1;
     }
     void failures()
     {
@@ -100,7 +99,7 @@ private Q_SLOTS:
         QString err;
         QCOMPARE(torvane(args, &err), code);
         QVERIFY(!err.trimmed().isEmpty());
-        QCOMPARE(QDir(dir_.path() + u"/Dat/Tmp"_s).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(folder_.tmp()).entryList(QDir::Files), QStringList());
     }
 };
 

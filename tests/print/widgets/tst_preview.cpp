@@ -1,22 +1,20 @@
-#include "../SampleSlip.h"
 #include "FakePrinting.h"
-#include "platform/Cp932.h"
-#include "print/FontSetup.h"
-#include "print/TMakeMataDBM.h"
+#include "support/FakeMessageService.h"
+#include "support/RenderFolder.h"
+#include "support/SampleSlip.h"
+
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/TPreviewAbortForm.h"
 #include "print/widgets/TPrintPreviwForm.h"
 #include "print/widgets/TSpoolInfoForm.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -26,6 +24,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using Box = FakeMessageService::Box;
+using Calls = QList<FakeMessageService::Call>;
 
 QStringList pagesScript(int pages)
 {
@@ -53,46 +54,23 @@ class TestPreview : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    QString tmp() const { return dir_.path() + u"/Dat/Tmp/"_s; }
-
-    QString writeScript(const QStringList &lines)
-    {
-        const QString path = dir_.path() + u"/script"_s;
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(Cp932::encode(lines.join(u"\r\n"_s)));
-        return path;
-    }
+    RenderFolder folder_;
 
     // A preview with its pages drawn, as page rendering leaves it.
-    std::unique_ptr<TPrintPreviwForm> preview(FakePrinters &printers, ScriptedMessages &messages, int pages)
+    std::unique_ptr<TPrintPreviwForm> preview(FakePrinters &printers, FakeMessageService &messages, int pages)
     {
         auto form = std::make_unique<TPrintPreviwForm>(printers, messages);
-        form->plot().setPageFiles(tmp(), u"42"_s);
         form->plot().setJobTitle(u" 伝票.tvx - Torvane "_s);
-        TMakeMataDBM renderer;
-        renderer.SetScript(writeScript(pagesScript(pages)));
-        if (renderer.DrawPages(form->plot()) != TMakeMataDBM::Result::Drawn)
+        if (folder_.draw(form->plot(), u"42"_s, pagesScript(pages)).result != TMakeMataDBM::Result::Drawn)
             return nullptr;
         form->resize(900, 700);
         form->prepare();
         return form;
     }
 
-    int pageFiles() const { return int(QDir(tmp()).entryList(QDir::Files).size()); }
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(dir_.isValid());
-        FontSetup::installSubstitutions();
-    }
-    void init()
-    {
-        QDir(tmp()).removeRecursively();
-        QVERIFY(QDir().mkpath(tmp()));
-    }
+    void initTestCase() { QVERIFY(folder_.isValid()); }
+    void init() { QVERIFY(folder_.clearTmp()); }
 
     void navigation_data()
     {
@@ -115,7 +93,7 @@ private Q_SLOTS:
         QFETCH(bool, prev);
         QFETCH(bool, next);
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, pages);
         QVERIFY(form);
         form->show();
@@ -136,7 +114,7 @@ private Q_SLOTS:
     void zoomAndOutline()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 2);
         form->show();
         QVERIFY(!form->PlusSpbutton->isEnabled() && form->MinusSpButton->isEnabled());
@@ -158,7 +136,7 @@ private Q_SLOTS:
     void wheelScrolls()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 1);
         form->show();
         QScrollBar *bar = form->ScreenScBox->verticalScrollBar();
@@ -174,14 +152,14 @@ private Q_SLOTS:
     void askBeforePrinting()
     {
         FakePrinters printers;
-        printers.pdfPath = dir_.path() + u"/no.pdf"_s;
-        ScriptedMessages messages;
-        messages.answers = {false};
+        printers.pdfPath = folder_.path() + u"no.pdf"_s;
+        FakeMessageService messages;
+        messages.answers = {MessageService::Answer::No};
         auto form = preview(printers, messages, 2);
         form->setAskBeforePrinting(true);
         form->show();
         QTest::mouseClick(form->PrintSpButton, Qt::LeftButton);
-        QCOMPARE(messages.asked, QStringList{u"印刷しますか？"_s});
+        QCOMPARE(messages.calls, (Calls{{Box::Question, u"印刷しますか？"_s}}));
         QVERIFY(form->isVisible());
         QVERIFY(!form->printStarted());
         QVERIFY(!QFile::exists(printers.pdfPath));
@@ -201,15 +179,15 @@ private Q_SLOTS:
         QFETCH(bool, stop);
         QFETCH(int, printed);
         FakePrinters printers;
-        printers.pdfPath = dir_.path() + u"/cancel.pdf"_s;
+        printers.pdfPath = folder_.path() + u"cancel.pdf"_s;
         QFile::remove(printers.pdfPath);
-        ScriptedMessages messages;
-        messages.answers = {stop};
+        FakeMessageService messages;
+        messages.answers = {stop ? MessageService::Answer::Yes : MessageService::Answer::No};
         auto form = preview(printers, messages, 3);
         // The abort button is pressed while page 1 is going out.
         QTimer::singleShot(0, form.get(), [&form] { form->AbortForm->PrAbortButton->click(); });
         form->PrintAll();
-        QCOMPARE(messages.asked, QStringList{u"中止しますか？"_s});
+        QCOMPARE(messages.calls, (Calls{{Box::InformationQuestion, u"中止しますか？"_s}}));
         QVERIFY(form->printStarted());
         QVERIFY(!form->AbortForm->isVisible());
         if (printed > 0)
@@ -221,11 +199,11 @@ private Q_SLOTS:
     void pageFilesDeletedWithWindow()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 4);
-        QCOMPARE(pageFiles(), 4);
+        QCOMPARE(folder_.tmpFileCount(), 4);
         form.reset();
-        QCOMPARE(pageFiles(), 0);
+        QCOMPARE(folder_.tmpFileCount(), 0);
     }
 
     // The spool dialog's cancel on page 3: "中止しました", and no page file
@@ -233,8 +211,8 @@ private Q_SLOTS:
     void cancelRenderingOnPageThree()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
-        PrintRun::Context context{dir_.path() + u'/', dir_.path() + u"/torvane.ini"_s, u"42"_s, {}};
+        FakeMessageService messages;
+        PrintRun::Context context{folder_.path(), folder_.settingsPath(), u"42"_s, {}};
         QWidget window;
         PrintRun run(context, printers, messages, &window);
         QTimer poll;
@@ -258,11 +236,11 @@ private Q_SLOTS:
             for (int k = 0; k < 20; ++k)
                 lines.insert(i, u"line,0,0,10,10"_s);
         }
-        QVERIFY(!run.Render(writeScript(lines), true));
+        QVERIFY(!run.Render(folder_.writeScript(lines), true));
         poll.stop();
         QCOMPARE(pagesSeen, 3);
-        QCOMPARE(messages.asked, QStringList{u"中止しました"_s});
-        QCOMPARE(pageFiles(), 0);
+        QCOMPARE(messages.calls, (Calls{{Box::Information, u"中止しました"_s}}));
+        QCOMPARE(folder_.tmpFileCount(), 0);
     }
 
     // The preview command: the window opens maximised on page 1; closing it
@@ -270,13 +248,10 @@ private Q_SLOTS:
     void previewThroughPrintRun()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
-        QVERIFY(QDir().mkpath(dir_.path() + u"/Dat/Fmt"_s));
-        QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                    dir_.path() + u"/Dat/Fmt/invoice.fmt"_s);
-        PrintRun run({dir_.path() + u'/', dir_.path() + u"/torvane.ini"_s, u"42"_s, sampleContext()},
-                     printers, messages, nullptr);
-        run.settings().formatPath = dir_.path() + u"/Dat/Fmt/invoice.fmt"_s;
+        FakeMessageService messages;
+        PrintRun run({folder_.path(), folder_.settingsPath(), u"42"_s, sampleContext()}, printers, messages,
+                     nullptr);
+        run.settings().formatPath = folder_.formatPath();
         QString display;
         bool maximised = false;
         // Rendering lets events through too; act once the preview is modal.
@@ -294,11 +269,11 @@ private Q_SLOTS:
         QVERIFY(!run.print(sampleSlip(30), true));
         QCOMPARE(display, u"01/04"_s); // two pages for each of the two copies
         QVERIFY(maximised);
-        QCOMPARE(messages.asked, QStringList());
-        QCOMPARE(pageFiles(), 1); // only the print snapshot stays
+        QVERIFY(messages.calls.isEmpty());
+        QCOMPARE(folder_.tmpFileCount(), 1); // only the print snapshot stays
         QVERIFY(QFile::exists(run.snapshotPath()));
         run.removeSnapshot();
-        QCOMPARE(pageFiles(), 0);
+        QCOMPARE(folder_.tmpFileCount(), 0);
     }
 
     void grabPreview()
@@ -307,7 +282,7 @@ private Q_SLOTS:
         if (shots.isEmpty())
             QSKIP("set TORVANE_SHOTS to a folder to save window pictures");
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         auto form = preview(printers, messages, 2);
         form->resize(1000, 760);
         form->show();

@@ -1,4 +1,7 @@
 #include "FakePrinting.h"
+#include "support/FakeMessageService.h"
+#include "support/RenderFolder.h"
+
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
 #include "print/widgets/PrintRun.h"
@@ -15,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -25,9 +27,9 @@ class TestPrinterSetting : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    QString app() const { return dir_.path() + u'/'; }
-    QString ini() const { return app() + u"torvane.ini"_s; }
+    RenderFolder folder_;
+    QString app() const { return folder_.path(); }
+    QString ini() const { return folder_.settingsPath(); }
 
     PrinterSettingValues values() const
     {
@@ -35,7 +37,7 @@ private:
         v.slipKindName = u"見積書"_s;
         v.titles = {u"見積書"_s, u"見積書(控)"_s, QString(), QString()};
         v.copies = {true, true, false, false};
-        v.formatPath = app() + u"Dat/Fmt/invoice.fmt"_s;
+        v.formatPath = folder_.formatPath();
         v.logoPath = app() + u"Dat/Etc/デフォルト.Dat"_s;
         v.fixX = 1.5;
         v.fixY = -0.5;
@@ -45,12 +47,9 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(dir_.isValid());
-        QVERIFY(QDir().mkpath(app() + u"Dat/Fmt"_s));
+        QVERIFY(folder_.isValid());
         QVERIFY(QDir().mkpath(app() + u"Dat/Mst"_s));
         QVERIFY(QDir().mkpath(app() + u"Dat/Etc"_s));
-        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/invoice.fmt"),
-                            app() + u"Dat/Fmt/invoice.fmt"_s));
         QVERIFY(TextList::write(app() + u"Dat/Mst/LogoList"_s, {u"デフォルト"_s, u"支店"_s}));
         QVERIFY(TextList::write(app() + u"Dat/Etc/デフォルト.Dat"_s, {u"x"_s}));
     }
@@ -59,7 +58,7 @@ private Q_SLOTS:
     void valuesInAndOut()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         form.setValues(values());
         QCOMPARE(form.SlpComBox->currentText(), u"invoice"_s);
@@ -74,7 +73,7 @@ private Q_SLOTS:
         const PrinterSettingValues out = form.values();
         QCOMPARE(out.titles[2], u"お客様控"_s);
         QVERIFY(out.copies[2]);
-        QCOMPARE(out.formatPath, app() + u"Dat/Fmt/invoice.fmt"_s);
+        QCOMPARE(out.formatPath, folder_.formatPath());
         QVERIFY(out.logoPath.isEmpty());
         QCOMPARE(out.fixX, 1.5);
     }
@@ -82,7 +81,7 @@ private Q_SLOTS:
     void unlistedFormatGivesEmptyPath()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         PrinterSettingValues v = values();
         v.formatPath = app() + u"Dat/Fmt/gone.fmt"_s;
@@ -96,7 +95,7 @@ private Q_SLOTS:
     void cancelRestoresPrinterAndWritesCorrections()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         {
             TPrinterSettingForm form(app(), ini(), printers, messages);
             form.setValues(values());
@@ -133,7 +132,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(int, result);
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         form.setValues(values());
         form.SzComboBox->setCurrentIndex(1);
@@ -148,7 +147,7 @@ private Q_SLOTS:
     void printRunTakesTheValues()
     {
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         PrintRun run({app(), ini(), u"1"_s, {}}, printers, messages, nullptr);
         bool previewShown = true;
         QTimer poll;
@@ -168,7 +167,7 @@ private Q_SLOTS:
         QVERIFY(!previewShown);
         QCOMPARE(run.settings().titles[0][0], u"御見積書"_s);
         QCOMPARE(run.settings().titles[1][0], u"作業指示書"_s);
-        QCOMPARE(run.settings().formatPath, app() + u"Dat/Fmt/invoice.fmt"_s);
+        QCOMPARE(run.settings().formatPath, folder_.formatPath());
         QCOMPARE(run.settings().fixY, 3.0);
     }
 
@@ -176,10 +175,11 @@ private Q_SLOTS:
     {
         FakePrinters printers;
         printers.printers.clear();
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         QCOMPARE(form.run(), int(QDialog::Rejected));
-        QCOMPARE(messages.asked, QStringList{u"有効なプリンタが見つかりません"_s});
+        QCOMPARE(messages.calls, (QList<FakeMessageService::Call>{
+                                     {FakeMessageService::Box::Error, u"有効なプリンタが見つかりません"_s}}));
     }
 
     void grabDialog()
@@ -188,7 +188,7 @@ private Q_SLOTS:
         if (shots.isEmpty())
             QSKIP("set TORVANE_SHOTS to a folder to save window pictures");
         FakePrinters printers;
-        ScriptedMessages messages;
+        FakeMessageService messages;
         TPrinterSettingForm form(app(), ini(), printers, messages);
         form.setValues(values());
         form.show();

@@ -1,4 +1,5 @@
-#include "../../support/PaintedText.h"
+#include "support/RecordingDevice.h"
+
 #include "slip/widgets/TCostGrid.h"
 
 #include <QAbstractItemDelegate>
@@ -174,27 +175,27 @@ void TestCostGrid::drawing()
 {
     grid_->setCostRows({row(u"代行料"_s, u"1234567"_s, true), row(u"x"_s, u"-500"_s)});
     const auto paint = [this](int r, int c, const QRect &rect) {
-        PaintedText device(QSize(400, 40));
+        RecordingDevice device(QSize(400, 40), 96);
         QPainter p(&device);
         QStyleOptionViewItem option;
         option.initFrom(grid_.get());
         option.rect = rect;
         grid_->itemDelegate()->paint(&p, option, grid_->model()->index(r, c));
         p.end();
-        return device.runs();
+        return device.engine.texts;
     };
     const QRect cell(10, 0, 120, 21);
     auto runs = paint(0, TCostGrid::PriceColumn, cell);
     QCOMPARE(runs.size(), 1);
     QCOMPARE(runs[0].text, u"1,234,567"_s);
-    QVERIFY(qAbs(runs[0].baseline.x() + runs[0].width - (cell.right() + 1 - 3)) <= 1.0);
+    QVERIFY(qAbs(runs[0].rect.right() - (cell.right() + 1 - 3)) <= 1.0);
 
     runs = paint(1, TCostGrid::PriceColumn, cell);
     QCOMPARE(runs[0].text, u"-500"_s);
 
     runs = paint(0, TCostGrid::NameColumn, cell);
     QCOMPARE(runs[0].text, u"代行料"_s);
-    QCOMPARE(runs[0].baseline.x(), qreal(cell.left() + 2));
+    QCOMPARE(runs[0].rect.left(), qreal(cell.left() + 2));
 
     // The tax flag is an image, never the text "1".
     QVERIFY(paint(0, TCostGrid::TaxColumn, cell).isEmpty());

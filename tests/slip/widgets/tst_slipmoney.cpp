@@ -1,3 +1,5 @@
+#include "support/FakeMessageService.h"
+
 #include "controls/widgets/TFloatEdit.h"
 #include "slip/widgets/SlipMoney.h"
 #include "slip/widgets/TCostGrid.h"
@@ -40,6 +42,7 @@ private Q_SLOTS:
     void storeRoundTrip();
 
 private:
+    FakeMessageService messages_;
     std::unique_ptr<QWidget> host_;
     TCostPanel *costs_ = nullptr;
     TTotalsPanel *totals_ = nullptr;
@@ -51,7 +54,7 @@ private:
 void TestSlipMoney::init()
 {
     host_ = std::make_unique<QWidget>();
-    costs_ = new TCostPanel(QString(), host_.get());
+    costs_ = new TCostPanel(QString(), messages_, host_.get());
     totals_ = new TTotalsPanel(host_.get());
     money_ = new SlipMoney(costs_, totals_, host_.get());
     recalcRows_ = 0;

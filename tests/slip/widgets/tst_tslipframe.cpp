@@ -1,3 +1,4 @@
+#include "support/FakeMessageService.h"
 #include "support/TestAppFolder.h"
 
 #include "controls/widgets/TWarekiDateEdit.h"
@@ -47,12 +48,14 @@ private Q_SLOTS:
     void greetingFollowsTheKindWhenThereIsOne();
     void slipNumberWraps();
     void partialLoadOpensItsSections();
+    void dateEditsWarnThroughTheMessageService();
 };
 
 void TestSlipFrame::loadAndSaveKeepEveryField()
 {
     TestAppFolder app;
-    TSlipFrame frame(app.path());
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     const QString sample = QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx");
     frame.LoadSlip(IniFile(sample), sstAll);
     QVERIFY(!frame.isModified());
@@ -69,7 +72,8 @@ void TestSlipFrame::loadAndSaveKeepEveryField()
 void TestSlipFrame::altDigitTogglesItsSection()
 {
     TestAppFolder app;
-    TSlipFrame frame(app.path());
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     frame.setNotify(true);
     frame.show();
     frame.activateWindow();
@@ -87,7 +91,8 @@ void TestSlipFrame::altDigitTogglesItsSection()
 void TestSlipFrame::closingChecksTheSection()
 {
     TestAppFolder app;
-    TSlipFrame frame(app.path());
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     frame.setNotify(true);
     SlipSection *customer = frame.section(1);
     QTest::mouseClick(customer->button(), Qt::LeftButton);
@@ -118,7 +123,8 @@ void TestSlipFrame::closingChecksTheSection()
 void TestSlipFrame::closeAllChecksOnlyOpenSections()
 {
     TestAppFolder app;
-    TSlipFrame frame(app.path());
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     frame.setNotify(true);
     frame.openSection(1);
     frame.openSection(6);
@@ -139,7 +145,8 @@ void TestSlipFrame::closeAllChecksOnlyOpenSections()
 void TestSlipFrame::slipKindOutsideTheListSelectsNone()
 {
     TestAppFolder app;
-    TSlipFrame frame(app.path());
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     SlipData s = frame.data();
     s.slipDiv = 5;
     frame.setData(s);
@@ -152,9 +159,9 @@ void TestSlipFrame::slipKindOutsideTheListSelectsNone()
 void TestSlipFrame::greetingFollowsTheKindWhenThereIsOne()
 {
     TestAppFolder app;
-    QVERIFY(
-        TextList::write(app.filePath(u"Dat/Mst/MemoOpt.Dat"_s), {u"お見積りです,作業をお願いします"_s}));
-    TSlipFrame frame(app.path());
+    QVERIFY(TextList::write(app.filePath(u"Dat/Mst/MemoOpt.Dat"_s), {u"お見積りです,作業をお願いします"_s}));
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     frame.setNotify(true);
     auto *info = child<QLineEdit>(frame, "InfoEdit");
     QCOMPARE(info->text(), u"お見積りです"_s);
@@ -171,7 +178,8 @@ void TestSlipFrame::greetingFollowsTheKindWhenThereIsOne()
 void TestSlipFrame::slipNumberWraps()
 {
     TestAppFolder app;
-    TSlipFrame frame(app.path());
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     auto *code = child<QLineEdit>(frame, "SlipCodeEdit");
     code->setText(u"00000000"_s);
     QTest::keyClick(code, Qt::Key_Down);
@@ -185,7 +193,8 @@ void TestSlipFrame::slipNumberWraps()
 void TestSlipFrame::partialLoadOpensItsSections()
 {
     TestAppFolder app;
-    TSlipFrame frame(app.path());
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
     frame.setNotify(true);
     frame.markModified();
     const QString tmpl = app.filePath(u"t.tvt"_s);
@@ -201,6 +210,18 @@ void TestSlipFrame::partialLoadOpensItsSections()
     QVERIFY(frame.section(1)->isOpen());
     QVERIFY(!frame.section(3)->isOpen());
     QVERIFY(frame.isModified()); // a partial load keeps the modified state
+}
+
+void TestSlipFrame::dateEditsWarnThroughTheMessageService()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
+    for (const char *name : {"DateWDateEdit", "FirstWDateEdit", "CheckWDateEdit"})
+        QVERIFY(!child<TWarekiDateEdit>(frame, name)->AddEra(u"光文"_s, u"2019/05/01"_s));
+    const FakeMessageService::Call warning{FakeMessageService::Box::Warning,
+                                           u"登録済みの年号より以前の日付は設定できません"_s};
+    QCOMPARE(messages.calls, QList<FakeMessageService::Call>(3, warning));
 }
 
 QTEST_MAIN(TestSlipFrame)

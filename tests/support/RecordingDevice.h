@@ -11,7 +11,9 @@
 #include <QTransform>
 
 // A paint device that draws nothing and records, in device coordinates, what
-// was painted on it: where a played-back page picture really puts things.
+// was painted on it: where a played-back page picture really puts things, or
+// what a delegate shows in a cell and how it is aligned, without comparing
+// pixels.
 class RecordingEngine : public QPaintEngine {
 public:
     struct Text {
@@ -89,6 +91,8 @@ private:
     QFont font_;
 };
 
+// An A4 page at 254 dpi (a tenth of a millimetre a unit) unless told otherwise;
+// widget painting wants the screen's 96 dpi.
 class RecordingDevice : public QPaintDevice {
 public:
     explicit RecordingDevice(QSize size = QSize(2100, 2970), int dpi = 254) : size_(size), dpi_(dpi) {}
