@@ -7,8 +7,8 @@
 class IniFile;
 
 // The slip file form (.tvx, INI in CP932): which keys a scope writes and
-// reads, in which order, with which defaults. Also the form of templates and
-// of the print snapshot.
+// reads, in which order, with which defaults (each key is listed once, in
+// SlipKeyTable.h). Also the form of templates and of the print snapshot.
 namespace SlipFile {
 
 struct Context {
