@@ -2,6 +2,7 @@
 
 #include "print/PrintPipeline.h"
 
+#include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "print/PrintFormat.h"
@@ -59,7 +60,8 @@ struct Defaults {
 Defaults readDefaults(const QString &appDir, const IniFile &slip)
 {
     Defaults d;
-    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_s);
+    const AppFolder folder(appDir);
+    const IniFile def(folder.printDefaultsFile());
     static const char16_t *const kinds[] = {u"Mit", u"Sig", u"Nou"};
     static const char16_t *const titles[3][2] = {
         {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
@@ -74,12 +76,11 @@ Defaults readDefaults(const QString &appDir, const IniFile &slip)
         d.enabled[size_t(i)] = def.readBool(u"Fuk"_s, QString::number(i), i < 2);
     const QString logo = def.readString(u"Def"_s, u"Logo"_s);
     if (!logo.isEmpty())
-        d.logoPath = appDir + u"Dat/Etc/"_s + logo + u".Dat"_s;
+        d.logoPath = folder.logoFile(logo);
 
     QString settings = appDir + u"torvane.ini"_s;
     if (QCoreApplication::instance())
-        settings =
-            appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
+        settings = appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
     d.datePattern = PrintPipeline::datePattern(settings);
     return d;
 }
@@ -138,8 +139,9 @@ int printData(const QStringList &args, const QString &appDir)
         QString name = in.formatPath;
         if (name.endsWith(u".fmt"_s, Qt::CaseInsensitive))
             name.chop(4);
-        if (QFileInfo::exists(PrintFormat::path(appDir, name)))
-            in.formatPath = PrintFormat::path(appDir, name);
+        const QString named = AppFolder(appDir).formatFile(name);
+        if (QFileInfo::exists(named))
+            in.formatPath = named;
     }
     if (!QFileInfo(in.snapshotPath).isFile()) {
         printErr(in.snapshotPath + u" が見つかりません。"_s);
@@ -164,8 +166,8 @@ int printData(const QStringList &args, const QString &appDir)
             bool ok = false;
             const int n = c.trimmed().toInt(&ok);
             if (!ok || n < 1 || n > 4)
-                return usageError(
-                    u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_s + copies);
+                return usageError(u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_s +
+                                  copies);
             in.enabled[size_t(n - 1)] = true;
         }
     }

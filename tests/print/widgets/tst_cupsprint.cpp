@@ -1,4 +1,5 @@
 #include "../SampleSlip.h"
+#include "platform/AppFolder.h"
 #include "platform/Clock.h"
 #include "platform/MessageService.h"
 #include "platform/TextList.h"
@@ -67,7 +68,7 @@ private Q_SLOTS:
         PrintRun printRun({app, app + u"torvane.ini"_s, prefix, sampleContext()}, *printers, messages,
                           nullptr);
         printRun.settings().formatPath = app + u"Dat/Fmt/invoice.fmt"_s;
-        printRun.settings().logoPath = LogoSetting::settingPath(app, LogoSetting::defaultName());
+        printRun.settings().logoPath = AppFolder(app).logoFile(LogoSetting::defaultName());
         printRun.settings().copies = {true, false, false, false};
         const QString name = u"cups"_s + prefix;
         printRun.setDocumentName(name + u".tvx"_s);
