@@ -4,15 +4,14 @@
 #include <QtGlobal>
 
 // The keys of the settings file (<executable>.ini beside the executable)
-// that the main window reads and writes.
+// that the main window reads and writes. The print correction [Print]
+// Fix_X/Fix_Y is read with the other print settings (PrintSettings).
 struct AppSettings {
     bool eraDates = false;      // [Date] Date
     int nextSlipNumber = 0;     // [Slip] No
     qint64 taxRate = 5 * 10000; // [Tax] SRate, fixed-point percent
     int rounding = 0;           // [Tax] Hasu
     QString initialFolder;      // [Init] Dir
-    qint64 correctionX = 0;     // [Print] Fix_X, fixed-point millimetres
-    qint64 correctionY = 0;     // [Print] Fix_Y
 
     static AppSettings read(const QString &path);
 

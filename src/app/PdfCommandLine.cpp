@@ -1,14 +1,12 @@
 #include "PdfCommandLine.h"
 
+#include "platform/AppFolder.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "print/FontSetup.h"
-#include "print/LogoSetting.h"
-#include "print/PrintFormat.h"
 #include "print/PrintPipeline.h"
 #include "print/PrintSettings.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -73,10 +71,8 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
         return fail(slipPath + u" が見つかりません"_s, 1);
 
     FontSetup::installSubstitutions();
-    const QString exeName = QCoreApplication::instance()
-                                ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
-                                : u"torvane"_s;
-    const QString settingsFile = appDir + exeName + u".ini"_s;
+    const AppFolder folder(appDir);
+    const QString settingsFile = folder.settingsFile();
     const PrintSettings settings = PrintSettings::load(appDir, settingsFile);
 
     PrintPipeline::Job job;
@@ -84,12 +80,12 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
     job.prefix = QString::number(Clock::tickCount());
     // A slip file has the layout of the print snapshot: it is read as one.
     job.snapshotPath = slipPath;
-    job.formatPath = format.isEmpty() ? settings.formatPath : PrintFormat::path(appDir, format);
+    job.formatPath = format.isEmpty() ? settings.formatPath : folder.formatFile(format);
     if (job.formatPath.isEmpty() || !QFileInfo(job.formatPath).isFile())
-        return fail((format.isEmpty() ? u"印刷書式が指定されていません"_s
-                                      : job.formatPath + u" が見つかりません"_s),
-                    1);
-    job.logoPath = logo.isEmpty() ? settings.logoPath : LogoSetting::settingPath(appDir, logo);
+        return fail(
+            (format.isEmpty() ? u"印刷書式が指定されていません"_s : job.formatPath + u" が見つかりません"_s),
+            1);
+    job.logoPath = logo.isEmpty() ? settings.logoPath : folder.logoFile(logo);
     const int kind = IniFile(slipPath).readInteger(u"No"_s, u"SlipDiv"_s, 0);
     job.titles = settings.titlesOf(kind);
     job.copies = settings.copies;

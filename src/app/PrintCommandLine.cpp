@@ -2,12 +2,13 @@
 
 #include "print/PrintPipeline.h"
 
+#include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "print/PrintFormat.h"
+#include "print/PrintSettings.h"
 #include "print/TSlipMakeDBM.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -44,44 +45,6 @@ int usageError(const QString &message)
     printErr(message);
     printErr(usage());
     return 2;
-}
-
-// The print settings the main window would use: the copy titles of the
-// slip's kind, the enabled copies and the logo from Dat/Mst/DefPrDat; the
-// date pattern from the settings file.
-struct Defaults {
-    std::array<QString, 4> titles;
-    std::array<bool, 4> enabled{true, true, false, false};
-    QString logoPath;
-    QString datePattern;
-};
-
-Defaults readDefaults(const QString &appDir, const IniFile &slip)
-{
-    Defaults d;
-    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_s);
-    static const char16_t *const kinds[] = {u"Mit", u"Sig", u"Nou"};
-    static const char16_t *const titles[3][2] = {
-        {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
-    const int kind = slip.readInteger(u"No"_s, u"SlipDiv"_s, 0);
-    if (kind >= 0 && kind < 3) {
-        const QString section = QString::fromUtf16(kinds[kind]);
-        for (int i = 0; i < 4; ++i)
-            d.titles[size_t(i)] = def.readString(section, QString::number(i + 1),
-                                                 i < 2 ? QString::fromUtf16(titles[kind][i]) : QString());
-    }
-    for (int i = 0; i < 4; ++i)
-        d.enabled[size_t(i)] = def.readBool(u"Fuk"_s, QString::number(i), i < 2);
-    const QString logo = def.readString(u"Def"_s, u"Logo"_s);
-    if (!logo.isEmpty())
-        d.logoPath = appDir + u"Dat/Etc/"_s + logo + u".Dat"_s;
-
-    QString settings = appDir + u"torvane.ini"_s;
-    if (QCoreApplication::instance())
-        settings =
-            appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
-    d.datePattern = PrintPipeline::datePattern(settings);
-    return d;
 }
 
 int listFormats(const QString &appDir)
@@ -133,13 +96,15 @@ int printData(const QStringList &args, const QString &appDir)
     PrintRunInputs in;
     in.snapshotPath = files.at(0);
     in.formatPath = files.at(1);
+    const AppFolder folder(appDir);
     // A bare format name means a format of the format folder.
     if (!QFileInfo::exists(in.formatPath) && !in.formatPath.contains(u'/')) {
         QString name = in.formatPath;
         if (name.endsWith(u".fmt"_s, Qt::CaseInsensitive))
             name.chop(4);
-        if (QFileInfo::exists(PrintFormat::path(appDir, name)))
-            in.formatPath = PrintFormat::path(appDir, name);
+        const QString named = folder.formatFile(name);
+        if (QFileInfo::exists(named))
+            in.formatPath = named;
     }
     if (!QFileInfo(in.snapshotPath).isFile()) {
         printErr(in.snapshotPath + u" が見つかりません。"_s);
@@ -150,11 +115,14 @@ int printData(const QStringList &args, const QString &appDir)
         return 1;
     }
 
-    const Defaults d = readDefaults(appDir, IniFile(in.snapshotPath));
-    in.titles = d.titles;
-    in.enabled = d.enabled;
-    in.logoPath = d.logoPath;
-    in.datePattern = d.datePattern;
+    // What the main window would print with: the titles of the slip's kind,
+    // the copies and the company-name setting of the print defaults.
+    const QString settingsFile = folder.settingsFile();
+    const PrintSettings defaults = PrintSettings::load(appDir, settingsFile);
+    in.titles = defaults.titlesOf(IniFile(in.snapshotPath).readInteger(u"No"_s, u"SlipDiv"_s, 0));
+    in.enabled = defaults.copies;
+    in.logoPath = defaults.logoPath;
+    in.datePattern = PrintPipeline::datePattern(settingsFile);
     if (haveCopies) {
         in.enabled = {};
         const QStringList list = CommaText::split(copies);
@@ -164,8 +132,8 @@ int printData(const QStringList &args, const QString &appDir)
             bool ok = false;
             const int n = c.trimmed().toInt(&ok);
             if (!ok || n < 1 || n > 4)
-                return usageError(
-                    u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_s + copies);
+                return usageError(u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_s +
+                                  copies);
             in.enabled[size_t(n - 1)] = true;
         }
     }

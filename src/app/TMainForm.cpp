@@ -2,6 +2,7 @@
 
 #include "ItemPanel.h"
 
+#include "platform/AppFolder.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "platform/MessageService.h"
@@ -121,9 +122,9 @@ void TMainForm::reloadSettings(bool startMode)
     SlipFrame1->setDateDisplay(settings_.eraDates);
     if (startMode)
         initialFolder_ = settings_.initialFolder;
-    const QString mst = env_.appDir + u"Dat/Mst/"_s;
-    SlipFrame1->setSlipDivisions(TextList::read(mst + u"SlipDiv.dat"_s));
-    SlipFrame1->setWorkNames(TextList::read(mst + u"作業名"_s));
+    const AppFolder folder(env_.appDir);
+    SlipFrame1->setSlipDivisions(TextList::read(folder.slipDivisionsFile()));
+    SlipFrame1->setWorkNames(TextList::read(folder.workNamesFile()));
     if (!startMode)
         printRun_->reloadDefaults();
 }

@@ -3,12 +3,12 @@
 #include "TMainForm.h"
 
 #include "controls/widgets/BoxMessageService.h"
+#include "platform/AppFolder.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/WindowRegistry.h"
 #include "print/FontSetup.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -28,14 +28,12 @@ int main(int argc, char *argv[])
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
-        const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
-        return runPdfCommandLine(QCoreApplication::arguments(), appDir).value_or(2);
+        return runPdfCommandLine(QCoreApplication::arguments(), AppFolder::ofProgram().path()).value_or(2);
     }
     if (isPrintCommandLine(argc, argv)) {
         // Window-less modes: no display needed.
         QCoreApplication app(argc, argv);
-        const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
-        return runPrintCommandLine(QCoreApplication::arguments(), appDir).value_or(2);
+        return runPrintCommandLine(QCoreApplication::arguments(), AppFolder::ofProgram().path()).value_or(2);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
@@ -53,12 +51,11 @@ int main(int argc, char *argv[])
             return 0;
     }
 
-    const QString appDir = QDir(QApplication::applicationDirPath()).absolutePath() + u'/';
+    const AppFolder appFolder = AppFolder::ofProgram();
     BoxMessageService messages;
     TMainFormEnvironment env;
-    env.appDir = appDir;
-    env.settingsPath =
-        appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
+    env.appDir = appFolder.path();
+    env.settingsPath = appFolder.settingsFile();
     env.program = QApplication::applicationFilePath();
     env.messages = &messages;
     env.startProcess = &ProcessLauncher::startDetached;

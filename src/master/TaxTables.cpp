@@ -1,6 +1,7 @@
 #include "TaxTables.h"
 
 #include "lines/YenText.h"
+#include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/Cp932.h"
 #include "platform/TextList.h"
@@ -30,10 +31,7 @@ QString kindLabel(int kind)
 
 QString folder(const QString &appFolder)
 {
-    QString base = appFolder;
-    if (!base.isEmpty() && !base.endsWith(u'/'))
-        base += u'/';
-    return base + u"Dat/Tax/";
+    return AppFolder(appFolder).taxFolder();
 }
 
 QString listPath(const QString &appFolder, int kind)

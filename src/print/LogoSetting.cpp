@@ -1,5 +1,6 @@
 #include "LogoSetting.h"
 
+#include "platform/AppFolder.h"
 #include "platform/IntText.h"
 #include "platform/TextList.h"
 
@@ -52,28 +53,10 @@ QString LogoSetting::defaultName()
     return u"デフォルト"_s;
 }
 
-QString LogoSetting::listPath(const QString &appDir)
-{
-    return appDir + u"Dat/Mst/LogoList"_s;
-}
-
-QString LogoSetting::settingPath(const QString &appDir, const QString &name)
-{
-    const QString folder = appDir + u"Dat/Etc/"_s;
-    const QString wanted = name + u".Dat"_s;
-    if (QFileInfo::exists(folder + wanted))
-        return folder + wanted;
-    const QStringList entries = QDir(folder).entryList(QDir::Files);
-    for (const QString &entry : entries) {
-        if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
-            return folder + entry;
-    }
-    return folder + wanted;
-}
-
 bool LogoSetting::ensureDefaults(const QString &appDir, QString *error)
 {
-    const QString list = listPath(appDir);
+    const AppFolder folder(appDir);
+    const QString list = folder.logoListFile();
     if (!QFileInfo::exists(list)) {
         QDir().mkpath(QFileInfo(list).absolutePath());
         if (!TextList::write(list, {defaultName()}, error))
@@ -82,7 +65,7 @@ bool LogoSetting::ensureDefaults(const QString &appDir, QString *error)
     const QString first = TextList::read(list).value(0);
     if (first.isEmpty())
         return true;
-    const QString setting = settingPath(appDir, first);
+    const QString setting = folder.logoFile(first);
     if (QFileInfo::exists(setting))
         return true;
     QDir().mkpath(QFileInfo(setting).absolutePath());

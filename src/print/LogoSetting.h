@@ -40,10 +40,6 @@ public:
 
     // Name "デフォルト": the default setting, which cannot be deleted.
     static QString defaultName();
-    static QString listPath(const QString &appDir);
-    // Dat/Etc/<name>.Dat, resolved without regard to case when a file of
-    // another spelling exists.
-    static QString settingPath(const QString &appDir, const QString &name);
 
     // Creates LogoList holding "デフォルト" when it is missing, and the file
     // of its first name with the default lines when that is missing.

@@ -1,5 +1,6 @@
 #include "PrintFormat.h"
 
+#include "platform/AppFolder.h"
 #include "platform/IniFile.h"
 
 #include <QDir>
@@ -8,16 +9,6 @@
 using namespace Qt::StringLiterals;
 
 namespace PrintFormat {
-
-QString folder(const QString &appDir)
-{
-    return appDir + u"Dat/Fmt/"_s;
-}
-
-QString path(const QString &appDir, const QString &name)
-{
-    return folder(appDir) + name + u".fmt"_s;
-}
 
 bool isListed(const QString &filePath, const QString &formatType)
 {
@@ -33,7 +24,7 @@ void ListPrintFormats(const QString &appDir, const QString &formatType, QStringL
     names.clear();
     // Name order as the Windows file system returns it; hidden files are not
     // listed.
-    const QDir dir(folder(appDir));
+    const QDir dir(AppFolder(appDir).formatFolder());
     const QFileInfoList files = dir.entryInfoList({u"*.fmt"_s}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &fi : files)
         if (isListed(fi.filePath(), formatType))

@@ -12,11 +12,6 @@ inline constexpr char16_t ApplicationCode[] = u"wrly_tolvo";
 // The format type of slip formats.
 inline constexpr char16_t SlipFormatType[] = u"伝票";
 
-// <appDir>Dat/Fmt/
-QString folder(const QString &appDir);
-// <appDir>Dat/Fmt/<name>.fmt
-QString path(const QString &appDir, const QString &name);
-
 // True when the file is a usable format of kind formatType: [Global]
 // FormatType equals formatType, FormatName equals the file name without its
 // extension (letter case counts) and ApplicationCode equals "wrly_tolvo".

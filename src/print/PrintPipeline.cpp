@@ -3,6 +3,7 @@
 #include "DatePattern.h"
 #include "PdfExport.h"
 #include "TSlipMakeDBM.h"
+#include "platform/AppFolder.h"
 #include "platform/IniFile.h"
 
 #include <QDir>
@@ -66,7 +67,7 @@ bool exportPdf(const Job &job, const QString &pdfPath, const QString &title, dou
     PdfExport::Job pdf;
     pdf.scriptPath = script;
     pdf.pdfPath = pdfPath;
-    pdf.tempDir = job.appDir + u"Dat/Tmp/"_s;
+    pdf.tempDir = AppFolder(job.appDir).tempFolder();
     pdf.prefix = job.prefix;
     pdf.title = title;
     pdf.offsetXMm = fixX;

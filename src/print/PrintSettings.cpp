@@ -1,5 +1,6 @@
 #include "PrintSettings.h"
 
+#include "platform/AppFolder.h"
 #include "platform/IniFile.h"
 
 #include <QFileInfo>
@@ -25,7 +26,8 @@ QString existing(const QString &path)
 PrintSettings PrintSettings::load(const QString &appDir, const QString &settingsFile)
 {
     PrintSettings s;
-    const IniFile def(appDir + u"Dat/Mst/DefPrDat"_s);
+    const AppFolder folder(appDir);
+    const IniFile def(folder.printDefaultsFile());
     static const char16_t *const sections[] = {u"Mit", u"Sig", u"Nou"};
     static const char16_t *const defaults[3][2] = {
         {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
@@ -40,10 +42,10 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
         s.copies[copy] = def.readBool(u"Fuk"_s, QString::number(copy), copy < 2);
     const QString format = def.readString(u"Def"_s, u"Fomat"_s);
     if (!format.isEmpty())
-        s.formatPath = existing(appDir + u"Dat/Fmt/"_s + format + u".fmt"_s);
+        s.formatPath = existing(folder.formatFile(format));
     const QString logo = def.readString(u"Def"_s, u"Logo"_s);
     if (!logo.isEmpty())
-        s.logoPath = appDir + u"Dat/Etc/"_s + logo + u".Dat"_s;
+        s.logoPath = folder.logoFile(logo);
     readCorrections(settingsFile, &s.fixX, &s.fixY);
     return s;
 }

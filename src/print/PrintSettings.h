@@ -10,13 +10,15 @@
 struct PrintSettings {
     std::array<std::array<QString, 4>, 3> titles; // [slip kind][copy]
     std::array<bool, 4> copies{true, true, false, false};
-    QString formatPath; // <appDir>Dat/Fmt/<name>.fmt, or empty
-    QString logoPath;   // <appDir>Dat/Etc/<name>.Dat, or empty
+    QString formatPath; // <appDir>Dat/Fmt/<name>.fmt when it exists, else empty
+    QString logoPath;   // <appDir>Dat/Etc/<name>.Dat (any case), or empty
     double fixX = 0;    // millimetres, positive moves right
     double fixY = 0;    // millimetres, positive moves down
 
     // Dat/Mst/DefPrDat with its defaults, and [Print] Fix_X/Fix_Y of the
-    // settings file.
+    // settings file. The one reader of both: the main window and the command
+    // lines print with the same settings. Format and company-name setting
+    // names are matched to their files without regard to case.
     static PrintSettings load(const QString &appDir, const QString &settingsFile);
 
     // [Print] Fix_X and Fix_Y, written and flushed at once.

@@ -2,6 +2,7 @@
 
 #include "NumberTemplate.h"
 #include "PrintProgress.h"
+#include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/Cp932.h"
 #include "platform/IntText.h"
@@ -236,12 +237,12 @@ TSlipMakeDBM::~TSlipMakeDBM() = default;
 
 QString TSlipMakeDBM::snapshotPath(const QString &appDir, const QString &instancePrefix)
 {
-    return appDir + u"Dat/Tmp/"_s + instancePrefix + u"PrTmpDat2"_s;
+    return AppFolder(appDir).tempFolder() + instancePrefix + u"PrTmpDat2"_s;
 }
 
 QString TSlipMakeDBM::scriptPath(const QString &appDir, const QString &instancePrefix)
 {
-    return appDir + u"Dat/Tmp/"_s + instancePrefix + u"PrTmpDat"_s;
+    return AppFolder(appDir).tempFolder() + instancePrefix + u"PrTmpDat"_s;
 }
 
 bool TSlipMakeDBM::MakePrintData(QString &scriptPath)

@@ -1,3 +1,4 @@
+#include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/Cp932.h"
 #include "print/PrintFormat.h"
@@ -42,7 +43,7 @@ void TestPrintFormat::catalogueRule()
 {
     QTemporaryDir dir;
     const QString appDir = dir.path() + u'/';
-    const QString fmt = PrintFormat::folder(appDir);
+    const QString fmt = AppFolder(appDir).formatFolder();
     QVERIFY(QDir().mkpath(fmt));
     const QString slip = u"伝票"_s;
     const QString code = u"wrly_tolvo"_s;

@@ -5,6 +5,7 @@
 #include "TPrinterSettingForm.h"
 #include "TProgressForm.h"
 #include "TSpoolInfoForm.h"
+#include "platform/AppFolder.h"
 #include "platform/MessageService.h"
 #include "print/LogoSetting.h"
 #include "print/PrintPipeline.h"
@@ -171,7 +172,7 @@ bool PrintRun::Render(const QString &scriptPath, bool preview)
     TPrintPreviwForm form(printers_, messages_, window_);
     TSpoolInfoForm spool(window_);
     TPrnPlotY &plot = form.plot();
-    plot.setPageFiles(context_.appDir + u"Dat/Tmp/"_s, context_.prefix);
+    plot.setPageFiles(AppFolder(context_.appDir).tempFolder(), context_.prefix);
     plot.setJobTitle(jobTitle());
     renderer.SetOffsets(settings_.fixX, settings_.fixY);
     SpoolObserver observer(spool);

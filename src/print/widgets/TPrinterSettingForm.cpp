@@ -1,9 +1,9 @@
 #include "TPrinterSettingForm.h"
 
 #include "PrinterService.h"
+#include "platform/AppFolder.h"
 #include "platform/MessageService.h"
 #include "platform/TextList.h"
-#include "print/LogoSetting.h"
 #include "print/PrintFormat.h"
 #include "print/PrintSettings.h"
 
@@ -68,7 +68,7 @@ TPrinterSettingForm::TPrinterSettingForm(const QString &appDir, const QString &s
     PrintFormat::ListPrintFormats(appDir_, QString::fromUtf16(PrintFormat::SlipFormatType), formats);
     SlpComBox->addItems(formats);
     SlpComBox->setCurrentIndex(-1);
-    const QString logoList = LogoSetting::listPath(appDir_);
+    const QString logoList = AppFolder(appDir_).logoListFile();
     if (QFileInfo::exists(logoList))
         JsComBox->addItems(TextList::read(logoList));
     JsComBox->setCurrentIndex(-1);
@@ -246,11 +246,11 @@ PrinterSettingValues TPrinterSettingForm::values() const
         v.copies[size_t(r)] = CheckListBox1->item(r)->checkState() == Qt::Checked;
     }
     if (SlpComBox->currentIndex() >= 0) {
-        const QString format = PrintFormat::path(appDir_, SlpComBox->currentText());
+        const QString format = AppFolder(appDir_).formatFile(SlpComBox->currentText());
         v.formatPath = QFileInfo::exists(format) ? format : QString();
     }
     if (JsComBox->currentIndex() >= 0) {
-        const QString logo = LogoSetting::settingPath(appDir_, JsComBox->currentText());
+        const QString logo = AppFolder(appDir_).logoFile(JsComBox->currentText());
         v.logoPath = QFileInfo::exists(logo) ? logo : QString();
     }
     v.fixX = SpinFloatEditX->value();

@@ -8,6 +8,7 @@
 #include "controls/widgets/TWarekiDateEdit.h"
 #include "lines/RowText.h"
 #include "lines/widgets/TSlipGridFrame.h"
+#include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
@@ -107,13 +108,13 @@ TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget 
     scroll_->setWidget(content);
 
     // Lists installed with the program; a missing one just leaves its list empty.
-    const QString mst = appDir_ + u"Dat/Mst/"_s;
-    CaNumComBox->addItems(TextList::read(mst + u"Rkdat.dat"_s));
+    const AppFolder folder(appDir_);
+    CaNumComBox->addItems(TextList::read(folder.registrationRegionsFile()));
     CaNumComBox->setCurrentIndex(-1);
-    DTpComBox->addItems(TextList::read(mst + u"SlipDiv.dat"_s));
+    DTpComBox->addItems(TextList::read(folder.slipDivisionsFile()));
     DTpComBox->setCurrentIndex(DTpComBox->count() > 0 ? 0 : -1);
     DDvComBox->setCurrentIndex(0);
-    categories_ = LineCategoryList::load(mst + u"LineDiv.dat"_s);
+    categories_ = LineCategoryList::load(folder.lineCategoriesFile());
     SlipGridFrame1->setCategories(categories_);
 
     money_ = new SlipMoney(costPanel_, totalsPanel_, this);
@@ -295,7 +296,7 @@ void TSlipFrame::stepSlipNumber(int delta)
 
 void TSlipFrame::setGreetingForKind(int kind)
 {
-    const QStringList lines = TextList::read(appDir_ + u"Dat/Mst/MemoOpt.Dat"_s);
+    const QStringList lines = TextList::read(AppFolder(appDir_).memoOptionsFile());
     if (lines.isEmpty())
         return;
     const QStringList greetings = CommaText::split(lines.first());

@@ -2,6 +2,7 @@
 #include "support/RenderFolder.h"
 #include "support/SampleSlip.h"
 
+#include "platform/AppFolder.h"
 #include "platform/Clock.h"
 #include "print/LogoSetting.h"
 #include "print/widgets/PrintRun.h"
@@ -54,7 +55,7 @@ private Q_SLOTS:
         PrintRun printRun({app, folder.settingsPath(), prefix, sampleContext()}, *printers, messages,
                           nullptr);
         printRun.settings().formatPath = folder.formatPath();
-        printRun.settings().logoPath = LogoSetting::settingPath(app, LogoSetting::defaultName());
+        printRun.settings().logoPath = AppFolder(app).logoFile(LogoSetting::defaultName());
         printRun.settings().copies = {true, false, false, false};
         const QString name = u"cups"_s + prefix;
         printRun.setDocumentName(name + u".tvx"_s);
