@@ -55,6 +55,26 @@ QString AppFolder::taxFolder() const
     return dataFolder() + u"Tax/"_s;
 }
 
+QString AppFolder::templateFolder() const
+{
+    return dataFolder() + u"Template/"_s;
+}
+
+QString AppFolder::itemFolder() const
+{
+    return masterFolder() + u"Mnt/"_s;
+}
+
+QString AppFolder::carFolder() const
+{
+    return masterFolder() + u"Mk/"_s;
+}
+
+QString AppFolder::zipFolder() const
+{
+    return masterFolder() + u"Zip/"_s;
+}
+
 QString AppFolder::printDefaultsFile() const
 {
     return masterFolder() + u"DefPrDat"_s;

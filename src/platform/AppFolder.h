@@ -21,12 +21,16 @@ public:
     // "torvane" without an application object.
     QString settingsFile() const;
 
-    QString dataFolder() const;   // Dat/
-    QString masterFolder() const; // Dat/Mst/
-    QString formatFolder() const; // Dat/Fmt/
-    QString etcFolder() const;    // Dat/Etc/
-    QString tempFolder() const;   // Dat/Tmp/
-    QString taxFolder() const;    // Dat/Tax/
+    QString dataFolder() const;     // Dat/
+    QString masterFolder() const;   // Dat/Mst/
+    QString formatFolder() const;   // Dat/Fmt/
+    QString etcFolder() const;      // Dat/Etc/
+    QString tempFolder() const;     // Dat/Tmp/
+    QString taxFolder() const;      // Dat/Tax/
+    QString templateFolder() const; // Dat/Template/
+    QString itemFolder() const;     // Dat/Mst/Mnt/: the price list
+    QString carFolder() const;      // Dat/Mst/Mk/: car makers and car names
+    QString zipFolder() const;      // Dat/Mst/Zip/: postal-code dictionaries
 
     QString printDefaultsFile() const;       // Dat/Mst/DefPrDat
     QString logoListFile() const;            // Dat/Mst/LogoList
