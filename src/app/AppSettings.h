@@ -1,18 +1,23 @@
 #pragma once
 
+#include "slip/SlipData.h"
+
 #include <QString>
 #include <QtGlobal>
 
 // The keys of the settings file (<executable>.ini beside the executable)
 // that the main window reads and writes.
 struct AppSettings {
-    bool eraDates = false;      // [Date] Date
-    int nextSlipNumber = 0;     // [Slip] No
-    qint64 taxRate = 5 * 10000; // [Tax] SRate, fixed-point percent
-    int rounding = 0;           // [Tax] Hasu
-    QString initialFolder;      // [Init] Dir
-    qint64 correctionX = 0;     // [Print] Fix_X, fixed-point millimetres
-    qint64 correctionY = 0;     // [Print] Fix_Y
+    // The number of the first slip of a fresh installation.
+    static constexpr int FirstSlipNumber = 1;
+
+    bool eraDates = false;                     // [Date] Date
+    int nextSlipNumber = FirstSlipNumber;      // [Slip] No
+    qint64 taxRate = SlipData::DefaultTaxRate; // [Tax] SRate, fixed-point percent
+    int rounding = SlipData::DefaultTaxCut;    // [Tax] Hasu
+    QString initialFolder;                     // [Init] Dir
+    qint64 correctionX = 0;                    // [Print] Fix_X, fixed-point millimetres
+    qint64 correctionY = 0;                    // [Print] Fix_Y
 
     static AppSettings read(const QString &path);
 
