@@ -53,7 +53,7 @@ private Q_SLOTS:
         const QString prefix = QString::number(Clock::tickCount());
         PrintRun printRun({app, folder.settingsPath(), prefix, sampleContext()}, *printers, messages,
                           nullptr);
-        printRun.settings().formatPath = folder.formatPath();
+        printRun.settings().formatPaths.fill(folder.formatPath());
         printRun.settings().logoPath = LogoSetting::settingPath(app, LogoSetting::defaultName());
         printRun.settings().copies = {true, false, false, false};
         const QString name = u"cups"_s + prefix;
