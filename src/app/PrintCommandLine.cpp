@@ -4,6 +4,7 @@
 
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
+#include "print/LogoSetting.h"
 #include "print/PrintFormat.h"
 #include "print/TSlipMakeDBM.h"
 
@@ -78,8 +79,7 @@ Defaults readDefaults(const QString &appDir, const IniFile &slip)
 
     QString settings = appDir + u"torvane.ini"_s;
     if (QCoreApplication::instance())
-        settings =
-            appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
+        settings = appDir + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
     d.datePattern = PrintPipeline::datePattern(settings);
     return d;
 }
@@ -164,8 +164,8 @@ int printData(const QStringList &args, const QString &appDir)
             bool ok = false;
             const int n = c.trimmed().toInt(&ok);
             if (!ok || n < 1 || n > 4)
-                return usageError(
-                    u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_s + copies);
+                return usageError(u"--copies には 1 から 4 の部数番号をカンマで区切って指定してください: "_s +
+                                  copies);
             in.enabled[size_t(n - 1)] = true;
         }
     }
@@ -178,6 +178,8 @@ int printData(const QStringList &args, const QString &appDir)
     }
     if (haveLogo)
         in.logoPath = logo;
+    if (const QString warning = LogoSetting::companyWarningOnce(in.logoPath); !warning.isEmpty())
+        printErr(warning);
 
     if (!output.isEmpty()) {
         in.scriptPath = output;
