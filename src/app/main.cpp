@@ -1,5 +1,6 @@
 #include "PdfCommandLine.h"
 #include "PrintCommandLine.h"
+#include "QtTranslations.h"
 #include "TMainForm.h"
 
 #include "controls/widgets/BoxMessageService.h"
@@ -40,6 +41,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    QtTranslations::installJapanese(app);
     FontSetup::installSubstitutions();
 
     const QStringList args = QApplication::arguments().mid(1);
@@ -57,8 +59,7 @@ int main(int argc, char *argv[])
     BoxMessageService messages;
     TMainFormEnvironment env;
     env.appDir = appDir;
-    env.settingsPath =
-        appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
+    env.settingsPath = appDir + QFileInfo(QApplication::applicationFilePath()).completeBaseName() + u".ini"_s;
     env.program = QApplication::applicationFilePath();
     env.messages = &messages;
     env.startProcess = &ProcessLauncher::startDetached;
