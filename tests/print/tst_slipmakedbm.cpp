@@ -2,6 +2,7 @@
 #include "platform/Cp932.h"
 #include "print/PrintProgress.h"
 #include "print/TSlipMakeDBM.h"
+#include "slip/SlipFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void goldenScripts();
     void bundledInvoiceLeavesBlanksOut_data();
     void bundledInvoiceLeavesBlanksOut();
+    void blankVehicleDatesPrintNothing();
     void splitScriptValue_data();
     void splitScriptValue();
     void pageKind();
@@ -190,6 +192,34 @@ void TestSlipMakeDBM::bundledInvoiceLeavesBlanksOut()
         QVERIFY2(texts.contains(t), qPrintable(t));
     QCOMPARE(Cp932::decode(script).split(u"\r\n"_s),
              Cp932::decode(readFile(Fixtures + expected)).split(u"\r\n"_s));
+}
+
+// A new slip whose vehicle dates nobody entered: the file holds the no-date
+// value and the page shows the labels of the vehicle table without dates.
+void TestSlipMakeDBM::blankVehicleDatesPrintNothing()
+{
+    QTemporaryDir dir;
+    const QString slipPath = dir.filePath(u"new.tvx"_s);
+    SlipData slip = SlipData::newSlip(QDate(2026, 12, 10));
+    slip.carName = u"プリウス"_s;
+    IniFile ini(slipPath);
+    QVERIFY(SlipFile::save(ini, slip, sstAll, {LineCategoryList(), QDate(2026, 12, 10)}, nullptr));
+    QVERIFY(ini.flush());
+    for (const QString &pattern :
+         {QString::fromUtf16(DatePattern::Western), QString::fromUtf16(DatePattern::Japanese)}) {
+        PrintRunInputs in = inputs(QStringLiteral(TORVANE_DATA_DIR "/Fmt/納品請求書.fmt"), slipPath);
+        in.datePattern = pattern;
+        QString error;
+        const QString script = Cp932::decode(generate(in, &error));
+        QCOMPARE(error, QString());
+        QVERIFY(script.contains(u"車検満了日"_s));
+        QVERIFY(script.contains(u"プリウス"_s));
+        QVERIFY2(!script.contains(u"1899"_s) && !script.contains(u"明治"_s) &&
+                     !script.contains(u"2026/12/10,272"_s),
+                 qPrintable(script));
+        QCOMPARE(script.count(u"2026/12/10"_s) + script.count(u"令和8年12月10日"_s),
+                 1); // the issue date only
+    }
 }
 
 void TestSlipMakeDBM::splitScriptValue_data()

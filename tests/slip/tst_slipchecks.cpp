@@ -28,6 +28,8 @@ SlipData complete()
     s.num4 = u"1234"_s;
     s.carName = u"プリウス"_s;
     s.eSize = 1800;
+    s.first = QDate(2019, 5, 1);
+    s.check = QDate(2027, 4, 30);
     s.kiro = 1;
     s.typeCode = u"ZVW50"_s;
     s.typeNum1 = u"1"_s;
@@ -76,6 +78,16 @@ void TestSlipChecks::status_data()
         << 3 << Edit([](SlipData &s) { s.num3.clear(); }) << u"登録番号が未設定です"_s;
     QTest::newRow("car name") << 3 << Edit([](SlipData &s) { s.carName.clear(); }) << u"車名が未設定です"_s;
     QTest::newRow("displacement") << 3 << Edit([](SlipData &s) { s.eSize = 0; }) << u"排気量が未設定です"_s;
+    // A vehicle date nobody entered is blank (day zero); 不明 / 車検なし pass.
+    QTest::newRow("first registration blank")
+        << 3 << Edit([](SlipData &s) { s.first = SlipData::dayZero(); }) << u"初度登録が未設定です"_s;
+    QTest::newRow("first registration unknown")
+        << 3 << Edit([](SlipData &s) { s.first = SlipData::dayZero(), s.noFirst = true; }) << u"設定完了"_s;
+    QTest::newRow("inspection blank")
+        << 3 << Edit([](SlipData &s) { s.check = SlipData::dayZero(); }) << u"車検期限が未設定です"_s;
+    QTest::newRow("no inspection") << 3 << Edit([](SlipData &s) {
+        s.check = SlipData::dayZero(), s.noCheck = true;
+    }) << u"設定完了"_s;
     QTest::newRow("mileage") << 3 << Edit([](SlipData &s) { s.kiro = 0; }) << u"走行距離が未設定です"_s;
     QTest::newRow("model code") << 3 << Edit([](SlipData &s) { s.typeCode.clear(); })
                                 << u"型式が未設定です"_s;

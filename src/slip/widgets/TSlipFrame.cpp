@@ -401,6 +401,23 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
 
 // ---- the document --------------------------------------------------------------------
 
+// A vehicle date nobody entered is blank on screen and the no-date value
+// (day zero) in the slip.
+QDate TSlipFrame::vehicleDate(const TWarekiDateEdit *edit)
+{
+    return edit->isBlank() ? SlipData::dayZero() : edit->Date();
+}
+
+void TSlipFrame::setVehicleDate(TWarekiDateEdit *edit, QDate date)
+{
+    if (date.isValid() && date != SlipData::dayZero()) {
+        edit->setDate(date);
+    } else {
+        edit->setDate(QDate::currentDate()); // where entry starts
+        edit->setBlank();
+    }
+}
+
 SlipData TSlipFrame::data() const
 {
     SlipData s;
@@ -429,9 +446,9 @@ SlipData TSlipFrame::data() const
     s.num3 = CaNumEllipsisEdit->text();
     s.num4 = CaNumEdit2->text();
     s.carName = CaNameEdit->text();
-    s.first = FirstWDateEdit->Date();
+    s.first = vehicleDate(FirstWDateEdit);
     s.noFirst = FirstCheckBox->isChecked();
-    s.check = CheckWDateEdit->Date();
+    s.check = vehicleDate(CheckWDateEdit);
     s.noCheck = CheckCheckBox->isChecked();
     s.kiro = truncated(FloatEditAccess::value(KiroNValEditC));
     s.eSize = truncated(FloatEditAccess::value(ESizeNValEditC));
@@ -493,10 +510,10 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     CaNumEllipsisEdit->setText(s.num3);
     CaNumEdit2->setText(s.num4);
     CaNameEdit->setText(s.carName);
-    FirstWDateEdit->setDate(s.first);
+    setVehicleDate(FirstWDateEdit, s.first);
     FirstCheckBox->setChecked(s.noFirst);
     FirstWDateEdit->setEnabled(!s.noFirst);
-    CheckWDateEdit->setDate(s.check);
+    setVehicleDate(CheckWDateEdit, s.check);
     CheckCheckBox->setChecked(s.noCheck);
     CheckWDateEdit->setEnabled(!s.noCheck);
     FloatEditAccess::setValue(KiroNValEditC, double(s.kiro));

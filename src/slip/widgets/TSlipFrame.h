@@ -108,6 +108,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static QDate vehicleDate(const TWarekiDateEdit *edit);
+    static void setVehicleDate(TWarekiDateEdit *edit, QDate date);
     void buildTopBar(QWidget *parent);
     void buildCustomer(SlipSection *s);
     void buildTax(SlipSection *s);

@@ -2,6 +2,7 @@
 #include "support/TestAppFolder.h"
 
 #include "controls/widgets/TWarekiDateEdit.h"
+#include "controls/widgets/WarekiDateParts.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
 #include "slip/SlipChecks.h"
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void slipNumberWraps();
     void partialLoadOpensItsSections();
     void dateEditsWarnThroughTheMessageService();
+    void blankVehicleDatesRoundTrip();
 };
 
 void TestSlipFrame::loadAndSaveKeepEveryField()
@@ -222,6 +224,47 @@ void TestSlipFrame::dateEditsWarnThroughTheMessageService()
     const FakeMessageService::Call warning{FakeMessageService::Box::Warning,
                                            u"登録済みの年号より以前の日付は設定できません"_s};
     QCOMPARE(messages.calls, QList<FakeMessageService::Call>(3, warning));
+}
+
+// A new slip's vehicle dates are blank on screen, stored as the no-date value
+// and come back blank; typing a date ends the blank, erasing it makes it
+// blank again.
+void TestSlipFrame::blankVehicleDatesRoundTrip()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
+    frame.startNewSlip(u"00000001"_s, 10 * 10000, 1, QDate(2026, 12, 10));
+    auto *first = child<TWarekiDateEdit>(frame, "FirstWDateEdit");
+    auto *check = child<TWarekiDateEdit>(frame, "CheckWDateEdit");
+    QVERIFY(first->isBlank());
+    QVERIFY(check->isBlank());
+    QVERIFY(!check->dateText()->displayText().contains(u"12"_s));
+    QCOMPARE(frame.data().first, SlipData::dayZero());
+    QCOMPARE(frame.data().check, SlipData::dayZero());
+    QCOMPARE(SlipChecks::status(3, frame.data()), u"登録番号が未設定です"_s);
+
+    const QString file = app.filePath(u"new.tvx"_s);
+    IniFile out(file);
+    QVERIFY(frame.SaveSlip(out, sstAll, true, nullptr));
+    QCOMPARE(IniFile(file).readString(u"Car"_s, u"Check"_s), u"1899/12/30"_s);
+    QCOMPARE(IniFile(file).readString(u"Print"_s, u"CarCheck"_s), u"1899/12/30"_s);
+    frame.LoadSlip(IniFile(file), sstAll);
+    QVERIFY(first->isBlank());
+    QVERIFY(check->isBlank());
+
+    // Typing into the blank edit enters a date in the current era.
+    frame.show();
+    frame.openSection(3);
+    check->dateText()->setFocus();
+    check->dateText()->setCursorPosition(0);
+    QTest::keyClicks(check->dateText(), u"090430"_s);
+    QVERIFY(!check->isBlank());
+    QCOMPARE(frame.data().check, QDate(2027, 4, 30));
+    check->dateText()->selectAll();
+    QTest::keyClick(check->dateText(), Qt::Key_Delete);
+    QVERIFY(check->isBlank());
+    QCOMPARE(frame.data().check, SlipData::dayZero());
 }
 
 QTEST_MAIN(TestSlipFrame)
