@@ -7,6 +7,7 @@
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
 #include "lines/RowText.h"
+#include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
@@ -14,6 +15,7 @@
 #include "slip/SlipChecks.h"
 #include "slip/SlipFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -383,6 +385,11 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
     if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);
         const int steps = wheel->angleDelta().y() / 120;
+        // Over the line-item grid the grid scrolls while it can, even when the
+        // turn reaches the page first; at its first or last rows the page
+        // takes over.
+        if (scrollGridUnder(wheel->globalPosition().toPoint(), steps))
+            return true;
         QScrollBar *bar = scroll_->verticalScrollBar();
         bar->setValue(bar->value() - steps * WheelStep);
         return true;
@@ -400,6 +407,21 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
 }
 
 // ---- the document --------------------------------------------------------------------
+
+bool TSlipFrame::scrollGridUnder(QPoint global, int steps)
+{
+    SlipGridView *grid = SlipGridFrame1->grid();
+    QWidget *view = grid->viewport();
+    if (steps == 0 || !view->isVisible() || !view->rect().contains(view->mapFromGlobal(global)))
+        return false;
+    QScrollBar *bar = grid->verticalScrollBar();
+    const int rows = steps * QApplication::wheelScrollLines();
+    const int target = qBound(bar->minimum(), bar->value() - rows, bar->maximum());
+    if (target == bar->value())
+        return false;
+    bar->setValue(target);
+    return true;
+}
 
 // A vehicle date nobody entered is blank on screen and the no-date value
 // (day zero) in the slip.

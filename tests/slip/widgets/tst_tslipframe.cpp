@@ -3,6 +3,8 @@
 
 #include "controls/widgets/TWarekiDateEdit.h"
 #include "controls/widgets/WarekiDateParts.h"
+#include "lines/widgets/SlipGridView.h"
+#include "lines/widgets/TSlipGridFrame.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
 #include "slip/SlipChecks.h"
@@ -10,12 +12,16 @@
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +57,7 @@ private Q_SLOTS:
     void partialLoadOpensItsSections();
     void dateEditsWarnThroughTheMessageService();
     void blankVehicleDatesRoundTrip();
+    void wheelOverTheGridScrollsTheGrid();
 };
 
 void TestSlipFrame::loadAndSaveKeepEveryField()
@@ -265,6 +272,57 @@ void TestSlipFrame::blankVehicleDatesRoundTrip()
     QTest::keyClick(check->dateText(), Qt::Key_Delete);
     QVERIFY(check->isBlank());
     QCOMPARE(frame.data().check, SlipData::dayZero());
+}
+
+// The wheel over the line-item grid scrolls the grid alone; once the grid
+// shows its last rows, further turns scroll the page.
+void TestSlipFrame::wheelOverTheGridScrollsTheGrid()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
+    SlipData s = SlipData::newSlip(QDate(2026, 12, 10));
+    for (int i = 0; i < 30; ++i) {
+        TRowData row;
+        row.LineDiv = u"部品"_s;
+        row.TextA = u"部品 %1"_s.arg(i);
+        s.rows.append(row);
+    }
+    frame.setData(s);
+    frame.resize(900, 500);
+    frame.show();
+    frame.openSection(4);
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    SlipGridView *grid = frame.grid()->grid();
+    QScrollBar *page = frame.findChild<QScrollArea *>()->verticalScrollBar();
+    QVERIFY(page->maximum() > 0);
+    page->setValue(page->maximum() / 2);
+    const int pageAt = page->value();
+    // Turns the wheel over the middle of the grid, delivered to receiver: the
+    // grid itself, or the page when a turn reaches the page first (a scroll
+    // sequence that began over another part of the page).
+    auto turn = [&](QWidget *receiver, int delta) {
+        const QPoint global = grid->viewport()->mapToGlobal(grid->viewport()->rect().center());
+        const QPoint at = receiver->mapFromGlobal(global);
+        QWheelEvent wheel(at, global, {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(receiver, &wheel);
+        return wheel.isAccepted();
+    };
+    QWidget *pageView = frame.findChild<QScrollArea *>()->viewport();
+    const int top = grid->topRow();
+    QVERIFY(turn(grid->viewport(), -120));
+    QVERIFY(grid->topRow() > top);
+    QCOMPARE(page->value(), pageAt);
+    QVERIFY(turn(pageView, 120));
+    QCOMPARE(grid->topRow(), top);
+    QCOMPARE(page->value(), pageAt);
+
+    // At the grid's last rows the grid leaves the turn, and the page takes it.
+    grid->setTopRow(grid->verticalScrollBar()->maximum() + 1);
+    QVERIFY(!turn(grid->viewport(), -120));
+    QVERIFY(turn(pageView, -120));
+    QVERIFY(page->value() > pageAt);
 }
 
 QTEST_MAIN(TestSlipFrame)
