@@ -1,4 +1,6 @@
+#include "platform/IniFile.h"
 #include "slip/SlipChecks.h"
+#include "slip/SlipFile.h"
 
 #include <QTest>
 
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void status_data();
     void status();
     void colours();
+    void samplesCarryTheirStatuses_data();
+    void samplesCarryTheirStatuses();
 };
 
 void TestSlipChecks::status_data()
@@ -125,6 +129,27 @@ void TestSlipChecks::colours()
     QCOMPARE(SlipChecks::statusColor(u"設定完了"_s), SlipChecks::Blue);
     QCOMPARE(SlipChecks::statusColor(u"確認済み"_s), SlipChecks::Blue);
     QCOMPARE(SlipChecks::statusColor(u"顧客名が未設定です"_s), SlipChecks::Red);
+}
+
+void TestSlipChecks::samplesCarryTheirStatuses_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("estimate") << u"estimate-with-vehicle.tvx"_s;
+    QTest::newRow("delivery") << u"delivery-without-vehicle.tvx"_s;
+}
+
+// The bundled sample slips show the statuses their content gives, in the
+// colours that go with them.
+void TestSlipChecks::samplesCarryTheirStatuses()
+{
+    QFETCH(QString, file);
+    SlipData s = SlipData::newSlip(QDate(2026, 12, 10));
+    SlipFile::read(IniFile(QStringLiteral(TORVANE_SAMPLES "/") + file), s, sstAll, {{}, QDate(2026, 12, 10)});
+    for (int n = 1; n <= SlipData::SectionCount; ++n) {
+        const QString want = SlipChecks::status(n, s);
+        QCOMPARE(s.sections[size_t(n - 1)].label, want);
+        QCOMPARE(s.sections[size_t(n - 1)].labelColor, SlipChecks::statusColor(want));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSlipChecks)
