@@ -1,5 +1,7 @@
 #pragma once
 
+#include "slip/SlipData.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -7,11 +9,14 @@
 // that the main window reads and writes. The print correction [Print]
 // Fix_X/Fix_Y is read with the other print settings (PrintSettings).
 struct AppSettings {
-    bool eraDates = false;      // [Date] Date
-    int nextSlipNumber = 0;     // [Slip] No
-    qint64 taxRate = 5 * 10000; // [Tax] SRate, fixed-point percent
-    int rounding = 0;           // [Tax] Hasu
-    QString initialFolder;      // [Init] Dir
+    // The number of the first slip of a fresh installation.
+    static constexpr int FirstSlipNumber = 1;
+
+    bool eraDates = false;                     // [Date] Date
+    int nextSlipNumber = FirstSlipNumber;      // [Slip] No
+    qint64 taxRate = SlipData::DefaultTaxRate; // [Tax] SRate, fixed-point percent
+    int rounding = SlipData::DefaultTaxCut;    // [Tax] Hasu
+    QString initialFolder;                     // [Init] Dir
 
     static AppSettings read(const QString &path);
 

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "print/FontSetup.h"
+#include "print/LogoSetting.h"
 #include "print/PrintPipeline.h"
 #include "print/PrintSettings.h"
 
@@ -80,16 +81,19 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
     job.prefix = QString::number(Clock::tickCount());
     // A slip file has the layout of the print snapshot: it is read as one.
     job.snapshotPath = slipPath;
-    job.formatPath = format.isEmpty() ? settings.formatPath : folder.formatFile(format);
+    const int kind = IniFile(slipPath).readInteger(u"No"_s, u"SlipDiv"_s, 0);
+    job.formatPath = format.isEmpty() ? settings.formatOf(kind) : folder.formatFile(format);
     if (job.formatPath.isEmpty() || !QFileInfo(job.formatPath).isFile())
         return fail(
             (format.isEmpty() ? u"印刷書式が指定されていません"_s : job.formatPath + u" が見つかりません"_s),
             1);
     job.logoPath = logo.isEmpty() ? settings.logoPath : folder.logoFile(logo);
-    const int kind = IniFile(slipPath).readInteger(u"No"_s, u"SlipDiv"_s, 0);
     job.titles = settings.titlesOf(kind);
     job.copies = settings.copies;
     job.datePattern = PrintPipeline::datePattern(settingsFile);
+
+    if (const QString warning = LogoSetting::companyWarningOnce(job.logoPath); !warning.isEmpty())
+        std::fputs((warning + u'\n').toLocal8Bit().constData(), stderr);
 
     QString error;
     const QString title = QFileInfo(slipPath).fileName() + u" - Torvane"_s;

@@ -5,6 +5,7 @@
 #include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
+#include "print/LogoSetting.h"
 #include "print/PrintFormat.h"
 #include "print/PrintSettings.h"
 #include "print/TSlipMakeDBM.h"
@@ -146,6 +147,8 @@ int printData(const QStringList &args, const QString &appDir)
     }
     if (haveLogo)
         in.logoPath = logo;
+    if (const QString warning = LogoSetting::companyWarningOnce(in.logoPath); !warning.isEmpty())
+        printErr(warning);
 
     if (!output.isEmpty()) {
         in.scriptPath = output;

@@ -143,6 +143,17 @@ bool TMainForm::loadFile(const QString &path)
     return true;
 }
 
+QString TMainForm::proposedPdfPath() const
+{
+    if (!currentFile_.isEmpty()) {
+        const QFileInfo file(currentFile_);
+        return file.dir().filePath(file.completeBaseName() + u".pdf"_s);
+    }
+    const SlipData d = SlipFrame1->data();
+    const QString name = QFileInfo(proposedFileName(d.slipCode, d.slipDate)).completeBaseName() + u".pdf"_s;
+    return QDir(initialFolder_.isEmpty() ? QDir::homePath() : initialFolder_).filePath(name);
+}
+
 QString TMainForm::startFolder() const
 {
     return currentFile_.isEmpty() ? initialFolder_ : currentFile_;
@@ -310,7 +321,8 @@ void TMainForm::PrintSetupActionExecute()
 
 void TMainForm::PdfActionExecute()
 {
-    printRun_->exportPdfDialog(slipForPrinting());
+    const SlipData slip = slipForPrinting();
+    printRun_->exportPdfDialog(slip, proposedPdfPath());
 }
 
 // ---- search window placement ---------------------------------------------------------------

@@ -63,6 +63,9 @@ public:
     static QString titleFor(const QString &file, bool modified);
     // The name Save As proposes for a new slip: number + "-yy-mm-dd.tvx".
     static QString proposedFileName(const QString &slipCode, QDate issueDate);
+    // Where "PDFに保存" starts: beside the slip file, under its name with
+    // ".pdf"; for a slip not yet saved, the name save as would propose.
+    QString proposedPdfPath() const;
 
     // Commands.
     void NewActionExecute();

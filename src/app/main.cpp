@@ -1,5 +1,6 @@
 #include "PdfCommandLine.h"
 #include "PrintCommandLine.h"
+#include "QtTranslations.h"
 #include "TMainForm.h"
 
 #include "controls/widgets/BoxMessageService.h"
@@ -38,6 +39,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    QtTranslations::installJapanese(app);
     FontSetup::installSubstitutions();
 
     const QStringList args = QApplication::arguments().mid(1);

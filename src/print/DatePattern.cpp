@@ -31,6 +31,10 @@ QString format(QDate date, QStringView pattern, const EraTable &eras)
             const qsizetype len = runLength(u);
             out += len >= 3 ? QString::number(date.year()).rightJustified(4, u'0') : two(date.year() % 100);
             p += len;
+        } else if (u == u'K') {
+            // Japanese documents write the first year of an era as 元.
+            out += eraYear == 1 ? QStringLiteral("元") : QString::number(eraYear);
+            p += runLength(u);
         } else if (u == u'M' || u == u'D' || u == u'G' || u == u'E') {
             const bool pair = runLength(u) >= 2;
             if (u == u'M')

@@ -19,7 +19,9 @@ inline constexpr char16_t Japanese[] = u"GGEE/MM/DD";
 // "YYYY" (a run of three or more Y) four-digit year, "YY" (or "Y") two-digit
 // year, "MM"/"M" month with/without leading zero, "DD"/"D" day, "GG" era name
 // and "G" its first character, "EE"/"E" year within the era with/without
-// leading zero. Longer runs of M, D, G and E are read two letters at a time.
+// leading zero, "K" (any run) year within the era without leading zero and
+// "元" for its first year, as in "GGK年M月D日" -> 令和元年5月1日. Longer runs of M, D, G and E are read two
+// letters at a time.
 // "/" prints "/"; text in double or single quotes prints as written; every
 // other character prints as it stands. A date before the first era has an
 // empty era name and era year 0.

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <atomic>
+
 using namespace Qt::StringLiterals;
 
 LogoSetting::LogoSetting(QStringList lines) : lines_(std::move(lines)) {}
@@ -36,6 +38,28 @@ LogoSetting LogoSetting::defaults()
                                    u"0"_s,
                                    u"100"_s,
                                    u"100"_s});
+}
+
+bool LogoSetting::isPlaceholder(const QString &path)
+{
+    // No setting chosen prints no company block at all: nothing to warn of.
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    const QString company = load(path).line(4).trimmed();
+    return company.isEmpty() || company == defaults().line(4);
+}
+
+QString LogoSetting::companyWarning()
+{
+    return u"会社名が未設定です。オプション設定で会社情報を入力してください。"_s;
+}
+
+QString LogoSetting::companyWarningOnce(const QString &path)
+{
+    static std::atomic<bool> warned{false};
+    if (!isPlaceholder(path) || warned.exchange(true))
+        return {};
+    return companyWarning();
 }
 
 LogoSetting LogoSetting::load(const QString &path, bool *ok)

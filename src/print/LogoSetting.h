@@ -38,6 +38,16 @@ public:
     int pictureWidth() const { return number(21, 100); }
     int pictureHeight() const { return number(22, 100); }
 
+    // Whether the setting at path still names no company: its company line
+    // is empty or the text a new installation ships. No path, or no file,
+    // prints no company block and is no placeholder. Printing then goes on, with one warning per
+    // process (companyWarningOnce).
+    static bool isPlaceholder(const QString &path);
+    static QString companyWarning();
+    // The warning text for a run with the setting at path, the first time a
+    // placeholder is printed in this process; empty otherwise.
+    static QString companyWarningOnce(const QString &path);
+
     // Name "デフォルト": the default setting, which cannot be deleted.
     static QString defaultName();
 

@@ -40,9 +40,14 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
     }
     for (size_t copy = 0; copy < 4; ++copy)
         s.copies[copy] = def.readBool(u"Fuk"_s, QString::number(copy), copy < 2);
-    const QString format = def.readString(u"Def"_s, u"Fomat"_s);
-    if (!format.isEmpty())
-        s.formatPath = existing(folder.formatFile(format));
+    const QString common = def.readString(u"Def"_s, u"Fomat"_s);
+    for (size_t kind = 0; kind < 3; ++kind) {
+        QString format = def.readString(QString::fromUtf16(sections[kind]), u"Fomat"_s);
+        if (format.isEmpty())
+            format = common;
+        if (!format.isEmpty())
+            s.formatPaths[kind] = existing(folder.formatFile(format));
+    }
     const QString logo = def.readString(u"Def"_s, u"Logo"_s);
     if (!logo.isEmpty())
         s.logoPath = folder.logoFile(logo);
@@ -70,6 +75,16 @@ std::array<QString, 4> PrintSettings::titlesOf(int slipKind) const
     if (slipKind < 0 || slipKind > 2)
         return {};
     return titles[size_t(slipKind)];
+}
+
+QString PrintSettings::formatOf(int slipKind) const
+{
+    return formatPaths[slipKind >= 0 && slipKind <= 2 ? size_t(slipKind) : 0];
+}
+
+void PrintSettings::setFormatOf(int slipKind, const QString &path)
+{
+    formatPaths[slipKind >= 0 && slipKind <= 2 ? size_t(slipKind) : 0] = path;
 }
 
 QString PrintSettings::kindName(int slipKind)

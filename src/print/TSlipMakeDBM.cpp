@@ -128,6 +128,7 @@ struct TSlipMakeDBM::Section {
     QString page;
     qint64 lineHeight = 0;
     qint64 dataCount = 0; // repeated-line section: Count of its slip-data section
+    QString ifValue;      // IfValue: the section prints only when this holds
     QHash<int, Item> items;
     // Repeated-line section: the slip values of each line item as read for
     // the first copy, so that later copies do not look them up again.
@@ -142,7 +143,9 @@ struct TSlipMakeDBM::Section {
 struct TSlipMakeDBM::ScriptLine {
     bool selector = false;
     QString selectorValue; // upper-cased
-    QByteArray encoded;    // the script line with its CR LF
+    bool condition = false;
+    QString conditionValue; // an IfValue key: the value the next lines depend on
+    QByteArray encoded;     // the script line with its CR LF
 };
 
 // Buffered CP932 writer with a size limit.
@@ -468,6 +471,7 @@ TSlipMakeDBM::Section &TSlipMakeDBM::section(const QString &name)
     s->block = upper(f.readString(name, u"Block"_s));
     s->page = upper(f.readString(name, u"Page"_s));
     s->lineHeight = f.readInteger(name, u"LineHeight"_s, 0);
+    s->ifValue = f.readString(name, u"IfValue"_s);
     if (s->type == RepLineKw)
         s->dataCount = slip_->readInteger(name, u"Count"_s, 0);
     return *sections_.insert(name, std::move(s)).value();
@@ -494,6 +498,12 @@ const TSlipMakeDBM::Item &TSlipMakeDBM::item(Section &s, int n)
     item.fontStyle = f.readInteger(s.name, key(u"FontStyle"), -1);
     item.fontColor = f.readInteger(s.name, key(u"FontColor"), -1);
     item.dateFormat = f.readString(s.name, key(u"DateFormat"));
+    if (in_.eraDates()) {
+        // An era pattern of its own wins when dates are shown in the era form.
+        const QString era = f.readString(s.name, key(u"EraDateFormat"));
+        if (!era.isEmpty())
+            item.dateFormat = era;
+    }
     if (item.dateFormat.isEmpty())
         item.dateFormat = in_.datePattern;
     item.digit = f.readString(s.name, key(u"Digit"));
@@ -538,6 +548,8 @@ void TSlipMakeDBM::ProcessSection(const QString &name)
     if (s.block == FooterKw && g.footerType == LastKw && !lastPage)
         return;
     if (!s.page.isEmpty() && !s.page.contains(PageKind()))
+        return;
+    if (!s.ifValue.isEmpty() && !hasValue(s.ifValue))
         return;
     if (s.type == RepLineKw) {
         LayOutLines(name);
@@ -810,6 +822,9 @@ void TSlipMakeDBM::CopyScript()
             if (upper(key).contains(u"BLOCK"_s)) {
                 line.selector = true;
                 line.selectorValue = upper(value);
+            } else if (upper(key).startsWith(u"IFVALUE"_s)) {
+                line.condition = true;
+                line.conditionValue = value;
             } else {
                 QStringList fields = SplitScriptValue(value);
                 if (fields.isEmpty())
@@ -822,15 +837,42 @@ void TSlipMakeDBM::CopyScript()
     }
     const QString kind = global_->multiPage ? PageKind() : QString();
     QString selector;
+    bool condition = true;
     for (const ScriptLine &line : script_) {
         if (line.selector)
             selector = line.selectorValue;
-        else if (selector.isEmpty() || (!kind.isEmpty() && selector.contains(kind)))
+        else if (line.condition)
+            condition = line.conditionValue.trimmed().isEmpty() || hasValue(line.conditionValue);
+        else if (condition && (selector.isEmpty() || (!kind.isEmpty() && selector.contains(kind))))
             out_->writeEncoded(line.encoded);
     }
     // The script may have set any font; put the global one back in force.
     font_ = FontMemory{};
     EmitGlobalFont();
+}
+
+bool TSlipMakeDBM::hasValue(const QString &condition) const
+{
+    for (const QString &part : condition.split(u';')) {
+        QString term = part.trimmed();
+        const bool negated = term.startsWith(u'!');
+        if (negated)
+            term = term.mid(1).trimmed();
+        const QStringList names = CommaText::split(term);
+        if (names.isEmpty())
+            continue;
+        const QString section = names.first().trimmed();
+        const QString key = names.size() > 1 ? names.at(1).trimmed() : section;
+        const QString value = slip_->readString(section, key).trimmed();
+        // A blank, a zero amount and the no-date value all mean "not filled in".
+        bool number = false;
+        const double amount = value.toDouble(&number);
+        const bool empty = value.isEmpty() || (number && amount == 0.0) ||
+                           DatePattern::parseShortDate(value) == DatePattern::dayZero();
+        if (empty == negated)
+            return true;
+    }
+    return false;
 }
 
 QStringList TSlipMakeDBM::SplitScriptValue(const QString &text)

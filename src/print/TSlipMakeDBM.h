@@ -25,6 +25,10 @@ struct PrintRunInputs {
     std::array<QString, 4> titles; // copy titles
     std::array<bool, 4> enabled{}; // which copies are printed
     QString datePattern = QString::fromUtf16(DatePattern::Western); // for DATE items without DateFormat
+
+    // Whether the settings ask for era dates: the system pattern is then the
+    // era one, and DATE items take their EraDateFormat where they have one.
+    bool eraDates() const { return datePattern == QStringView(DatePattern::Japanese); }
 };
 
 // One printed item, gathered before it is written.
@@ -116,6 +120,11 @@ private:
     void WriteLogo();
     void CopyScript();
 
+    // An IfValue condition: terms "section,key" separated by ";", each
+    // optionally preceded by "!"; true when any term's slip value is filled
+    // in (not blank, not a zero number, not the no-date value), or for a
+    // "!" term when it is not.
+    bool hasValue(const QString &condition) const;
     Section &section(const QString &name);
     const Item &item(Section &s, int n);
     QString valueText(const Section &s, const Item &item, const QString &value, bool commaList);

@@ -6,6 +6,11 @@ namespace {
 
 const QString Done = QStringLiteral("設定完了");
 
+bool isBlankDate(QDate d)
+{
+    return !d.isValid() || d == SlipData::dayZero();
+}
+
 bool hasCostRow(const SlipData &s)
 {
     for (const SlipData::CostRow &c : s.costRows)
@@ -42,6 +47,10 @@ QString status(int section, const SlipData &s)
             return QStringLiteral("車名が未設定です");
         if (s.eSize == 0)
             return QStringLiteral("排気量が未設定です");
+        if (!s.noFirst && isBlankDate(s.first))
+            return QStringLiteral("初度登録が未設定です");
+        if (!s.noCheck && isBlankDate(s.check))
+            return QStringLiteral("車検期限が未設定です");
         if (s.kiro == 0)
             return QStringLiteral("走行距離が未設定です");
         if (s.typeCode.isEmpty())

@@ -4,8 +4,10 @@ SlipData SlipData::newSlip(QDate today)
 {
     SlipData s;
     s.slipDate = today;
-    s.first = today;
-    s.check = today;
+    s.taxRate = DefaultTaxRate;
+    s.taxCut = DefaultTaxCut;
+    s.first = dayZero();
+    s.check = dayZero();
     s.memo = {QString(), QString(), QString()};
     return s;
 }

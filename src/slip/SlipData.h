@@ -17,6 +17,10 @@ struct SlipData {
     static constexpr int SectionCount = 7;
     // The key numbers of the seven header sections (the last one is 9).
     static constexpr std::array<int, SectionCount> SectionNumbers{1, 2, 3, 4, 5, 6, 9};
+    // The consumption tax of a new slip when the settings name none: the
+    // standard rate, truncated (the reduced rate is set per line).
+    static constexpr qint64 DefaultTaxRate = 10 * 10000; // fixed-point percent
+    static constexpr int DefaultTaxCut = 1;              // 切り捨て
     // Day zero: the date value 0, written as 1899/12/30.
     static QDate dayZero() { return QDate(1899, 12, 30); }
 
@@ -72,7 +76,8 @@ struct SlipData {
     QString info;
     QStringList memo; // the note lines; the file keeps the first three
 
-    // A new slip as a freshly started program shows it, dated today.
+    // A new slip as a freshly started program shows it, dated today: the
+    // default tax, and the vehicle dates blank (day zero) until entered.
     static SlipData newSlip(QDate today);
 
     friend bool operator==(const SlipData &, const SlipData &) = default;

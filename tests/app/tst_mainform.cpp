@@ -1,13 +1,18 @@
 #include "support/FakeMessageService.h"
 #include "support/TestAppFolder.h"
 
+#include "app/QtTranslations.h"
 #include "app/TMainForm.h"
 #include "platform/IniFile.h"
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolBar>
@@ -54,6 +59,7 @@ private Q_SLOTS:
     void initTestCase();
     void titles_data();
     void titles();
+    void startsWithoutFile_data();
     void startsWithoutFile();
     void startsWithFile();
     void saveAsProposesNameAndNumbersSlips();
@@ -65,6 +71,7 @@ private Q_SLOTS:
     void everyCommandIsThere();
     void searchWindowToggleStaysInStep();
     void endOfProgramCleansUp();
+    void qtTextsAreJapanese();
     void grabForReview();
 };
 
@@ -93,20 +100,43 @@ void TestMainForm::titles()
     QCOMPARE(TMainForm::titleFor(file, modified), title);
 }
 
+void TestMainForm::startsWithoutFile_data()
+{
+    QTest::addColumn<QStringList>("settings"); // section, key, value, ...
+    QTest::addColumn<QString>("slipCode");
+    QTest::addColumn<qint64>("taxRate");
+    QTest::addColumn<int>("taxCut");
+
+    // A fresh installation has no settings file: the standard rate,
+    // truncated, and the first slip number 1.
+    QTest::newRow("fresh installation") << QStringList() << u"00000001"_s << 10 * Fixed::One << 1;
+    QTest::newRow("from the settings")
+        << QStringList{u"Slip"_s, u"No"_s, u"41"_s, u"Tax"_s, u"SRate"_s, u"8"_s, u"Tax"_s, u"Hasu"_s, u"0"_s}
+        << u"00000041"_s << 8 * Fixed::One << 0;
+}
+
 void TestMainForm::startsWithoutFile()
 {
+    QFETCH(QStringList, settings);
+    QFETCH(QString, slipCode);
+    QFETCH(qint64, taxRate);
+    QFETCH(int, taxCut);
     Fixture f;
-    IniFile settings(f.env.settingsPath);
-    settings.writeString(u"Slip"_s, u"No"_s, u"41"_s);
-    settings.writeString(u"Tax"_s, u"SRate"_s, u"8"_s);
-    QVERIFY(settings.flush());
+    if (!settings.isEmpty()) {
+        IniFile ini(f.env.settingsPath);
+        for (qsizetype i = 0; i + 2 < settings.size(); i += 3)
+            ini.writeString(settings.at(i), settings.at(i + 1), settings.at(i + 2));
+        QVERIFY(ini.flush());
+    }
     TMainForm form(f.env);
     form.start(f.app.filePath(u"missing.tvx"_s));
     QCOMPARE(form.windowTitle(), u"[新規] - Torvane"_s);
     QVERIFY(!form.action(u"UndoAction"_s)->isEnabled());
     const SlipData d = form.slipFrame()->data();
-    QCOMPARE(d.slipCode, u"00000041"_s);
-    QCOMPARE(d.taxRate, 8 * Fixed::One);
+    QCOMPARE(d.slipCode, slipCode);
+    QCOMPARE(d.taxRate, taxRate);
+    QCOMPARE(d.taxCut, taxCut);
+    QCOMPARE(d.slipDate, QDate::currentDate());
     QCOMPARE(d.slipType, u"車検"_s);
 
     f.typeName(form, u"山田"_s);
@@ -144,10 +174,13 @@ void TestMainForm::saveAsProposesNameAndNumbersSlips()
     d.slipDate = QDate(2008, 4, 1);
     form.slipFrame()->setData(d);
 
+    // A PDF of a slip not yet saved gets the name save as would propose.
+    QVERIFY(form.proposedPdfPath().endsWith(u"/00000012-08-04-01.pdf"_s));
     f.saveChoice = f.app.filePath(u"first"_s); // no extension typed
     QVERIFY(form.SaveAsActionExecute());
     QVERIFY(f.saveDialogStarts.last().endsWith(u"/00000012-08-04-01.tvx"_s));
     QCOMPARE(form.currentFile(), f.app.filePath(u"first.tvx"_s));
+    QCOMPARE(form.proposedPdfPath(), f.app.filePath(u"first.pdf"_s));
     QCOMPARE(IniFile(f.env.settingsPath).readString(u"Slip"_s, u"No"_s), u"13"_s);
     QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(form.currentFile()) + u" - Torvane"_s);
 
@@ -335,6 +368,24 @@ void TestMainForm::endOfProgramCleansUp()
 }
 
 // Pictures of the window for a person to look at; set TORVANE_GRAB_DIR to get them.
+// Qt's own dialogs and buttons speak Japanese once the program has loaded
+// Qt's translations.
+void TestMainForm::qtTextsAreJapanese()
+{
+    QVERIFY(QtTranslations::installJapanese(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::Question, u"Torvane"_s, u"保存しますか？"_s,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(u"はい"_s)); // with its accelerator
+    QVERIFY(box.button(QMessageBox::Cancel)->text().startsWith(u"キャンセル"_s));
+
+    QFileDialog dialog(nullptr, QString(), QDir::tempPath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    auto *label = dialog.findChild<QLabel *>(u"fileNameLabel"_s);
+    QVERIFY(label);
+    QVERIFY2(label->text().contains(u"ファイル名"_s), qPrintable(label->text()));
+}
+
 void TestMainForm::grabForReview()
 {
     const QString dir = qEnvironmentVariable("TORVANE_GRAB_DIR");

@@ -31,6 +31,15 @@ void TestDatePattern::format_data()
     QTest::newRow("quoted letters stay") << d << u"'YMD:'YYYY"_s << u"YMD:2024"_s;
     QTest::newRow("other characters stand") << d << u"YYYY-MM-DD H"_s << u"2024-03-05 H"_s;
     QTest::newRow("unclosed quote") << d << u"M'月"_s << u"3月"_s;
+
+    // The era form of Japanese business documents: no leading zeros, 元年.
+    const QString written = u"GGK年M月D日"_s;
+    QTest::newRow("written, last day of Heisei") << QDate(2019, 4, 30) << written << u"平成31年4月30日"_s;
+    QTest::newRow("written, first day of Reiwa") << QDate(2019, 5, 1) << written << u"令和元年5月1日"_s;
+    QTest::newRow("written, Reiwa 8") << QDate(2026, 12, 10) << written << u"令和8年12月10日"_s;
+    QTest::newRow("written, first day of Heisei") << QDate(1989, 1, 8) << written << u"平成元年1月8日"_s;
+    QTest::newRow("written, year and month") << QDate(2019, 5, 1) << u"GGK年M月"_s << u"令和元年5月"_s;
+    QTest::newRow("written, western") << QDate(2026, 12, 10) << u"YYYY年M月D日"_s << u"2026年12月10日"_s;
 }
 
 void TestDatePattern::format()

@@ -94,7 +94,9 @@ void TestPrintSettings::formatAndLogoFiles()
     QVERIFY(def.flush());
 
     const PrintSettings s = PrintSettings::load(app, app + u"torvane.ini"_s);
-    QCOMPARE(s.formatPath, formatPath.isEmpty() ? QString() : app + formatPath);
+    // [Def] Fomat serves every slip kind that names no design of its own.
+    for (int kind = 0; kind < 3; ++kind)
+        QCOMPARE(s.formatOf(kind), formatPath.isEmpty() ? QString() : app + formatPath);
     QCOMPARE(s.logoPath, logoPath.isEmpty() ? QString() : app + logoPath);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/Cp932.h"
 #include "print/PrintProgress.h"
 #include "print/TSlipMakeDBM.h"
+#include "slip/SlipFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -87,6 +88,9 @@ class TestSlipMakeDBM : public QObject {
 private Q_SLOTS:
     void goldenScripts_data();
     void goldenScripts();
+    void bundledInvoiceLeavesBlanksOut_data();
+    void bundledInvoiceLeavesBlanksOut();
+    void blankVehicleDatesPrintNothing();
     void splitScriptValue_data();
     void splitScriptValue();
     void pageKind();
@@ -108,12 +112,12 @@ void TestSlipMakeDBM::goldenScripts_data()
     // Three pages of lines, copies 1 and 3: page numbers, a FIRST,LAST
     // section, the line index starting again for copy 3, a zero amount
     // writing nothing, one font line for the whole run.
-    QTest::newRow("copies 1 and 3, three pages") << u"pages.fmt"_s << u"seven.tvx"_s << u"1,3"_s
-                                                 << u"控A,控B,控C,控D"_s << u"copies13.expected"_s;
+    QTest::newRow("copies 1 and 3, three pages")
+        << u"pages.fmt"_s << u"seven.tvx"_s << u"1,3"_s << u"控A,控B,控C,控D"_s << u"copies13.expected"_s;
     // No line items: one page per copy, of kind SINGLE, so the FIRST,LAST
     // section stays out.
-    QTest::newRow("no line items") << u"pages.fmt"_s << u"empty.tvx"_s << u"1,2"_s
-                                   << u"見積書,見積書(控),,"_s << u"nolines.expected"_s;
+    QTest::newRow("no line items") << u"pages.fmt"_s << u"empty.tvx"_s << u"1,2"_s << u"見積書,見積書(控),,"_s
+                                   << u"nolines.expected"_s;
     // A FIRST header band, LAST footer band that no longer fits (an extra
     // page), page sums with SumRemoveName and a negative amount through
     // MDigit.
@@ -143,12 +147,86 @@ void TestSlipMakeDBM::goldenScripts()
     QCOMPARE(script, want);
 }
 
+void TestSlipMakeDBM::bundledInvoiceLeavesBlanksOut_data()
+{
+    QTest::addColumn<QString>("slip");
+    QTest::addColumn<bool>("eraDates");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("absent"); // texts that must not be printed
+    QTest::addColumn<QStringList>("present");
+
+    // No customer details: no postal-code mark, no "TEL", no lone honorific.
+    QTest::newRow("empty customer") << u"nocustomer.tvx"_s << false << u"invoice-nocustomer.expected"_s
+                                    << QStringList{u"〒"_s, u"-"_s, u"TEL"_s, u"  様"_s}
+                                    << QStringList{u"登録番号"_s, u"2026/12/10"_s, u"2027/04/30"_s};
+    // 車両なし: no vehicle table; era dates in the written form.
+    QTest::newRow("no vehicle, era dates")
+        << u"nocar.tvx"_s << true << u"invoice-nocar.expected"_s
+        << QStringList{u"登録番号"_s, u"車検満了日"_s, u"初度登録"_s}
+        << QStringList{u"〒"_s, u"TEL"_s, u"令和8年12月8日"_s, u"受領印"_s};
+}
+
+void TestSlipMakeDBM::bundledInvoiceLeavesBlanksOut()
+{
+    QFETCH(QString, slip);
+    QFETCH(bool, eraDates);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, absent);
+    QFETCH(QStringList, present);
+    PrintRunInputs in = inputs(QStringLiteral(TORVANE_DATA_DIR "/Fmt/納品請求書.fmt"), Fixtures + slip,
+                               u"1"_s, u"納品請求書,納品請求書(控),,"_s);
+    if (eraDates)
+        in.datePattern = QString::fromUtf16(DatePattern::Japanese);
+    QString error;
+    const QByteArray script = generate(in, &error);
+    QCOMPARE(error, QString());
+    QStringList texts;
+    for (const QString &line : Cp932::decode(script).split(u"\r\n"_s)) {
+        const QStringList f = CommaText::split(line);
+        if (f.value(0).endsWith(u"text"_s))
+            texts << f.value(1);
+    }
+    for (const QString &t : absent)
+        QVERIFY2(!texts.contains(t), qPrintable(t));
+    for (const QString &t : present)
+        QVERIFY2(texts.contains(t), qPrintable(t));
+    QCOMPARE(Cp932::decode(script).split(u"\r\n"_s),
+             Cp932::decode(readFile(Fixtures + expected)).split(u"\r\n"_s));
+}
+
+// A new slip whose vehicle dates nobody entered: the file holds the no-date
+// value and the page shows the labels of the vehicle table without dates.
+void TestSlipMakeDBM::blankVehicleDatesPrintNothing()
+{
+    QTemporaryDir dir;
+    const QString slipPath = dir.filePath(u"new.tvx"_s);
+    SlipData slip = SlipData::newSlip(QDate(2026, 12, 10));
+    slip.carName = u"プリウス"_s;
+    IniFile ini(slipPath);
+    QVERIFY(SlipFile::save(ini, slip, sstAll, {LineCategoryList(), QDate(2026, 12, 10)}, nullptr));
+    QVERIFY(ini.flush());
+    for (const QString &pattern :
+         {QString::fromUtf16(DatePattern::Western), QString::fromUtf16(DatePattern::Japanese)}) {
+        PrintRunInputs in = inputs(QStringLiteral(TORVANE_DATA_DIR "/Fmt/納品請求書.fmt"), slipPath);
+        in.datePattern = pattern;
+        QString error;
+        const QString script = Cp932::decode(generate(in, &error));
+        QCOMPARE(error, QString());
+        QVERIFY(script.contains(u"車検満了日"_s));
+        QVERIFY(script.contains(u"プリウス"_s));
+        QVERIFY2(!script.contains(u"1899"_s) && !script.contains(u"明治"_s) &&
+                     !script.contains(u"2026/12/10,272"_s),
+                 qPrintable(script));
+        QCOMPARE(script.count(u"2026/12/10"_s) + script.count(u"令和8年12月10日"_s),
+                 1); // the issue date only
+    }
+}
+
 void TestSlipMakeDBM::splitScriptValue_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("fields");
-    QTest::newRow("plain") << u"line,1,2,3,4"_s
-                           << QStringList{u"line"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s};
+    QTest::newRow("plain") << u"line,1,2,3,4"_s << QStringList{u"line"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s};
     QTest::newRow("tab separates") << u"a\tb"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("trailing separator") << u"a,b,"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("inner empty field") << u"a,,b"_s << QStringList{u"a"_s, QString(), u"b"_s};
@@ -220,9 +298,8 @@ void TestSlipMakeDBM::smallFormats_data()
     QTest::newRow("Column out of integer range reads 1")
         << head + u"[Cust,Name]\nType=STRING\nColumn=99999999999\n"_s + onePage << u"[Cust]\nName=x\n"_s
         << fontLines + u"text,x,0,0\r\n"_s;
-    QTest::newRow("more pages than allowed")
-        << u"[Global]\nPageHeight=1\n"_s + repline + u"LineHeight=1\n"_s << u"[Line]\nCount=2000000000\n"_s
-        << u"error:10000"_s;
+    QTest::newRow("more pages than allowed") << u"[Global]\nPageHeight=1\n"_s + repline + u"LineHeight=1\n"_s
+                                             << u"[Line]\nCount=2000000000\n"_s << u"error:10000"_s;
     QTest::newRow("huge page with few lines")
         << u"[Global]\nPageHeight=2147483647\nTopAlign=-2147483648\n"_s + repline + u"LineHeight=1\n"_s
         << lines3
@@ -233,8 +310,8 @@ void TestSlipMakeDBM::smallFormats_data()
     QTest::newRow("float template for the page number")
         << head + u"[SlipPage]\nDigit=%.0f\n"_s + onePage << QString() << u"error:\"%.0f\""_s;
     QTest::newRow("absurd width in a template")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%999999999f\n"_s + onePage
-        << u"[Price]\nLast=100\n"_s << u"error:%999999999f"_s;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%999999999f\n"_s + onePage << u"[Price]\nLast=100\n"_s
+        << u"error:%999999999f"_s;
     QTest::newRow("comma-list element that is no number")
         << head + u"[Cost,LineA1]\nColumn=2\nType2=CURRENCY\nDigit2=%.0n\n"_s + onePage
         << u"[Cost]\nLineA1=代行料,1O00,1\n"_s << u"error:\"1O00\""_s;
@@ -245,8 +322,7 @@ void TestSlipMakeDBM::smallFormats_data()
         << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\nZeroDisp=1\n"_s + onePage
         << u"[Price]\nLast=abc\n"_s << fontLines + u"text,0,0,0\r\n"_s;
     QTest::newRow("zero amount with ZeroDisp=0 writes nothing")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\n"_s + onePage << u"[Price]\nLast=0\n"_s
-        << u""_s;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\n"_s + onePage << u"[Price]\nLast=0\n"_s << u""_s;
     QTest::newRow("one-item list section prints nothing")
         << head + u"[Note,Memo]\nType=LINE\n"_s + onePage << u"[Note]\nMemo1=a\n"_s << u""_s;
     QTest::newRow("FontName1 without FontSize1 keeps the font in force")
@@ -346,8 +422,7 @@ void TestSlipMakeDBM::progressIsReportedAndClosed()
 {
     RecordingProgress progress;
     {
-        TSlipMakeDBM dbm(inputs(Fixtures + u"pages.fmt"_s, Fixtures + u"seven.tvx"_s, u"1,3"_s),
-                         &progress);
+        TSlipMakeDBM dbm(inputs(Fixtures + u"pages.fmt"_s, Fixtures + u"seven.tvx"_s, u"1,3"_s), &progress);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         QVERIFY(dbm.WritePrintData(out));
@@ -360,7 +435,7 @@ void TestSlipMakeDBM::progressIsReportedAndClosed()
     RecordingProgress failing;
     QTemporaryDir dir;
     writeFile(dir.filePath(u"bad.fmt"_s), "[Global]\r\nPageHeight=100\r\n[SlipPage]\r\nDigit=%f\r\n[Line]"
-                                           "\r\nType=REPLINE\r\nLineHeight=20\r\n");
+                                          "\r\nType=REPLINE\r\nLineHeight=20\r\n");
     {
         TSlipMakeDBM dbm(inputs(dir.filePath(u"bad.fmt"_s), Fixtures + u"empty.tvx"_s), &failing);
         QBuffer out;

@@ -1,4 +1,6 @@
+#include "platform/IniFile.h"
 #include "slip/SlipChecks.h"
+#include "slip/SlipFile.h"
 
 #include <QTest>
 
@@ -28,6 +30,8 @@ SlipData complete()
     s.num4 = u"1234"_s;
     s.carName = u"プリウス"_s;
     s.eSize = 1800;
+    s.first = QDate(2019, 5, 1);
+    s.check = QDate(2027, 4, 30);
     s.kiro = 1;
     s.typeCode = u"ZVW50"_s;
     s.typeNum1 = u"1"_s;
@@ -51,6 +55,8 @@ private Q_SLOTS:
     void status_data();
     void status();
     void colours();
+    void samplesCarryTheirStatuses_data();
+    void samplesCarryTheirStatuses();
 };
 
 void TestSlipChecks::status_data()
@@ -76,6 +82,16 @@ void TestSlipChecks::status_data()
         << 3 << Edit([](SlipData &s) { s.num3.clear(); }) << u"登録番号が未設定です"_s;
     QTest::newRow("car name") << 3 << Edit([](SlipData &s) { s.carName.clear(); }) << u"車名が未設定です"_s;
     QTest::newRow("displacement") << 3 << Edit([](SlipData &s) { s.eSize = 0; }) << u"排気量が未設定です"_s;
+    // A vehicle date nobody entered is blank (day zero); 不明 / 車検なし pass.
+    QTest::newRow("first registration blank")
+        << 3 << Edit([](SlipData &s) { s.first = SlipData::dayZero(); }) << u"初度登録が未設定です"_s;
+    QTest::newRow("first registration unknown")
+        << 3 << Edit([](SlipData &s) { s.first = SlipData::dayZero(), s.noFirst = true; }) << u"設定完了"_s;
+    QTest::newRow("inspection blank")
+        << 3 << Edit([](SlipData &s) { s.check = SlipData::dayZero(); }) << u"車検期限が未設定です"_s;
+    QTest::newRow("no inspection") << 3 << Edit([](SlipData &s) {
+        s.check = SlipData::dayZero(), s.noCheck = true;
+    }) << u"設定完了"_s;
     QTest::newRow("mileage") << 3 << Edit([](SlipData &s) { s.kiro = 0; }) << u"走行距離が未設定です"_s;
     QTest::newRow("model code") << 3 << Edit([](SlipData &s) { s.typeCode.clear(); })
                                 << u"型式が未設定です"_s;
@@ -113,6 +129,27 @@ void TestSlipChecks::colours()
     QCOMPARE(SlipChecks::statusColor(u"設定完了"_s), SlipChecks::Blue);
     QCOMPARE(SlipChecks::statusColor(u"確認済み"_s), SlipChecks::Blue);
     QCOMPARE(SlipChecks::statusColor(u"顧客名が未設定です"_s), SlipChecks::Red);
+}
+
+void TestSlipChecks::samplesCarryTheirStatuses_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("estimate") << u"estimate-with-vehicle.tvx"_s;
+    QTest::newRow("delivery") << u"delivery-without-vehicle.tvx"_s;
+}
+
+// The bundled sample slips show the statuses their content gives, in the
+// colours that go with them.
+void TestSlipChecks::samplesCarryTheirStatuses()
+{
+    QFETCH(QString, file);
+    SlipData s = SlipData::newSlip(QDate(2026, 12, 10));
+    SlipFile::read(IniFile(QStringLiteral(TORVANE_SAMPLES "/") + file), s, sstAll, {{}, QDate(2026, 12, 10)});
+    for (int n = 1; n <= SlipData::SectionCount; ++n) {
+        const QString want = SlipChecks::status(n, s);
+        QCOMPARE(s.sections[size_t(n - 1)].label, want);
+        QCOMPARE(s.sections[size_t(n - 1)].labelColor, SlipChecks::statusColor(want));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSlipChecks)

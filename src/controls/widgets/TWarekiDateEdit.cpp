@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 using WarekiDate::Part;
@@ -76,12 +78,26 @@ void TWarekiDateEdit::setDate(QDate date)
 {
     if (!date.isValid())
         return;
+    blank_ = false;
     date_ = WarekiDate::clamp(date, eras_);
     showDate();
     {
         const QSignalBlocker block(calendar_.get());
         calendar_->setSelectedDate(date_);
     }
+    if (isCalendarShown()) {
+        calendar_->hide();
+        openCalendarOwner() = nullptr;
+    }
+    Q_EMIT OnChange();
+}
+
+void TWarekiDateEdit::setBlank()
+{
+    blank_ = true;
+    if (!date_.isValid())
+        date_ = WarekiDate::clamp(QDate::currentDate(), eras_);
+    showDate();
     if (isCalendarShown()) {
         calendar_->hide();
         openCalendarOwner() = nullptr;
@@ -162,6 +178,12 @@ void TWarekiDateEdit::showDate()
 {
     updating_ = true;
     eraIndex_ = eras_.eraIndexAt(date_);
+    if (blank_) {
+        eraField_->setText(QString());
+        dateText_->setText(QString());
+        updating_ = false;
+        return;
+    }
     if (eraIndex_ >= 0) {
         eraField_->setText(eras_.eras().at(eraIndex_).name);
         spinner_->setPosition(eraIndex_);
@@ -178,14 +200,35 @@ void TWarekiDateEdit::parseDateText()
 {
     if (updating_)
         return;
-    const WarekiDate::ParseResult r =
-        WarekiDate::parse(dateText_->displayText(), eraField_->text(), eraIndex_, form(), eras_);
+    const QString text = dateText_->displayText();
+    if (blank_ || allowBlank_) {
+        const bool anyDigit = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        if (!anyDigit) {
+            if (allowBlank_ && !blank_) {
+                blank_ = true;
+                updating_ = true;
+                eraField_->setText(QString());
+                updating_ = false;
+            }
+            return;
+        }
+        if (blank_ && eraField_->text().isEmpty() && eraIndex_ >= 0) {
+            // The first digit typed into a blank edit counts in the era of
+            // the reference date.
+            updating_ = true;
+            eraField_->setText(eras_.eras().at(eraIndex_).name);
+            updating_ = false;
+        }
+    }
+    const WarekiDate::ParseResult r = WarekiDate::parse(text, eraField_->text(), eraIndex_, form(), eras_);
     if (r.beep)
         ControlBeep::beep();
     if (r.eraIndex >= 0)
         eraIndex_ = r.eraIndex;
-    if (r.changed)
+    if (r.changed) {
         date_ = r.date;
+        blank_ = false;
+    }
 }
 
 void TWarekiDateEdit::selectEra(int index)
@@ -206,7 +249,8 @@ void TWarekiDateEdit::selectEra(int index)
 void TWarekiDateEdit::stepSelectedPart(int n)
 {
     const Part part = dateText_->selectedPart();
-    setDate(WarekiDate::step(date_, part, n));
+    // From blank, the first step shows the reference date itself.
+    setDate(blank_ ? date_ : WarekiDate::step(date_, part, n));
     dateText_->selectPart(part);
 }
 

@@ -52,6 +52,15 @@ public:
     // Clamps to the dates the control can show, shows the date, closes an
     // open calendar and fires OnChange.
     void setDate(QDate date);
+
+    // A blank edit shows no date until one is entered: a digit typed, an
+    // arrow step (which shows Date, the reference date, first) or a calendar
+    // pick ends it. With AllowBlank, erasing every digit makes it blank
+    // again. Date keeps the reference date meanwhile.
+    bool isBlank() const { return blank_; }
+    void setBlank();
+    bool AllowBlank() const { return allowBlank_; }
+    void setAllowBlank(bool on) { allowBlank_ = on; }
     TDateType DateType() const { return dateType_; }
     void setDateType(TDateType type);
     bool DayEnabled() const { return dayEnabled_; }
@@ -120,6 +129,8 @@ private:
     QDate date_;
     TDateType dateType_ = dtWareki;
     bool dayEnabled_ = true;
+    bool blank_ = false;
+    bool allowBlank_ = false;
     int eraIndex_ = 3;
     bool updating_ = false;
     bool focusInside_ = false;

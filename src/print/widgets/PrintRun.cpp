@@ -81,7 +81,7 @@ PrintRun::Setup PrintRun::printerSetup(int slipKind, bool forPrint)
     in.slipKindName = PrintSettings::kindName(slipKind);
     in.titles = settings_.titlesOf(slipKind);
     in.copies = settings_.copies;
-    in.formatPath = settings_.formatPath;
+    in.formatPath = settings_.formatOf(slipKind);
     in.logoPath = settings_.logoPath;
     in.fixX = settings_.fixX;
     in.fixY = settings_.fixY;
@@ -99,7 +99,7 @@ PrintRun::Setup PrintRun::printerSetup(int slipKind, bool forPrint)
     if (slipKind >= 0 && slipKind <= 2)
         settings_.titles[size_t(slipKind)] = out.titles;
     settings_.copies = out.copies;
-    settings_.formatPath = out.formatPath;
+    settings_.setFormatOf(slipKind, out.formatPath);
     settings_.logoPath = out.logoPath;
     settings_.fixX = out.fixX;
     settings_.fixY = out.fixY;
@@ -125,7 +125,7 @@ PrintPipeline::Job PrintRun::jobFor(const SlipData &slip) const
     job.appDir = context_.appDir;
     job.prefix = context_.prefix;
     job.snapshotPath = snapshotPath();
-    job.formatPath = settings_.formatPath;
+    job.formatPath = settings_.formatOf(slip.slipDiv);
     job.logoPath = settings_.logoPath;
     job.titles = settings_.titlesOf(slip.slipDiv);
     job.copies = settings_.copies;
@@ -133,8 +133,16 @@ PrintPipeline::Job PrintRun::jobFor(const SlipData &slip) const
     return job;
 }
 
+void PrintRun::warnOfPlaceholderCompany()
+{
+    const QString warning = LogoSetting::companyWarningOnce(settings_.logoPath);
+    if (!warning.isEmpty())
+        messages_.show(MessageService::Kind::Warning, warning);
+}
+
 bool PrintRun::makeScript(const SlipData &slip, QString *script)
 {
+    warnOfPlaceholderCompany();
     QString error;
     if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, &error)) {
         messages_.show(MessageService::Kind::Error, error);
@@ -208,6 +216,7 @@ bool PrintRun::Render(const QString &scriptPath, bool preview)
 
 bool PrintRun::exportPdf(const SlipData &slip, const QString &pdfPath, QString *error)
 {
+    warnOfPlaceholderCompany();
     if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, error))
         return false;
     const PrintPipeline::Job job = jobFor(slip);
@@ -216,12 +225,10 @@ bool PrintRun::exportPdf(const SlipData &slip, const QString &pdfPath, QString *
                                     error);
 }
 
-bool PrintRun::exportPdfDialog(const SlipData &slip)
+bool PrintRun::exportPdfDialog(const SlipData &slip, const QString &start)
 {
-    const QString suggested =
-        documentName_.isEmpty() ? u"伝票.pdf"_s : QFileInfo(documentName_).completeBaseName() + u".pdf"_s;
     const QString path =
-        QFileDialog::getSaveFileName(window_, u"PDFに保存"_s, suggested, u"PDF ファイル (*.pdf)"_s);
+        QFileDialog::getSaveFileName(window_, u"PDFに保存"_s, start, u"PDF ファイル (*.pdf)"_s);
     if (path.isEmpty())
         return false;
     QString error;

@@ -19,7 +19,7 @@ class QWidget;
 //   PrintAction         -> printCommand(slip)
 //   PreviewAction       -> print(slip, true)
 //   PrintSetupAction    -> printerSetup(slip.slipDiv, false)
-//   "PDFに保存(&D)..."  -> exportPdfDialog(slip)
+//   "PDFに保存(&D)..."  -> exportPdfDialog(slip, start)
 //
 // The print snapshot lives in Dat/Tmp/<prefix>PrTmpDat2 until the main window
 // deletes it at exit (removeSnapshot()).
@@ -61,13 +61,17 @@ public:
 
     // The slip as a PDF at pdfPath with the run's settings.
     bool exportPdf(const SlipData &slip, const QString &pdfPath, QString *error);
-    // Asks for the file name, then exportPdf; errors are shown.
-    bool exportPdfDialog(const SlipData &slip);
+    // Asks for the file name, starting at start (a proposed file path),
+    // then exportPdf; errors are shown.
+    bool exportPdfDialog(const SlipData &slip, const QString &start);
 
     QString snapshotPath() const;
     void removeSnapshot();
 
 private:
+    // Until the company-name setting is filled in, the first print, preview
+    // or PDF of the process says so (and goes on).
+    void warnOfPlaceholderCompany();
     bool makeScript(const SlipData &slip, QString *script);
     // The print data job of a slip with the run's settings.
     PrintPipeline::Job jobFor(const SlipData &slip) const;

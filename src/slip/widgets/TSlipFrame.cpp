@@ -7,6 +7,7 @@
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
 #include "lines/RowText.h"
+#include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
 #include "platform/AppFolder.h"
 #include "platform/CommaText.h"
@@ -15,6 +16,7 @@
 #include "slip/SlipChecks.h"
 #include "slip/SlipFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -384,6 +386,11 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
     if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);
         const int steps = wheel->angleDelta().y() / 120;
+        // Over the line-item grid the grid scrolls while it can, even when the
+        // turn reaches the page first; at its first or last rows the page
+        // takes over.
+        if (scrollGridUnder(wheel->globalPosition().toPoint(), steps))
+            return true;
         QScrollBar *bar = scroll_->verticalScrollBar();
         bar->setValue(bar->value() - steps * WheelStep);
         return true;
@@ -401,6 +408,38 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
 }
 
 // ---- the document --------------------------------------------------------------------
+
+bool TSlipFrame::scrollGridUnder(QPoint global, int steps)
+{
+    SlipGridView *grid = SlipGridFrame1->grid();
+    QWidget *view = grid->viewport();
+    if (steps == 0 || !view->isVisible() || !view->rect().contains(view->mapFromGlobal(global)))
+        return false;
+    QScrollBar *bar = grid->verticalScrollBar();
+    const int rows = steps * QApplication::wheelScrollLines();
+    const int target = qBound(bar->minimum(), bar->value() - rows, bar->maximum());
+    if (target == bar->value())
+        return false;
+    bar->setValue(target);
+    return true;
+}
+
+// A vehicle date nobody entered is blank on screen and the no-date value
+// (day zero) in the slip.
+QDate TSlipFrame::vehicleDate(const TWarekiDateEdit *edit)
+{
+    return edit->isBlank() ? SlipData::dayZero() : edit->Date();
+}
+
+void TSlipFrame::setVehicleDate(TWarekiDateEdit *edit, QDate date)
+{
+    if (date.isValid() && date != SlipData::dayZero()) {
+        edit->setDate(date);
+    } else {
+        edit->setDate(QDate::currentDate()); // where entry starts
+        edit->setBlank();
+    }
+}
 
 SlipData TSlipFrame::data() const
 {
@@ -430,9 +469,9 @@ SlipData TSlipFrame::data() const
     s.num3 = CaNumEllipsisEdit->text();
     s.num4 = CaNumEdit2->text();
     s.carName = CaNameEdit->text();
-    s.first = FirstWDateEdit->Date();
+    s.first = vehicleDate(FirstWDateEdit);
     s.noFirst = FirstCheckBox->isChecked();
-    s.check = CheckWDateEdit->Date();
+    s.check = vehicleDate(CheckWDateEdit);
     s.noCheck = CheckCheckBox->isChecked();
     s.kiro = truncated(FloatEditAccess::value(KiroNValEditC));
     s.eSize = truncated(FloatEditAccess::value(ESizeNValEditC));
@@ -494,10 +533,10 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     CaNumEllipsisEdit->setText(s.num3);
     CaNumEdit2->setText(s.num4);
     CaNameEdit->setText(s.carName);
-    FirstWDateEdit->setDate(s.first);
+    setVehicleDate(FirstWDateEdit, s.first);
     FirstCheckBox->setChecked(s.noFirst);
     FirstWDateEdit->setEnabled(!s.noFirst);
-    CheckWDateEdit->setDate(s.check);
+    setVehicleDate(CheckWDateEdit, s.check);
     CheckCheckBox->setChecked(s.noCheck);
     CheckWDateEdit->setEnabled(!s.noCheck);
     FloatEditAccess::setValue(KiroNValEditC, double(s.kiro));

@@ -108,6 +108,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Scrolls the line-item grid when global lies over it and it can move
+    // by steps wheel notches in that direction.
+    bool scrollGridUnder(QPoint global, int steps);
+    static QDate vehicleDate(const TWarekiDateEdit *edit);
+    static void setVehicleDate(TWarekiDateEdit *edit, QDate date);
     void buildTopBar(QWidget *parent);
     void buildCustomer(SlipSection *s);
     void buildTax(SlipSection *s);

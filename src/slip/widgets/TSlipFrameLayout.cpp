@@ -232,10 +232,12 @@ void TSlipFrame::buildVehicle(SlipSection *s)
     FirstWDateEdit = new TWarekiDateEdit(w);
     FirstWDateEdit->setObjectName(u"FirstWDateEdit"_s);
     FirstWDateEdit->setDayEnabled(false);
+    FirstWDateEdit->setAllowBlank(true);
     FirstCheckBox = new QCheckBox(u"不明"_s, w);
     FirstCheckBox->setObjectName(u"FirstCheckBox"_s);
     CheckWDateEdit = new TWarekiDateEdit(w);
     CheckWDateEdit->setObjectName(u"CheckWDateEdit"_s);
+    CheckWDateEdit->setAllowBlank(true);
     CheckCheckBox = new QCheckBox(u"車検なし"_s, w);
     CheckCheckBox->setObjectName(u"CheckCheckBox"_s);
     KiroNValEditC = FloatEditAccess::make(w, u"KiroNValEditC"_s, 0, 1000000, true);

@@ -54,13 +54,15 @@ private Q_SLOTS:
         const QString prefix = QString::number(Clock::tickCount());
         PrintRun printRun({app, folder.settingsPath(), prefix, sampleContext()}, *printers, messages,
                           nullptr);
-        printRun.settings().formatPath = folder.formatPath();
+        printRun.settings().formatPaths.fill(folder.formatPath());
         printRun.settings().logoPath = AppFolder(app).logoFile(LogoSetting::defaultName());
         printRun.settings().copies = {true, false, false, false};
         const QString name = u"cups"_s + prefix;
         printRun.setDocumentName(name + u".tvx"_s);
         QVERIFY(printRun.print(sampleSlip(4), false));
-        QVERIFY(messages.calls.isEmpty());
+        // The default company-name setting is the placeholder: said once, printed anyway.
+        QCOMPARE(messages.calls, (QList<FakeMessageService::Call>{
+                                     {FakeMessageService::Box::Warning, LogoSetting::companyWarning()}}));
         // The page files are gone once printing has ended.
         QCOMPARE(QDir(folder.tmp()).entryList({u"*_PTmp*"_s}, QDir::Files), QStringList());
 

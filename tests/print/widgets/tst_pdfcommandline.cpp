@@ -66,6 +66,8 @@ private Q_SLOTS:
         QVERIFY2(text.contains(u"山田 太郎 様"_s), qPrintable(text));
         QVERIFY(text.contains(u"エンジンオイル交換 3,300"_s));
         QVERIFY(text.contains(u"社名を入力してください"_s));
+        // The placeholder company is printed, and said once on standard error.
+        QCOMPARE(err.count(u"会社名が未設定です。"_s), 1);
         QVERIFY(text.contains(u"21,000"_s));
         const QString info = tool(u"pdfinfo"_s, {pdf});
         QVERIFY2(info.contains(u"Pages:           2"_s), qPrintable(info)); // copies 1 and 2

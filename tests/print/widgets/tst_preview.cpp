@@ -3,12 +3,15 @@
 #include "support/RenderFolder.h"
 #include "support/SampleSlip.h"
 
+#include "platform/TextList.h"
+#include "print/LogoSetting.h"
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/TPreviewAbortForm.h"
 #include "print/widgets/TPrintPreviwForm.h"
 #include "print/widgets/TSpoolInfoForm.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -251,7 +254,7 @@ private Q_SLOTS:
         FakeMessageService messages;
         PrintRun run({folder_.path(), folder_.settingsPath(), u"42"_s, sampleContext()}, printers, messages,
                      nullptr);
-        run.settings().formatPath = folder_.formatPath();
+        run.settings().formatPaths.fill(folder_.formatPath());
         QString display;
         bool maximised = false;
         // Rendering lets events through too; act once the preview is modal.
@@ -274,6 +277,37 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(run.snapshotPath()));
         run.removeSnapshot();
         QCOMPARE(folder_.tmpFileCount(), 0);
+    }
+
+    // While the company-name setting is the one a new installation ships,
+    // the first output of the process warns and the output is made anyway;
+    // later ones stay silent. A filled-in setting never warns.
+    void placeholderCompanyWarnsOnce()
+    {
+        QVERIFY(QDir().mkpath(folder_.path() + u"Dat/Etc"_s));
+        const QString placeholder = folder_.path() + u"Dat/Etc/placeholder.Dat"_s;
+        const QString real = folder_.path() + u"Dat/Etc/real.Dat"_s;
+        QVERIFY(TextList::write(placeholder, LogoSetting::defaults().lines()));
+        QStringList filled = LogoSetting::defaults().lines();
+        filled[4] = u"有限会社 山田自動車"_s;
+        QVERIFY(TextList::write(real, filled));
+
+        FakePrinters printers;
+        FakeMessageService messages;
+        PrintRun run({folder_.path(), folder_.settingsPath(), u"43"_s, sampleContext()}, printers, messages,
+                     nullptr);
+        run.settings().formatPaths.fill(folder_.formatPath());
+        const QString pdf = folder_.path() + u"out.pdf"_s;
+        QString error;
+        run.settings().logoPath = real;
+        QVERIFY2(run.exportPdf(sampleSlip(3), pdf, &error), qPrintable(error));
+        QVERIFY(messages.calls.isEmpty());
+        run.settings().logoPath = placeholder;
+        QVERIFY2(run.exportPdf(sampleSlip(3), pdf, &error), qPrintable(error));
+        QVERIFY2(run.exportPdf(sampleSlip(3), pdf, &error), qPrintable(error));
+        QCOMPARE(messages.calls, (QList<FakeMessageService::Call>{
+                                     {FakeMessageService::Box::Warning, LogoSetting::companyWarning()}}));
+        QVERIFY(QFile::exists(pdf));
     }
 
     void grabPreview()

@@ -1,6 +1,7 @@
 #include "FakePrinting.h"
 #include "support/FakeMessageService.h"
 #include "support/RenderFolder.h"
+#include "support/TestAppFolder.h"
 
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
@@ -167,8 +168,45 @@ private Q_SLOTS:
         QVERIFY(!previewShown);
         QCOMPARE(run.settings().titles[0][0], u"御見積書"_s);
         QCOMPARE(run.settings().titles[1][0], u"作業指示書"_s);
-        QCOMPARE(run.settings().formatPath, folder_.formatPath());
+        QCOMPARE(run.settings().formatOf(0), folder_.formatPath());
         QCOMPARE(run.settings().fixY, 3.0);
+    }
+
+    // The bundled defaults give each slip kind its own design and titles;
+    // the dialog opens on the design of the slip's kind, and a design chosen
+    // there stays with that kind.
+    void designPerKind()
+    {
+        TestAppFolder bundled;
+        const QString fmt = bundled.path() + u"Dat/Fmt/"_s;
+        const PrintSettings defaults = PrintSettings::load(bundled.path(), bundled.filePath(u"t.ini"_s));
+        QCOMPARE(defaults.formatOf(0), fmt + u"見積書.fmt"_s);
+        QCOMPARE(defaults.formatOf(1), fmt + u"作業指示書.fmt"_s);
+        QCOMPARE(defaults.formatOf(2), fmt + u"納品請求書.fmt"_s);
+        QCOMPARE(defaults.titlesOf(2)[0], u"納品請求書"_s);
+
+        FakePrinters printers;
+        FakeMessageService messages;
+        PrintRun run({bundled.path(), bundled.filePath(u"t.ini"_s), u"1"_s, {}}, printers, messages, nullptr);
+        QString shown;
+        QString title;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *form = qobject_cast<TPrinterSettingForm *>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            poll.stop();
+            shown = form->SlpComBox->currentText();
+            title = form->StringGrid1->item(0, 0)->text();
+            form->SlpComBox->setCurrentIndex(form->SlpComBox->findText(u"見積書"_s));
+            form->OkButton->click();
+        });
+        poll.start(10);
+        QVERIFY(run.printerSetup(2, false) == PrintRun::Setup::Print);
+        QCOMPARE(shown, u"納品請求書"_s);
+        QCOMPARE(title, u"納品請求書"_s);
+        QCOMPARE(run.settings().formatOf(2), fmt + u"見積書.fmt"_s);
+        QCOMPARE(run.settings().formatOf(1), fmt + u"作業指示書.fmt"_s);
     }
 
     void noPrinter()

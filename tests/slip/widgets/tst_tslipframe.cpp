@@ -2,6 +2,9 @@
 #include "support/TestAppFolder.h"
 
 #include "controls/widgets/TWarekiDateEdit.h"
+#include "controls/widgets/WarekiDateParts.h"
+#include "lines/widgets/SlipGridView.h"
+#include "lines/widgets/TSlipGridFrame.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
 #include "slip/SlipChecks.h"
@@ -9,12 +12,16 @@
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +56,8 @@ private Q_SLOTS:
     void slipNumberWraps();
     void partialLoadOpensItsSections();
     void dateEditsWarnThroughTheMessageService();
+    void blankVehicleDatesRoundTrip();
+    void wheelOverTheGridScrollsTheGrid();
 };
 
 void TestSlipFrame::loadAndSaveKeepEveryField()
@@ -222,6 +231,98 @@ void TestSlipFrame::dateEditsWarnThroughTheMessageService()
     const FakeMessageService::Call warning{FakeMessageService::Box::Warning,
                                            u"登録済みの年号より以前の日付は設定できません"_s};
     QCOMPARE(messages.calls, QList<FakeMessageService::Call>(3, warning));
+}
+
+// A new slip's vehicle dates are blank on screen, stored as the no-date value
+// and come back blank; typing a date ends the blank, erasing it makes it
+// blank again.
+void TestSlipFrame::blankVehicleDatesRoundTrip()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
+    frame.startNewSlip(u"00000001"_s, 10 * 10000, 1, QDate(2026, 12, 10));
+    auto *first = child<TWarekiDateEdit>(frame, "FirstWDateEdit");
+    auto *check = child<TWarekiDateEdit>(frame, "CheckWDateEdit");
+    QVERIFY(first->isBlank());
+    QVERIFY(check->isBlank());
+    QVERIFY(!check->dateText()->displayText().contains(u"12"_s));
+    QCOMPARE(frame.data().first, SlipData::dayZero());
+    QCOMPARE(frame.data().check, SlipData::dayZero());
+    QCOMPARE(SlipChecks::status(3, frame.data()), u"登録番号が未設定です"_s);
+
+    const QString file = app.filePath(u"new.tvx"_s);
+    IniFile out(file);
+    QVERIFY(frame.SaveSlip(out, sstAll, true, nullptr));
+    QCOMPARE(IniFile(file).readString(u"Car"_s, u"Check"_s), u"1899/12/30"_s);
+    QCOMPARE(IniFile(file).readString(u"Print"_s, u"CarCheck"_s), u"1899/12/30"_s);
+    frame.LoadSlip(IniFile(file), sstAll);
+    QVERIFY(first->isBlank());
+    QVERIFY(check->isBlank());
+
+    // Typing into the blank edit enters a date in the current era.
+    frame.show();
+    frame.openSection(3);
+    check->dateText()->setFocus();
+    check->dateText()->setCursorPosition(0);
+    QTest::keyClicks(check->dateText(), u"090430"_s);
+    QVERIFY(!check->isBlank());
+    QCOMPARE(frame.data().check, QDate(2027, 4, 30));
+    check->dateText()->selectAll();
+    QTest::keyClick(check->dateText(), Qt::Key_Delete);
+    QVERIFY(check->isBlank());
+    QCOMPARE(frame.data().check, SlipData::dayZero());
+}
+
+// The wheel over the line-item grid scrolls the grid alone; once the grid
+// shows its last rows, further turns scroll the page.
+void TestSlipFrame::wheelOverTheGridScrollsTheGrid()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
+    SlipData s = SlipData::newSlip(QDate(2026, 12, 10));
+    for (int i = 0; i < 30; ++i) {
+        TRowData row;
+        row.LineDiv = u"部品"_s;
+        row.TextA = u"部品 %1"_s.arg(i);
+        s.rows.append(row);
+    }
+    frame.setData(s);
+    frame.resize(900, 500);
+    frame.show();
+    frame.openSection(4);
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    SlipGridView *grid = frame.grid()->grid();
+    QScrollBar *page = frame.findChild<QScrollArea *>()->verticalScrollBar();
+    QVERIFY(page->maximum() > 0);
+    page->setValue(page->maximum() / 2);
+    const int pageAt = page->value();
+    // Turns the wheel over the middle of the grid, delivered to receiver: the
+    // grid itself, or the page when a turn reaches the page first (a scroll
+    // sequence that began over another part of the page).
+    auto turn = [&](QWidget *receiver, int delta) {
+        const QPoint global = grid->viewport()->mapToGlobal(grid->viewport()->rect().center());
+        const QPoint at = receiver->mapFromGlobal(global);
+        QWheelEvent wheel(at, global, {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(receiver, &wheel);
+        return wheel.isAccepted();
+    };
+    QWidget *pageView = frame.findChild<QScrollArea *>()->viewport();
+    const int top = grid->topRow();
+    QVERIFY(turn(grid->viewport(), -120));
+    QVERIFY(grid->topRow() > top);
+    QCOMPARE(page->value(), pageAt);
+    QVERIFY(turn(pageView, 120));
+    QCOMPARE(grid->topRow(), top);
+    QCOMPARE(page->value(), pageAt);
+
+    // At the grid's last rows the grid leaves the turn, and the page takes it.
+    grid->setTopRow(grid->verticalScrollBar()->maximum() + 1);
+    QVERIFY(!turn(grid->viewport(), -120));
+    QVERIFY(turn(pageView, -120));
+    QVERIFY(page->value() > pageAt);
 }
 
 QTEST_MAIN(TestSlipFrame)
