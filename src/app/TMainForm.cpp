@@ -263,8 +263,10 @@ void TMainForm::finish()
     finished_ = true;
     printRun_->removeSnapshot();
     const QString folder = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).absolutePath();
-    if (!folder.isEmpty())
-        AppSettings::writeInitialFolder(env_.settingsPath, QDir::toNativeSeparators(folder));
+    QString error;
+    if (!folder.isEmpty() &&
+        !AppSettings::writeInitialFolder(env_.settingsPath, QDir::toNativeSeparators(folder), &error))
+        env_.messages->show(MessageService::Kind::Error, error);
 }
 
 void TMainForm::bringToFront()
