@@ -1,6 +1,7 @@
 #include "TMainForm.h"
 
 #include "ItemPanel.h"
+#include "StrayFiles.h"
 
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
@@ -102,6 +103,9 @@ void TMainForm::slipChanged()
 
 void TMainForm::start(const QString &argument)
 {
+    const QString slipFolder =
+        argument.isEmpty() ? QString() : QFileInfo(QFileInfo(argument).absoluteFilePath()).absolutePath();
+    StrayFiles::removeAtStart(env_.appDir, {slipFolder, initialFolder_});
     SlipFrame1->setNotify(false);
     if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
         loadFile(QFileInfo(argument).absoluteFilePath());
