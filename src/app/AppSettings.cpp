@@ -18,15 +18,35 @@ AppSettings AppSettings::read(const QString &path)
     return s;
 }
 
+bool AppSettings::updateSlipNumber(const QString &path, const std::function<int(int next)> &advance,
+                                   int *handedOut, QString *error)
+{
+    return IniFile::update(
+        path,
+        [&](IniFile &ini) {
+            const int next = ini.readInteger(QStringLiteral("Slip"), QStringLiteral("No"), FirstSlipNumber);
+            if (handedOut)
+                *handedOut = next;
+            const int moved = advance(next);
+            if (moved == next)
+                return false;
+            ini.writeInteger(QStringLiteral("Slip"), QStringLiteral("No"), moved);
+            return true;
+        },
+        error);
+}
+
 bool AppSettings::advanceSlipNumber(const QString &path, const QString &slipCode, QString *error)
 {
-    IniFile ini(path);
-    const int next = ini.readInteger(QStringLiteral("Slip"), QStringLiteral("No"), FirstSlipNumber);
     const int number = IntText::toIntDef(slipCode, 0);
-    if (number < next)
-        return true;
-    ini.writeInteger(QStringLiteral("Slip"), QStringLiteral("No"), qint64(number) + 1);
-    return ini.flush(error);
+    return updateSlipNumber(
+        path, [number](int next) { return number < next ? next : number + 1; }, nullptr, error);
+}
+
+bool AppSettings::takeSlipNumber(const QString &path, int *number, QString *error)
+{
+    return updateSlipNumber(
+        path, [](int next) { return next + 1; }, number, error);
 }
 
 bool AppSettings::writeInitialFolder(const QString &path, const QString &folder, QString *error)

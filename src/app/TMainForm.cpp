@@ -1,9 +1,11 @@
 #include "TMainForm.h"
 
 #include "ItemPanel.h"
+#include "StrayFiles.h"
 
 #include "platform/AppFolder.h"
 #include "platform/Clock.h"
+#include "platform/DocumentLock.h"
 #include "platform/IniFile.h"
 #include "platform/MessageService.h"
 #include "platform/TextList.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -101,11 +104,24 @@ void TMainForm::slipChanged()
     setWindowTitle(titleFor(currentFile_, true));
 }
 
-void TMainForm::start(const QString &argument)
+bool TMainForm::start(const QString &argument)
 {
+    const QString slipFolder =
+        argument.isEmpty() ? QString() : QFileInfo(QFileInfo(argument).absoluteFilePath()).absolutePath();
+    StrayFiles::removeAtStart(env_.appDir, {slipFolder, initialFolder_});
     SlipFrame1->setNotify(false);
     if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
-        loadFile(QFileInfo(argument).absoluteFilePath());
+        const QString path = QFileInfo(argument).absoluteFilePath();
+        std::unique_ptr<QLockFile> lock;
+        const Claim claim = claimSlip(path, &lock);
+        if (claim == Claim::Refuse) {
+            SlipFrame1->setNotify(true);
+            return false;
+        }
+        if (loadFile(path)) {
+            slipLock_ = std::move(lock);
+            readOnly_ = claim == Claim::OpenReadOnly;
+        }
     } else {
         currentFile_.clear();
         SlipFrame1->startNewSlip(QString::number(settings_.nextSlipNumber).rightJustified(8, u'0'),
@@ -114,6 +130,36 @@ void TMainForm::start(const QString &argument)
     }
     SlipFrame1->setNotify(true);
     updateTitle();
+    return true;
+}
+
+TMainForm::Claim TMainForm::claimSlip(const QString &path, std::unique_ptr<QLockFile> *lock)
+{
+    DocumentLock::Claim claim = DocumentLock::take(path);
+    if (claim.state == DocumentLock::State::HeldElsewhere &&
+        env_.messages->askWarning(
+            u"このファイルは "_s + claim.holderHost +
+            u" で開かれています\r同時に編集すると一方の変更が失われます。それでも開きますか？"_s))
+        claim = DocumentLock::take(path, true);
+    switch (claim.state) {
+    case DocumentLock::State::Taken:
+        *lock = std::move(claim.lock);
+        return Claim::Open;
+    case DocumentLock::State::HeldHere:
+        // The process that shows it comes to the front instead.
+        WindowRegistry::activateProcess(claim.holderPid);
+        return Claim::Refuse;
+    case DocumentLock::State::HeldElsewhere:
+        return Claim::Refuse;
+    case DocumentLock::State::Unavailable:
+        env_.messages->show(
+            MessageService::Kind::Information,
+            QDir::toNativeSeparators(path) +
+                u" は読み取り専用で開きます\r(このフォルダにはロックファイルを作れません: "_s + claim.reason +
+                u')');
+        return Claim::OpenReadOnly;
+    }
+    return Claim::Refuse;
 }
 
 void TMainForm::reloadSettings(bool startMode)
@@ -177,17 +223,24 @@ void TMainForm::OpenActionExecute()
 void TMainForm::openFile(const QString &chosen)
 {
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    // The file is shown by another process: bring that one forward instead.
-    if (WindowRegistry::activateWindowWithTitle(titleFor(path, false)) ||
-        WindowRegistry::activateWindowWithTitle(titleFor(path, true)))
+    if (path == currentFile_)
+        return; // already shown here
+    std::unique_ptr<QLockFile> lock;
+    const Claim claim = claimSlip(path, &lock);
+    if (claim == Claim::Refuse)
         return;
     if (SlipFrame1->isModified()) {
+        // A process of its own takes the lock again.
+        lock.reset();
         if (env_.startProcess)
             env_.startProcess(env_.program, {QDir::toNativeSeparators(path)});
         return;
     }
     SlipFrame1->setNotify(false);
-    loadFile(path);
+    if (loadFile(path)) {
+        slipLock_ = std::move(lock);
+        readOnly_ = claim == Claim::OpenReadOnly;
+    }
     SlipFrame1->setNotify(true);
     initialFolder_ = QFileInfo(path).absolutePath();
     updateTitle();
@@ -195,11 +248,32 @@ void TMainForm::openFile(const QString &chosen)
 
 bool TMainForm::saveTo(const QString &path)
 {
+    // Saving under another name moves the lock: the new file's lock first,
+    // so that a slip another window shows is never written over.
+    std::unique_ptr<QLockFile> newLock;
+    const bool moving = path != currentFile_;
+    if (moving) {
+        DocumentLock::Claim claim = DocumentLock::take(path);
+        if (claim.state == DocumentLock::State::HeldHere ||
+            claim.state == DocumentLock::State::HeldElsewhere) {
+            const QString where =
+                claim.state == DocumentLock::State::HeldHere ? u"ほかのウィンドウ"_s : claim.holderHost;
+            env_.messages->show(MessageService::Kind::Error, QDir::toNativeSeparators(path) + u" は "_s +
+                                                                 where +
+                                                                 u" で開かれているため保存できません"_s);
+            return false;
+        }
+        newLock = std::move(claim.lock);
+    }
     IniFile ini(path);
     QString error;
     if (!SlipFrame1->SaveSlip(ini, sstAll, true, &error)) {
         env_.messages->show(MessageService::Kind::Error, error);
         return false;
+    }
+    if (moving) {
+        slipLock_ = std::move(newLock);
+        readOnly_ = false;
     }
     currentFile_ = path;
     initialFolder_ = QFileInfo(path).absolutePath();
@@ -210,7 +284,7 @@ bool TMainForm::saveTo(const QString &path)
 
 bool TMainForm::SaveActionExecute()
 {
-    if (!currentFile_.isEmpty() && QFileInfo(currentFile_).isFile())
+    if (!currentFile_.isEmpty() && !readOnly_ && QFileInfo(currentFile_).isFile())
         return saveTo(currentFile_);
     return SaveAsActionExecute();
 }
@@ -273,10 +347,13 @@ void TMainForm::finish()
     if (finished_)
         return;
     finished_ = true;
+    slipLock_.reset();
     printRun_->removeSnapshot();
     const QString folder = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).absolutePath();
-    if (!folder.isEmpty())
-        AppSettings::writeInitialFolder(env_.settingsPath, QDir::toNativeSeparators(folder));
+    QString error;
+    if (!folder.isEmpty() &&
+        !AppSettings::writeInitialFolder(env_.settingsPath, QDir::toNativeSeparators(folder), &error))
+        env_.messages->show(MessageService::Kind::Error, error);
 }
 
 void TMainForm::bringToFront()

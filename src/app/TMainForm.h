@@ -15,6 +15,7 @@ class MessageService;
 class PrintRun;
 class PrinterService;
 class QAction;
+class QLockFile;
 class QSplitter;
 class QToolButton;
 class TSlipFrame;
@@ -46,12 +47,17 @@ public:
     ~TMainForm() override;
 
     // Opens the file of the first argument when it names an existing file;
-    // otherwise starts a new slip.
-    void start(const QString &argument);
+    // otherwise starts a new slip. False when the window is not to be shown:
+    // another process has the file open (its window was brought to the
+    // front) or the user declined to open a file held on another PC.
+    bool start(const QString &argument);
 
     TSlipFrame *slipFrame() const { return SlipFrame1; }
     ItemPanel *itemPanel() const { return ItemPanel_; }
     const QString &currentFile() const { return currentFile_; }
+    // The slip is open without its lock (none could be made beside it):
+    // Save asks for a new name instead of writing over it.
+    bool isReadOnly() const { return readOnly_; }
     QString instancePrefix() const { return instancePrefix_; }
     PrintRun *printRun() const { return printRun_.get(); }
     QString snapshotPath() const;
@@ -93,6 +99,11 @@ private:
     void slipChanged();
     void updateTitle();
     bool loadFile(const QString &path);
+    // Whether the slip at path may be shown here: takes its lock into *lock,
+    // hands over to the process that shows it, or asks about a lock of
+    // another PC. Open, OpenReadOnly (no lock possible) or Refuse.
+    enum class Claim { Open, OpenReadOnly, Refuse };
+    Claim claimSlip(const QString &path, std::unique_ptr<QLockFile> *lock);
     bool saveTo(const QString &path);
     void setEditMode(bool on);
     void placePanel(bool right);
@@ -110,6 +121,8 @@ private:
     QString instancePrefix_;
     QString initialFolder_;
     bool editMode_ = false;
+    bool readOnly_ = false;
+    std::unique_ptr<QLockFile> slipLock_; // held while the current file is open here
     bool finished_ = false;
 
     TSlipFrame *SlipFrame1 = nullptr;

@@ -6,7 +6,6 @@
 #include "controls/widgets/BoxMessageService.h"
 #include "platform/AppFolder.h"
 #include "platform/ProcessLauncher.h"
-#include "platform/WindowRegistry.h"
 #include "print/FontSetup.h"
 
 #include <QApplication>
@@ -45,14 +44,6 @@ int main(int argc, char *argv[])
     const QStringList args = QApplication::arguments().mid(1);
     const QString argument = args.value(0);
 
-    // A slip file is never open in two windows: hand it to the process that shows it.
-    if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
-        const QString path = QFileInfo(argument).absoluteFilePath();
-        if (WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, false)) ||
-            WindowRegistry::activateWindowWithTitle(TMainForm::titleFor(path, true)))
-            return 0;
-    }
-
     const AppFolder appFolder = AppFolder::ofProgram();
     BoxMessageService messages;
     TMainFormEnvironment env;
@@ -75,7 +66,10 @@ int main(int argc, char *argv[])
     TMainForm form(env);
     dialogParent = &form;
     messages.setParent(&form);
-    form.start(argument);
+    // The slip's lock is taken before the window shows; when another process
+    // shows the slip, that one came to the front and this one ends.
+    if (!form.start(argument))
+        return 0;
     form.show();
     return app.exec();
 }

@@ -4,11 +4,22 @@
 #include "Cp932.h"
 #include "IntText.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <cerrno>
 
 namespace {
 
 constexpr qsizetype MaxValueBytes = 2047;
+// How long a write waits for another process's read-merge-write of the same
+// file; those take milliseconds.
+constexpr int LockWaitMs = 10000;
 
 using IniFileDetail::Name;
 
@@ -79,14 +90,52 @@ size_t IniFileDetail::qHash(const Name &name, size_t seed) noexcept
 IniFile::IniFile(const QString &path) : path_(path)
 {
     sections_.push_back(Section{}); // lines before the first section header
-    QFile f(path);
-    if (!f.exists())
-        return;
-    if (!f.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!readDisk(&existed_, &bytes, &unreadableReason_)) {
         readable_ = false;
+        existed_ = true;
         return;
     }
-    parse(f.readAll());
+    parse(std::move(bytes));
+}
+
+IniFile::IniFile(const QString &path, QByteArray bytes) : path_(path), existed_(true), recording_(false)
+{
+    sections_.push_back(Section{});
+    parse(std::move(bytes));
+}
+
+QString IniFile::lockPathFor(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absoluteDir().filePath(u'.' + info.fileName() + QStringLiteral(".lock"));
+}
+
+bool IniFile::readDisk(bool *exists, QByteArray *bytes, QString *reason) const
+{
+    const QFileInfo info(path_);
+    *exists = info.exists();
+    if (!*exists)
+        return true;
+    if (info.isDir()) {
+        *reason = AtomicFile::systemReason(EISDIR);
+        return false;
+    }
+    QFile f(path_);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly)) {
+        const int e = errno;
+        *reason = f.error() == QFileDevice::PermissionsError ? AtomicFile::systemReason(EACCES)
+                  : e != 0                                   ? AtomicFile::systemReason(e)
+                                                             : f.errorString();
+        return false;
+    }
+    *bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        *reason = f.errorString();
+        return false;
+    }
+    return true;
 }
 
 void IniFile::parse(QByteArray bytes)
@@ -282,6 +331,8 @@ qsizetype IniFile::keyLineCount(const QString &section) const
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    if (recording_)
+        changes_.push_back(Change{Change::Write, section, key, value});
     const QString v = sanitizeValue(value);
     const QByteArray raw = Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
     dirty_ = true;
@@ -346,6 +397,8 @@ void IniFile::deleteKey(const QString &section, const QString &key)
     const auto it = s->index.constFind(k);
     if (it == s->index.cend())
         return;
+    if (recording_)
+        changes_.push_back(Change{Change::DeleteKey, section, key, {}});
     s->lines[size_t(it.value())].removed = true;
     s->index.erase(it);
     // A later duplicate of the key now becomes the visible one.
@@ -370,16 +423,16 @@ void IniFile::eraseSection(const QString &section)
         }
     }
     if (any) {
+        if (recording_)
+            changes_.push_back(Change{Change::EraseSection, section, {}, {}});
         sectionIndex_.remove(k);
         lastSectionName_ = QString();
         dirty_ = true;
     }
 }
 
-bool IniFile::flush(QString *error)
+QByteArray IniFile::serialize() const
 {
-    if (!dirty_)
-        return true;
     QByteArray out;
     qsizetype size = 0;
     for (const Section &s : sections_)
@@ -400,8 +453,136 @@ bool IniFile::flush(QString *error)
             out += "\r\n";
         }
     }
-    if (!AtomicFile::write(path_, out, error))
+    return out;
+}
+
+namespace {
+
+// QLockFile's own waiting doubles its pauses from 100 ms on; writers here
+// hold the lock for milliseconds, so short pauses keep many processes moving.
+bool takeLock(QLockFile &lock)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        errno = 0;
+        if (lock.tryLock(0))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError || timer.elapsed() > LockWaitMs)
+            return false;
+        QThread::usleep(500 + QRandomGenerator::global()->bounded(1500));
+    }
+}
+
+bool lockFailed(const QString &path, const QLockFile &lock, QString *error)
+{
+    const int e = errno;
+    if (!error)
         return false;
+    QString reason;
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        reason = QStringLiteral("ほかのプログラムが書き込み中です");
+        break;
+    case QLockFile::PermissionError:
+        reason = (e == EROFS || e == ENOENT || e == ENOSPC) ? AtomicFile::systemReason(e)
+                                                            : AtomicFile::systemReason(EACCES);
+        break;
+    default:
+        reason = e != 0 ? AtomicFile::systemReason(e) : QStringLiteral("ロックファイルを作れません");
+        break;
+    }
+    *error = QDir::toNativeSeparators(path) + QStringLiteral(" に書き込めません: ") + reason;
+    return false;
+}
+
+QString unreadableError(const QString &path, const QString &reason)
+{
+    return QDir::toNativeSeparators(path) +
+           QStringLiteral(" に書き込めません: 読み込めないファイルは書き換えません (") + reason + u')';
+}
+
+} // namespace
+
+bool IniFile::flush(QString *error)
+{
+    if (!dirty_)
+        return true;
+    if (!readable_) {
+        if (error)
+            *error = unreadableError(path_, unreadableReason_);
+        return false;
+    }
+    QLockFile lock(lockPathFor(path_));
+    if (!takeLock(lock))
+        return lockFailed(path_, lock, error);
+    return writeLocked(error);
+}
+
+bool IniFile::writeLocked(QString *error)
+{
+    if (!dirty_)
+        return true;
+    bool exists = false;
+    QByteArray disk;
+    QString reason;
+    if (!readDisk(&exists, &disk, &reason)) {
+        if (error)
+            *error = unreadableError(path_, reason);
+        return false;
+    }
+    if (exists == existed_ && disk == bytes_) {
+        // Nobody else wrote the file since it was read: the picture here is current.
+        const QByteArray out = serialize();
+        if (!AtomicFile::write(path_, out, error))
+            return false;
+        sections_.clear();
+        sectionIndex_.clear();
+        sections_.push_back(Section{});
+        parse(out);
+    } else {
+        // Another process wrote it: its keys stay, ours go over them.
+        IniFile fresh(path_, disk);
+        for (const Change &c : changes_) {
+            switch (c.kind) {
+            case Change::Write:
+                fresh.writeString(c.section, c.key, c.value);
+                break;
+            case Change::DeleteKey:
+                fresh.deleteKey(c.section, c.key);
+                break;
+            case Change::EraseSection:
+                fresh.eraseSection(c.section);
+                break;
+            }
+        }
+        const QByteArray out = fresh.serialize();
+        if (!AtomicFile::write(path_, out, error))
+            return false;
+        sections_.clear();
+        sectionIndex_.clear();
+        sections_.push_back(Section{});
+        parse(out);
+    }
+    lastSectionName_ = QString();
+    existed_ = true;
+    changes_.clear();
     dirty_ = false;
     return true;
+}
+
+bool IniFile::update(const QString &path, const std::function<bool(IniFile &)> &change, QString *error)
+{
+    QLockFile lock(lockPathFor(path));
+    if (!takeLock(lock))
+        return lockFailed(path, lock, error);
+    IniFile ini(path);
+    if (!ini.readable()) {
+        if (error)
+            *error = unreadableError(path, ini.unreadableReason());
+        return false;
+    }
+    if (!change(ini))
+        return true;
+    return ini.writeLocked(error);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace IniFileDetail {
@@ -30,15 +31,24 @@ size_t qHash(const Name &name, size_t seed = 0) noexcept;
 // section to the end of the file.
 //
 // The file (CP932) is parsed once when the object is made; writes change the
-// memory copy and flush() writes it back in one atomic step. Lines the
+// memory copy and flush() writes them back in one atomic step. Lines the
 // program does not touch are written back byte for byte.
+//
+// Several processes share these files, so a flush is a merge: under a lock
+// file beside the file (held for the read-merge-write only) it reads the
+// file as it is on disk now, applies the keys this object wrote or deleted
+// since the last flush, and replaces the file. Keys that another process
+// changed meanwhile stay as that process left them. A file that exists but
+// cannot be read is never written.
 class IniFile {
 public:
     explicit IniFile(const QString &path);
 
     const QString &path() const { return path_; }
-    // False when the file existed but could not be read.
+    // False when the file existed but could not be read; unreadableReason()
+    // tells why, in the system's words.
     bool readable() const { return readable_; }
+    const QString &unreadableReason() const { return unreadableReason_; }
 
     QString readString(const QString &section, const QString &key, const QString &def = {}) const;
     // Delphi-style integer: decimal with optional sign, or hex after "0x"/"$";
@@ -67,9 +77,20 @@ public:
     const QString &unmappableCharacters() const { return unmappable_; }
     bool isDirty() const { return dirty_; }
 
-    // Writes the file back when anything changed. On failure returns false
-    // with "<path> に書き込めません" in *error.
+    // Writes the changes back when anything changed (see above). On failure
+    // returns false with "<path> に書き込めません: <reason>" in *error and
+    // leaves the file as it was.
     bool flush(QString *error = nullptr);
+
+    // Reads the file, lets change edit it and writes it back, all under the
+    // file's lock, so that no other process reads or writes it in between:
+    // for counters that must never hand out one value twice. change returns
+    // false to write nothing.
+    static bool update(const QString &path, const std::function<bool(IniFile &)> &change,
+                       QString *error = nullptr);
+
+    // The lock file that guards writes of the file at path.
+    static QString lockPathFor(const QString &path);
 
 private:
     struct Line {
@@ -91,6 +112,20 @@ private:
         bool removed = false;
     };
 
+    // One change since the last flush, replayed onto the file as it is on
+    // disk when another process changed it meanwhile.
+    struct Change {
+        enum Kind { Write, DeleteKey, EraseSection } kind;
+        QString section;
+        QString key;
+        QString value;
+    };
+
+    IniFile(const QString &path, QByteArray bytes);
+    void load();
+    bool readDisk(bool *exists, QByteArray *bytes, QString *reason) const;
+    QByteArray serialize() const;
+    bool writeLocked(QString *error);
     void parse(QByteArray bytes);
     void parseLine(qsizetype start, qsizetype end);
     QByteArrayView rawOf(const Line &line) const;
@@ -104,7 +139,11 @@ private:
     QString path_;
     QByteArray bytes_; // the file as read; unchanged lines point into it
     bool readable_ = true;
+    QString unreadableReason_;
+    bool existed_ = false; // the file was there when last read
     bool dirty_ = false;
+    bool recording_ = true;
+    std::vector<Change> changes_;
     std::vector<Section> sections_;
     QHash<IniFileDetail::Name, qsizetype> sectionIndex_; // name -> first live section
     QString unmappable_;

@@ -3,7 +3,11 @@
 #include "AtomicFile.h"
 #include "Cp932.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
 
 namespace TextList {
 
@@ -54,6 +58,22 @@ bool write(const QString &path, const QStringList &lines, QString *error)
         if (error)
             *error = QStringLiteral("保存できない文字が含まれています: ") + unmappable;
         return false;
+    }
+    // A list that could not be read is not known to the caller: replacing it
+    // would lose it.
+    const QFileInfo info(path);
+    if (info.exists()) {
+        QFile f(path);
+        errno = 0;
+        if (info.isDir() || !f.open(QIODevice::ReadOnly)) {
+            const int e =
+                info.isDir() ? EISDIR : (f.error() == QFileDevice::PermissionsError ? EACCES : errno);
+            if (error)
+                *error = QDir::toNativeSeparators(path) +
+                         QStringLiteral(" に書き込めません: 読み込めないファイルは書き換えません (") +
+                         (e != 0 ? AtomicFile::systemReason(e) : f.errorString()) + u')';
+            return false;
+        }
     }
     return AtomicFile::write(path, bytes, error);
 }

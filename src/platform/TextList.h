@@ -15,7 +15,8 @@ QStringList splitLines(const QString &text);
 QStringList read(const QString &path, bool *ok = nullptr);
 
 // Writes the lines atomically. On failure returns false with a reason; a line
-// with characters CP932 cannot hold fails the write and names them.
+// with characters CP932 cannot hold fails the write and names them. An
+// existing file that cannot be read is never replaced.
 bool write(const QString &path, const QStringList &lines, QString *error = nullptr);
 
 } // namespace TextList

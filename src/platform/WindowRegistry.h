@@ -8,24 +8,36 @@
 
 class QLocalServer;
 
-// Processes of the program find each other by the exact title of their main
-// window. Every process answers on a local socket in a per-user folder:
-// "title" gives its window title, "activate" brings its window to the front.
-// A lookup asks every live peer; sockets left behind by a killed process are
-// recognised by the refused connection and removed.
+// Brings the window of another process of the program to the front. Which
+// process holds a slip is decided by the slip's lock (DocumentLock); this
+// registry only reaches that process. Every process answers on a local
+// socket named by its process id, in a per-user folder that the program
+// creates with mode 0700 and uses only while the user owns it: "title" gives
+// its window title, "activate" brings its window to the front. Sockets left
+// behind by a killed process are recognised by the refused connection and
+// removed. No lookup blocks its caller for more than its time budget in all.
 namespace WindowRegistry {
 
-// The per-user folder that holds one socket per running process. The
+// The per-user folder that holds the sockets: $XDG_RUNTIME_DIR/torvane where
+// the runtime folder is set, else torvane-<uid> in the temporary folder. The
 // environment variable TORVANE_REGISTRY_DIR overrides it (tests keep their
 // processes apart from a user's running program with it).
 QString folder();
 
-// Asks every other live process for its title; brings the first one whose
+// Creates the folder (0700) when missing; false when it exists but belongs
+// to someone else or others may write into it.
+bool ensureFolder();
+
+// Brings the window of the process with this id to the front. True when it
+// answered within budgetMs.
+bool activateProcess(qint64 pid, int budgetMs = 100);
+
+// Asks the other live processes for their titles; brings the first one whose
 // title equals title exactly to the front. True when one was found.
-bool activateWindowWithTitle(const QString &title, int timeoutMs = 1500);
+bool activateWindowWithTitle(const QString &title, int budgetMs = 100);
 
 // True when another live process shows exactly this title.
-bool windowWithTitleExists(const QString &title, int timeoutMs = 1500);
+bool windowWithTitleExists(const QString &title, int budgetMs = 100);
 
 } // namespace WindowRegistry
 

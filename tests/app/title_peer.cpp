@@ -1,10 +1,13 @@
 // A stand-in process for the title protocol tests: it answers with the title
 // given as its first argument and appends a line to the file of its second
-// argument whenever it is asked to come to the front.
+// argument whenever it is asked to come to the front. With a third argument
+// it holds that slip's lock, as a window showing the slip does.
+#include "platform/DocumentLock.h"
 #include "platform/WindowRegistry.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLockFile>
 
 int main(int argc, char *argv[])
 {
@@ -22,6 +25,12 @@ int main(int argc, char *argv[])
                              });
     if (!server.listen())
         return 3;
+    DocumentLock::Claim claim;
+    if (args.size() > 3) {
+        claim = DocumentLock::take(args.at(3));
+        if (claim.state != DocumentLock::State::Taken)
+            return 4;
+    }
     QFile ready(log + QStringLiteral(".ready"));
     ready.open(QIODevice::WriteOnly);
     return app.exec();

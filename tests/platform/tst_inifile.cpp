@@ -1,9 +1,16 @@
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
+#include "platform/TextList.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +48,9 @@ private Q_SLOTS:
     void flushIsAtomicAndOnlyWhenDirty();
     void unmappableCharactersAreCollected();
     void valueCannotInjectLines();
+    void unreadableFileIsNeverWritten_data();
+    void unreadableFileIsNeverWritten();
+    void flushMergesWithOtherWriters();
 };
 
 void TestIniFile::read_data()
@@ -50,10 +60,9 @@ void TestIniFile::read_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value"); // "<def>" = the default came back
 
-    QTest::newRow("trimmed") << Cp932::encode(u"[Cust]\r\nName=  山田 太郎  \r\n"_s) << u"Cust"_s
-                             << u"Name"_s << u"山田 太郎"_s;
-    QTest::newRow("section case") << QByteArray("[CUST]\r\nname=1\r\n") << u"cust"_s << u"NAME"_s
-                                  << u"1"_s;
+    QTest::newRow("trimmed") << Cp932::encode(u"[Cust]\r\nName=  山田 太郎  \r\n"_s) << u"Cust"_s << u"Name"_s
+                             << u"山田 太郎"_s;
+    QTest::newRow("section case") << QByteArray("[CUST]\r\nname=1\r\n") << u"cust"_s << u"NAME"_s << u"1"_s;
     QTest::newRow("double quotes") << QByteArray("[a]\r\nk=\" v \"\r\n") << u"a"_s << u"k"_s << u" v "_s;
     QTest::newRow("single quotes") << QByteArray("[a]\r\nk='v'\r\n") << u"a"_s << u"k"_s << u"v"_s;
     QTest::newRow("unmatched quotes kept")
@@ -202,7 +211,7 @@ void TestIniFile::flushIsAtomicAndOnlyWhenDirty()
     blocked.writeString(u"a"_s, u"k"_s, u"1"_s);
     QString error;
     QVERIFY(!blocked.flush(&error));
-    QVERIFY(error.endsWith(u" に書き込めません"_s));
+    QVERIFY2(error.contains(u" に書き込めません: フォルダがありません"_s), qPrintable(error));
 }
 
 void TestIniFile::unmappableCharactersAreCollected()
@@ -222,6 +231,87 @@ void TestIniFile::valueCannotInjectLines()
     const IniFile back(ini.path());
     QVERIFY(!back.sectionExists(u"b"_s));
     QCOMPARE(back.readString(u"a"_s, u"k"_s), u"x  [b]  j=1"_s);
+}
+
+void TestIniFile::unreadableFileIsNeverWritten_data()
+{
+    QTest::addColumn<bool>("folder"); // a folder where the file should be; else a write-only file
+    QTest::addColumn<bool>("list");   // written as a text list; else as an INI file
+    QTest::newRow("folder, ini") << true << false;
+    QTest::newRow("folder, list") << true << true;
+    QTest::newRow("write-only, ini") << false << false;
+    QTest::newRow("write-only, list") << false << true;
+}
+
+void TestIniFile::unreadableFileIsNeverWritten()
+{
+    QFETCH(bool, folder);
+    QFETCH(bool, list);
+#ifdef Q_OS_UNIX
+    if (!folder && geteuid() == 0)
+        QSKIP("the superuser reads every file");
+#endif
+    QTemporaryDir dir;
+    const QByteArray full = "[Init]\r\nDir=C:\\slips\r\n[Slip]\r\nNo=42\r\n";
+    const QString path = folder ? dir.filePath(u"sub"_s) : writeFile(dir, full);
+    if (folder) {
+        QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
+        writeFile(dir, full); // a neighbour that must not be touched either
+    } else {
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    }
+
+    QString error;
+    if (list) {
+        QVERIFY(!TextList::write(path, {u"x"_s}, &error));
+    } else {
+        IniFile ini(path);
+        QVERIFY(!ini.readable());
+        ini.writeString(u"Init"_s, u"Dir"_s, u"D:\\"_s);
+        QVERIFY(!ini.flush(&error));
+    }
+    QVERIFY2(error.contains(u" に書き込めません: "_s), qPrintable(error));
+    QVERIFY2(error.contains(folder ? u"フォルダ"_s : u"アクセスが拒否されました"_s), qPrintable(error));
+    if (folder) {
+        QVERIFY(QFileInfo(path).isDir());
+    } else {
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(readFile(path), full);
+    }
+    QCOMPARE(readFile(dir.filePath(u"t.ini"_s)), full);
+}
+
+void TestIniFile::flushMergesWithOtherWriters()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "; kept\r\n[a]\r\nold=1\r\ngone=2\r\n[b]\r\nx=1\r\n[c]\r\ny=1\r\n");
+    IniFile first(path);
+    IniFile second(path);
+    first.writeString(u"a"_s, u"mine"_s, u"first"_s);
+    first.writeString(u"b"_s, u"x"_s, u"first"_s);
+    QVERIFY(first.flush());
+
+    // second read the file before first wrote it: its changes go over the file as it is now.
+    second.writeString(u"a"_s, u"old"_s, u"second"_s);
+    second.deleteKey(u"a"_s, u"gone"_s);
+    second.eraseSection(u"c"_s);
+    second.writeString(u"d"_s, u"new"_s, u"second"_s);
+    QVERIFY(second.flush());
+    QCOMPARE(readFile(path), QByteArray("; kept\r\n[a]\r\nold=second\r\nmine=first\r\n[b]\r\nx=first\r\n"
+                                        "[d]\r\nnew=second\r\n"));
+    // What second reads now is the merged file.
+    QCOMPARE(second.readString(u"b"_s, u"x"_s), u"first"_s);
+    QCOMPARE(second.readString(u"a"_s, u"mine"_s), u"first"_s);
+
+    // A later flush of first does not bring back what second removed.
+    first.writeString(u"b"_s, u"z"_s, u"3"_s);
+    QVERIFY(first.flush());
+    const IniFile back(path);
+    QVERIFY(!back.valueExists(u"a"_s, u"gone"_s));
+    QVERIFY(!back.sectionExists(u"c"_s));
+    QCOMPARE(back.readString(u"a"_s, u"old"_s), u"second"_s);
+    QCOMPARE(back.readString(u"b"_s, u"z"_s), u"3"_s);
+    QVERIFY(!QFile::exists(IniFile::lockPathFor(path)));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

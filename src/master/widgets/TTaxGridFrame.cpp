@@ -214,7 +214,7 @@ bool TTaxGridFrame::saveTable()
     const QString path = TaxTables::tablePath(appFolder_, kind_, current_);
     QString error;
     if (!TaxTables::saveTable(path, grid(), &error)) {
-        messages_.show(MessageService::Kind::Error, path + u" に書き込めません"_s);
+        messages_.show(MessageService::Kind::Error, error);
         return false;
     }
     dirty_ = false;
@@ -335,8 +335,7 @@ bool TTaxGridFrame::writeList(const QStringList &names)
     QString error;
     if (TaxTables::writeClassifications(appFolder_, kind_, names, &error))
         return true;
-    messages_.show(MessageService::Kind::Error,
-                   TaxTables::listPath(appFolder_, kind_) + u" に書き込めません"_s);
+    messages_.show(MessageService::Kind::Error, error);
     return false;
 }
 

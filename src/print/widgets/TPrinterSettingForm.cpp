@@ -83,7 +83,10 @@ TPrinterSettingForm::TPrinterSettingForm(const QString &appDir, const QString &s
 TPrinterSettingForm::~TPrinterSettingForm()
 {
     // Written however the dialog ended, also after a cancel.
-    PrintSettings::writeCorrections(settingsFile_, SpinFloatEditX->value(), SpinFloatEditY->value());
+    QString error;
+    if (!PrintSettings::writeCorrections(settingsFile_, SpinFloatEditX->value(), SpinFloatEditY->value(),
+                                         &error))
+        messages_.show(MessageService::Kind::Error, error);
 }
 
 void TPrinterSettingForm::buildLayout()
