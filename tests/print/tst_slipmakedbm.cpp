@@ -92,6 +92,8 @@ private Q_SLOTS:
     void pageKind();
     void smallFormats_data();
     void smallFormats();
+    void userTextInMessagesStaysAsWritten_data();
+    void userTextInMessagesStaysAsWritten();
     void hugeSectionEndsWithMessage();
     void makePrintDataWritesTheWorkingFile();
     void progressIsReportedAndClosed();
@@ -108,12 +110,12 @@ void TestSlipMakeDBM::goldenScripts_data()
     // Three pages of lines, copies 1 and 3: page numbers, a FIRST,LAST
     // section, the line index starting again for copy 3, a zero amount
     // writing nothing, one font line for the whole run.
-    QTest::newRow("copies 1 and 3, three pages") << u"pages.fmt"_s << u"seven.tvx"_s << u"1,3"_s
-                                                 << u"控A,控B,控C,控D"_s << u"copies13.expected"_s;
+    QTest::newRow("copies 1 and 3, three pages")
+        << u"pages.fmt"_s << u"seven.tvx"_s << u"1,3"_s << u"控A,控B,控C,控D"_s << u"copies13.expected"_s;
     // No line items: one page per copy, of kind SINGLE, so the FIRST,LAST
     // section stays out.
-    QTest::newRow("no line items") << u"pages.fmt"_s << u"empty.tvx"_s << u"1,2"_s
-                                   << u"見積書,見積書(控),,"_s << u"nolines.expected"_s;
+    QTest::newRow("no line items") << u"pages.fmt"_s << u"empty.tvx"_s << u"1,2"_s << u"見積書,見積書(控),,"_s
+                                   << u"nolines.expected"_s;
     // A FIRST header band, LAST footer band that no longer fits (an extra
     // page), page sums with SumRemoveName and a negative amount through
     // MDigit.
@@ -147,8 +149,7 @@ void TestSlipMakeDBM::splitScriptValue_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("fields");
-    QTest::newRow("plain") << u"line,1,2,3,4"_s
-                           << QStringList{u"line"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s};
+    QTest::newRow("plain") << u"line,1,2,3,4"_s << QStringList{u"line"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s};
     QTest::newRow("tab separates") << u"a\tb"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("trailing separator") << u"a,b,"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("inner empty field") << u"a,,b"_s << QStringList{u"a"_s, QString(), u"b"_s};
@@ -220,9 +221,8 @@ void TestSlipMakeDBM::smallFormats_data()
     QTest::newRow("Column out of integer range reads 1")
         << head + u"[Cust,Name]\nType=STRING\nColumn=99999999999\n"_s + onePage << u"[Cust]\nName=x\n"_s
         << fontLines + u"text,x,0,0\r\n"_s;
-    QTest::newRow("more pages than allowed")
-        << u"[Global]\nPageHeight=1\n"_s + repline + u"LineHeight=1\n"_s << u"[Line]\nCount=2000000000\n"_s
-        << u"error:10000"_s;
+    QTest::newRow("more pages than allowed") << u"[Global]\nPageHeight=1\n"_s + repline + u"LineHeight=1\n"_s
+                                             << u"[Line]\nCount=2000000000\n"_s << u"error:10000"_s;
     QTest::newRow("huge page with few lines")
         << u"[Global]\nPageHeight=2147483647\nTopAlign=-2147483648\n"_s + repline + u"LineHeight=1\n"_s
         << lines3
@@ -233,8 +233,8 @@ void TestSlipMakeDBM::smallFormats_data()
     QTest::newRow("float template for the page number")
         << head + u"[SlipPage]\nDigit=%.0f\n"_s + onePage << QString() << u"error:\"%.0f\""_s;
     QTest::newRow("absurd width in a template")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%999999999f\n"_s + onePage
-        << u"[Price]\nLast=100\n"_s << u"error:%999999999f"_s;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%999999999f\n"_s + onePage << u"[Price]\nLast=100\n"_s
+        << u"error:%999999999f"_s;
     QTest::newRow("comma-list element that is no number")
         << head + u"[Cost,LineA1]\nColumn=2\nType2=CURRENCY\nDigit2=%.0n\n"_s + onePage
         << u"[Cost]\nLineA1=代行料,1O00,1\n"_s << u"error:\"1O00\""_s;
@@ -245,8 +245,7 @@ void TestSlipMakeDBM::smallFormats_data()
         << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\nZeroDisp=1\n"_s + onePage
         << u"[Price]\nLast=abc\n"_s << fontLines + u"text,0,0,0\r\n"_s;
     QTest::newRow("zero amount with ZeroDisp=0 writes nothing")
-        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\n"_s + onePage << u"[Price]\nLast=0\n"_s
-        << u""_s;
+        << head + u"[Price,Last]\nType=CURRENCY\nDigit=%.0n\n"_s + onePage << u"[Price]\nLast=0\n"_s << u""_s;
     QTest::newRow("one-item list section prints nothing")
         << head + u"[Note,Memo]\nType=LINE\n"_s + onePage << u"[Note]\nMemo1=a\n"_s << u""_s;
     QTest::newRow("FontName1 without FontSize1 keeps the font in force")
@@ -282,6 +281,47 @@ void TestSlipMakeDBM::smallFormats()
         QCOMPARE(error, QString());
         QCOMPARE(Cp932::decode(script), outcome);
     }
+}
+
+void TestSlipMakeDBM::userTextInMessagesStaysAsWritten_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("slip");
+    QTest::addColumn<QString>("message");
+    // Format and section names are the user's text: a "%1" in them must
+    // reach the message as written, with the numbers in their own places.
+    const QString lines3 = u"[Line]\nCount=3\nTextA00000=a\nTextA00001=b\nTextA00002=c\n"_s;
+    const QString onePage = u"[Line]\nType=REPLINE\nLineHeight=20\n"_s;
+    QTest::newRow("too many pages")
+        << u"[Global]\nPageHeight=1\n[Line]\nType=REPLINE\nColumn=1\nLineHeight=1\n"_s
+        << u"[Line]\nCount=2000000000\n"_s
+        << u"印刷書式「見積%1」では明細が 10000 ページを超えるため、印刷データを作成できません。"_s;
+    QTest::newRow("line height above the room")
+        << u"[Global]\nPageHeight=100\nTopAlign=40\nHeaderType=REPEAT\nHeaderHeight=50\n"_s + onePage
+        << lines3
+        << u"印刷書式「見積%1」は明細行をページに割り付けられません。2ページ目以降の明細欄"
+           u"（PageHeight − TopAlign − 毎ページの帯の高さ）が行の高さ LineHeight=20 より狭くなっています。"_s;
+    QTest::newRow("item section Column")
+        << u"[Global]\nPageHeight=100\n[Title%1]\nColumn=2000000000\n"_s + onePage << lines3
+        << u"印刷書式「見積%1」の [Title%1] の Column=2000000000 が大きすぎます（1024 まで）。"_s;
+    QTest::newRow("repeated-line section Column")
+        << u"[Global]\nPageHeight=100\n[Line%1]\nType=REPLINE\nLineHeight=20\nColumn=2000000000\n"_s << lines3
+        << u"印刷書式「見積%1」の [Line%1] の Column=2000000000 が大きすぎます（1024 まで）。"_s;
+}
+
+void TestSlipMakeDBM::userTextInMessagesStaysAsWritten()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, slip);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString formatPath = dir.filePath(u"見積%1.fmt"_s);
+    const QString slipPath = dir.filePath(u"slip.tvx"_s);
+    writeFile(formatPath, Cp932::encode(format));
+    writeFile(slipPath, Cp932::encode(slip));
+    QString error;
+    generate(inputs(formatPath, slipPath), &error);
+    QCOMPARE(error, message);
 }
 
 void TestSlipMakeDBM::hugeSectionEndsWithMessage()
@@ -346,8 +386,7 @@ void TestSlipMakeDBM::progressIsReportedAndClosed()
 {
     RecordingProgress progress;
     {
-        TSlipMakeDBM dbm(inputs(Fixtures + u"pages.fmt"_s, Fixtures + u"seven.tvx"_s, u"1,3"_s),
-                         &progress);
+        TSlipMakeDBM dbm(inputs(Fixtures + u"pages.fmt"_s, Fixtures + u"seven.tvx"_s, u"1,3"_s), &progress);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         QVERIFY(dbm.WritePrintData(out));
@@ -360,7 +399,7 @@ void TestSlipMakeDBM::progressIsReportedAndClosed()
     RecordingProgress failing;
     QTemporaryDir dir;
     writeFile(dir.filePath(u"bad.fmt"_s), "[Global]\r\nPageHeight=100\r\n[SlipPage]\r\nDigit=%f\r\n[Line]"
-                                           "\r\nType=REPLINE\r\nLineHeight=20\r\n");
+                                          "\r\nType=REPLINE\r\nLineHeight=20\r\n");
     {
         TSlipMakeDBM dbm(inputs(dir.filePath(u"bad.fmt"_s), Fixtures + u"empty.tvx"_s), &failing);
         QBuffer out;
