@@ -244,7 +244,12 @@ void TMainForm::closeEvent(QCloseEvent *event)
     if (SlipFrame1->isModified()) {
         switch (env_.messages->ask(u"保存しますか？"_s, true)) {
         case MessageService::Answer::Yes:
-            SaveActionExecute(); // the window closes whether or not a file was chosen
+            // A save that failed (its message is shown) or a Save As that was
+            // cancelled keeps the window and its edits.
+            if (!SaveActionExecute()) {
+                event->ignore();
+                return;
+            }
             break;
         case MessageService::Answer::No:
             break;

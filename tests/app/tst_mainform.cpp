@@ -202,28 +202,61 @@ void TestMainForm::saveAsAsksBeforeOverwriting()
 void TestMainForm::closing_data()
 {
     QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("name");   // typed into the slip
+    QTest::addColumn<QString>("choice"); // the Save As answer, below the application folder; empty: Cancel
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("yes saves and closes") << int(MessageService::Answer::Yes) << true << true;
-    QTest::newRow("no discards") << int(MessageService::Answer::No) << true << false;
-    QTest::newRow("cancel stays") << int(MessageService::Answer::Cancel) << false << false;
+    QTest::addColumn<QString>("error"); // a part of the error shown, if any
+    const int yes = int(MessageService::Answer::Yes);
+    QTest::newRow("yes saves and closes")
+        << yes << u"山田"_s << u"closing.tvx"_s << true << true << QString();
+    QTest::newRow("no discards") << int(MessageService::Answer::No) << u"山田"_s << u"closing.tvx"_s << true
+                                 << false << QString();
+    QTest::newRow("cancel stays") << int(MessageService::Answer::Cancel) << u"山田"_s << u"closing.tvx"_s
+                                  << false << false << QString();
+    // A failed save keeps the window and the edits, and says why.
+    QTest::newRow("yes, Save As cancelled: stays")
+        << yes << u"山田"_s << QString() << false << false << QString();
+    QTest::newRow("yes, folder cannot be written: stays")
+        << yes << u"山田"_s << u"plain-file/closing.tvx"_s << false << false << u"plain-file"_s;
+    QTest::newRow("yes, character CP932 cannot hold: stays")
+        << yes << u"𠮷野家"_s << u"closing.tvx"_s << false << false << u"保存できない文字: 𠮷"_s;
 }
 
 void TestMainForm::closing()
 {
     QFETCH(int, answer);
+    QFETCH(QString, name);
+    QFETCH(QString, choice);
     QFETCH(bool, closes);
     QFETCH(bool, saved);
+    QFETCH(QString, error);
     Fixture f;
+    QFile plain(f.app.filePath(u"plain-file"_s)); // a file where a folder is expected
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
     TMainForm form(f.env);
     form.start(QString());
     form.show();
-    f.typeName(form, u"山田"_s);
+    f.typeName(form, name);
     f.messages.answers = {MessageService::Answer(answer)};
-    f.saveChoice = f.app.filePath(u"closing.tvx"_s);
+    f.saveChoice = choice.isEmpty() ? QString() : f.app.filePath(choice);
     QCOMPARE(form.close(), closes);
-    QCOMPARE(f.messages.texts(), QStringList{u"保存しますか？"_s});
-    QCOMPARE(QFile::exists(f.saveChoice), saved);
+    QCOMPARE(f.messages.texts().value(0), u"保存しますか？"_s);
+    if (error.isEmpty()) {
+        QCOMPARE(f.messages.calls.size(), 1);
+    } else {
+        QCOMPARE(f.messages.calls.size(), 2);
+        QCOMPARE(f.messages.calls.at(1).box, FakeMessageService::Box::Error);
+        QVERIFY2(f.messages.calls.at(1).text.contains(error), qPrintable(f.messages.calls.at(1).text));
+    }
+    QCOMPARE(!choice.isEmpty() && QFile::exists(f.saveChoice), saved);
+    if (!closes) {
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.slipFrame()->data().custName, name);
+        QCOMPARE(form.windowTitle(), u"[新規] - Torvane <更新>"_s);
+        form.slipFrame()->setModified(false);
+    }
 
     // an unchanged slip closes without a question
     Fixture g;
