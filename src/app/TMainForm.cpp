@@ -233,6 +233,11 @@ void TMainForm::UndoActionExecute()
 {
     if (currentFile_.isEmpty())
         return;
+    // Reverting throws away every edit since the last save at once; that
+    // deserves a question, with No as the safe default.
+    if (SlipFrame1->isModified() &&
+        !env_.messages->askWarning(u"変更を破棄して、前回保存した状態に戻しますか？"_s))
+        return;
     SlipFrame1->setNotify(false);
     loadFile(currentFile_);
     SlipFrame1->setNotify(true);

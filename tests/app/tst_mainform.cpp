@@ -56,6 +56,7 @@ private Q_SLOTS:
     void titles();
     void startsWithoutFile();
     void startsWithFile();
+    void revertAsksBeforeDiscarding();
     void saveAsProposesNameAndNumbersSlips();
     void saveOfDeletedFileRunsSaveAs();
     void saveAsAsksBeforeOverwriting();
@@ -123,13 +124,42 @@ void TestMainForm::startsWithFile()
     QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
     QVERIFY(form.action(u"UndoAction"_s)->isEnabled());
     QVERIFY(!form.slipFrame()->isModified());
+}
 
-    // revert brings back the file's content without a question
+void TestMainForm::revertAsksBeforeDiscarding()
+{
+    Fixture f;
+    const QString slip = f.app.filePath(u"a.tvx"_s);
+    QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
+    TMainForm form(f.env);
+    form.start(slip);
+    const QString question = u"変更を破棄して、前回保存した状態に戻しますか？"_s;
+
+    // unchanged: nothing to lose, no question
+    form.action(u"UndoAction"_s)->trigger();
+    QVERIFY(f.messages.calls.isEmpty());
+
+    // No (also the default when nobody answers) keeps the edits
     f.typeName(form, u"別人"_s);
-    form.UndoActionExecute();
+    form.action(u"UndoAction"_s)->trigger();
+    QCOMPARE(f.messages.calls,
+             (QList<FakeMessageService::Call>{{FakeMessageService::Box::WarningQuestion, question}}));
+    QCOMPARE(form.slipFrame()->data().custName, u"別人"_s);
+    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane <更新>"_s);
+
+    // Yes brings back the file's content
+    f.messages.answers = {MessageService::Answer::Yes};
+    form.action(u"UndoAction"_s)->trigger();
+    QCOMPARE(f.messages.calls.size(), 2);
     QCOMPARE(form.slipFrame()->data().custName, u"山田 太郎"_s);
     QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
-    QVERIFY(f.messages.calls.isEmpty());
+    QVERIFY(!form.slipFrame()->isModified());
+
+    // a new slip has nothing to revert to
+    Fixture g;
+    TMainForm fresh(g.env);
+    fresh.start(QString());
+    QVERIFY(!fresh.action(u"UndoAction"_s)->isEnabled());
 }
 
 void TestMainForm::saveAsProposesNameAndNumbersSlips()
