@@ -58,6 +58,10 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     reloadSettings(true);
 
     connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
+    // An accelerator presses the bottom buttons without moving the focus:
+    // what was just typed into the grid goes into the slip first.
+    for (QPushButton *b : {SlipFrame1->printButton(), SlipFrame1->saveButton(), SlipFrame1->exitButton()})
+        connect(b, &QPushButton::clicked, SlipFrame1, &TSlipFrame::commitEdits);
     connect(SlipFrame1->saveButton(), &QPushButton::clicked, this, [this] { SaveActionExecute(); });
     connect(SlipFrame1->exitButton(), &QPushButton::clicked, this, &QWidget::close);
     connect(SlipFrame1->printButton(), &QPushButton::clicked, action(u"PrintAction"_s), &QAction::trigger);
@@ -246,6 +250,8 @@ void TMainForm::UndoActionExecute()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    // Typing of the last moment counts as a change worth the question.
+    SlipFrame1->commitEdits();
     if (SlipFrame1->isModified()) {
         switch (env_.messages->ask(u"保存しますか？"_s, true)) {
         case MessageService::Answer::Yes:

@@ -2,12 +2,17 @@
 #include "support/TestAppFolder.h"
 
 #include "app/TMainForm.h"
+#include "lines/widgets/SlipGridView.h"
+#include "lines/widgets/TSlipGridFrame.h"
 #include "platform/IniFile.h"
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolBar>
@@ -62,6 +67,8 @@ private Q_SLOTS:
     void saveAsAsksBeforeOverwriting();
     void closing_data();
     void closing();
+    void gridExitsKeepTyping_data();
+    void gridExitsKeepTyping();
     void newAndOpenWhileModifiedStartProcesses();
     void everyCommandIsThere();
     void searchWindowToggleStaysInStep();
@@ -295,6 +302,95 @@ void TestMainForm::closing()
     quiet.show();
     QVERIFY(quiet.close());
     QVERIFY(g.messages.calls.isEmpty());
+}
+
+void TestMainForm::gridExitsKeepTyping_data()
+{
+    QTest::addColumn<QString>("exit");
+    QTest::addColumn<QString>("at"); // "row:field" of the grid afterwards; empty: not checked
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Tab: next field") << u"tab"_s << u"1:3"_s << false;
+    QTest::newRow("Shift+Tab: previous field") << u"backtab"_s << u"1:1"_s << false;
+    QTest::newRow("click elsewhere") << u"click"_s << QString() << false;
+    QTest::newRow("Alt accelerator") << u"alt"_s << QString() << true;
+    QTest::newRow("menu command") << u"menu"_s << QString() << false;
+    QTest::newRow("toolbar command") << u"toolbar"_s << QString() << false;
+    QTest::newRow("save") << u"save"_s << QString() << true;
+    QTest::newRow("close") << u"close"_s << QString() << true;
+}
+
+// Whatever way leaves a grid editor, the text typed into it reaches the row
+// at once, not only after the typing pause, and never gets lost.
+void TestMainForm::gridExitsKeepTyping()
+{
+    QFETCH(QString, exit);
+    QFETCH(QString, at);
+    QFETCH(bool, saved);
+    Fixture f;
+    const QString slip = f.app.filePath(u"a.tvx"_s);
+    QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
+    QFile::setPermissions(slip, QFile::ReadOwner | QFile::WriteOwner);
+    TMainForm form(f.env);
+    form.start(slip);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.slipFrame()->OpenAll();
+    TSlipGridFrame *grid = form.slipFrame()->grid();
+    SlipGridView *view = grid->grid();
+    // Into the description of row 1 (upper half of column 2), and type over it.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(view->columnLeft(2) + 4, view->rowTop(1) + 8));
+    QCOMPARE(QApplication::focusWidget(), grid->editor(2));
+    const QString typed = u"Wiper blade"_s;
+    QTest::keyClick(grid->editor(2), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(grid->editor(2), typed);
+    QVERIFY(grid->rows().at(0).TextA != typed); // still in the typing pause
+    QVERIFY(!form.slipFrame()->isModified());
+
+    QWidget *focused = QApplication::focusWidget();
+    if (exit == u"tab"_s) {
+        QTest::keyClick(focused, Qt::Key_Tab);
+    } else if (exit == u"backtab"_s) {
+        QTest::keyClick(focused, Qt::Key_Backtab, Qt::ShiftModifier);
+    } else if (exit == u"click"_s) {
+        QTest::mouseClick(form.slipFrame()->findChild<QLineEdit *>(u"CuNameEdit"_s), Qt::LeftButton);
+    } else if (exit == u"alt"_s) {
+        QTest::keyClick(focused, Qt::Key_S, Qt::AltModifier); // 上書き保存(&S) under the slip
+        QTRY_VERIFY(!form.slipFrame()->isModified() && grid->rows().at(0).TextA == typed);
+    } else if (exit == u"menu"_s) {
+        QMenu *menu = nullptr;
+        for (QAction *a : form.menuBar()->actions())
+            if (a->text() == u"表示(&V)"_s)
+                menu = a->menu();
+        QVERIFY(menu);
+        menu->popup(form.mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_C); // すべてのセクションを閉じる(&C)
+        QTRY_VERIFY(!menu->isVisible());
+        QVERIFY(!form.slipFrame()->section(1)->isOpen());
+    } else if (exit == u"toolbar"_s) {
+        QToolBar *bar = form.findChild<QToolBar *>(u"ToolBar1"_s);
+        QTest::mouseClick(bar->widgetForAction(form.action(u"SecCloseAction"_s)), Qt::LeftButton);
+        QVERIFY(!form.slipFrame()->section(1)->isOpen());
+    } else if (exit == u"save"_s) {
+        QTest::keyClick(focused, Qt::Key_S, Qt::ControlModifier);
+    } else if (exit == u"close"_s) {
+        f.messages.answers = {MessageService::Answer::Yes};
+        QVERIFY(form.close());
+        QCOMPARE(f.messages.texts(), QStringList{u"保存しますか？"_s});
+    }
+
+    QCOMPARE(grid->rows().at(0).TextA, typed);
+    if (!at.isEmpty()) {
+        QCOMPARE(u"%1:%2"_s.arg(grid->currentRow()).arg(grid->currentField()), at);
+        QCOMPARE(QApplication::focusWidget(), grid->editor(grid->currentField()));
+    }
+    QFile file(slip);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().contains(typed.toLatin1()), saved);
+    QCOMPARE(form.slipFrame()->isModified(), !saved);
+    form.slipFrame()->setModified(false);
 }
 
 void TestMainForm::newAndOpenWhileModifiedStartProcesses()

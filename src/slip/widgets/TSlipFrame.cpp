@@ -521,6 +521,11 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     --updating_;
 }
 
+void TSlipFrame::commitEdits()
+{
+    SlipGridFrame1->commitEdits();
+}
+
 bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QString *error)
 {
     recomputeTotals();
