@@ -2,6 +2,7 @@
 #include "support/TestAppFolder.h"
 
 #include "app/TMainForm.h"
+#include "controls/widgets/BoxMessageService.h"
 #include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
 #include "platform/IniFile.h"
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
@@ -514,6 +516,28 @@ void TestMainForm::grabForReview()
     QTest::qWait(100);
     QVERIFY(form.grab().save(dir + u"/main-closed.png"_s));
     form.slipFrame()->setModified(false);
+
+    // The real question before a revert, answered No by its default button.
+    BoxMessageService boxes(&form);
+    f.env.messages = &boxes;
+    const QString slip = f.app.filePath(u"a.tvx"_s);
+    QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
+    TMainForm asking(f.env);
+    asking.start(slip);
+    asking.show();
+    f.typeName(asking, u"別人"_s);
+    bool grabbed = false;
+    QTimer::singleShot(200, &asking, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        grabbed = box->grab().save(dir + u"/revert-question.png"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    asking.action(u"UndoAction"_s)->trigger();
+    QVERIFY(grabbed);
+    QCOMPARE(asking.slipFrame()->data().custName, u"別人"_s);
+    asking.slipFrame()->setModified(false);
 }
 
 QTEST_MAIN(TestMainForm)
