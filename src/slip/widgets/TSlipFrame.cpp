@@ -258,6 +258,9 @@ void TSlipFrame::setSectionStatus(SlipSection *s, const QString &text)
 
 void TSlipFrame::OpenAll()
 {
+    // Typing still pending in the grid is a change of the slip: it must be
+    // stored while changes are still reported.
+    commitEdits();
     recomputeTotals();
     const bool wasNotify = notify_;
     notify_ = false;
@@ -269,6 +272,9 @@ void TSlipFrame::OpenAll()
 
 void TSlipFrame::CloseAll()
 {
+    // Typing still pending in the grid is a change of the slip: it must be
+    // stored while changes are still reported.
+    commitEdits();
     recomputeTotals();
     const bool wasNotify = notify_;
     notify_ = false;
