@@ -69,6 +69,10 @@ void TMainForm::buildActions()
         hint.remove(QRegularExpression(u"\\(&.\\)(\\.\\.\\.)?$"_s));
         a->setStatusTip(hint);
         a->setToolTip(hint);
+        // Connected first, so it runs before the command: a menu or toolbar
+        // command never takes focus from the grid, and must still see what
+        // was just typed there.
+        connect(a, &QAction::triggered, SlipFrame1, &TSlipFrame::commitEdits);
     }
     for (const char *name : NotYetAvailable)
         action(QString::fromUtf8(name))->setEnabled(false);

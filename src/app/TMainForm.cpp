@@ -61,6 +61,10 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     reloadSettings(true);
 
     connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
+    // An accelerator presses the bottom buttons without moving the focus:
+    // what was just typed into the grid goes into the slip first.
+    for (QPushButton *b : {SlipFrame1->printButton(), SlipFrame1->saveButton(), SlipFrame1->exitButton()})
+        connect(b, &QPushButton::clicked, SlipFrame1, &TSlipFrame::commitEdits);
     connect(SlipFrame1->saveButton(), &QPushButton::clicked, this, [this] { SaveActionExecute(); });
     connect(SlipFrame1->exitButton(), &QPushButton::clicked, this, &QWidget::close);
     connect(SlipFrame1->printButton(), &QPushButton::clicked, action(u"PrintAction"_s), &QAction::trigger);
@@ -318,6 +322,11 @@ void TMainForm::UndoActionExecute()
 {
     if (currentFile_.isEmpty())
         return;
+    // Reverting throws away every edit since the last save at once; that
+    // deserves a question, with No as the safe default.
+    if (SlipFrame1->isModified() &&
+        !env_.messages->askWarning(u"変更を破棄して、前回保存した状態に戻しますか？"_s))
+        return;
     SlipFrame1->setNotify(false);
     loadFile(currentFile_);
     SlipFrame1->setNotify(true);
@@ -326,10 +335,17 @@ void TMainForm::UndoActionExecute()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    // Typing of the last moment counts as a change worth the question.
+    SlipFrame1->commitEdits();
     if (SlipFrame1->isModified()) {
         switch (env_.messages->ask(u"保存しますか？"_s, true)) {
         case MessageService::Answer::Yes:
-            SaveActionExecute(); // the window closes whether or not a file was chosen
+            // A save that failed (its message is shown) or a Save As that was
+            // cancelled keeps the window and its edits.
+            if (!SaveActionExecute()) {
+                event->ignore();
+                return;
+            }
             break;
         case MessageService::Answer::No:
             break;

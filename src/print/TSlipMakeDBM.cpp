@@ -402,8 +402,7 @@ int TSlipMakeDBM::CountPages()
         if (pages > MaxPages)
             fail(
                 QStringLiteral("印刷書式「%1」では明細が %2 ページを超えるため、印刷データを作成できません。")
-                    .arg(formatName())
-                    .arg(MaxPages));
+                    .arg(formatName(), QString::number(MaxPages)));
         qint64 room = g.pageHeight - g.topAlign;
         if (pages == 1) {
             if (g.headerType == FirstKw)
@@ -421,8 +420,7 @@ int TSlipMakeDBM::CountPages()
             fail(QStringLiteral("印刷書式「%1」は明細行をページに割り付けられません。2ページ目以降の明細欄"
                                 "（PageHeight − TopAlign − 毎ページの帯の高さ）が行の高さ LineHeight=%2 "
                                 "より狭くなっています。")
-                     .arg(formatName())
-                     .arg(pitch_));
+                     .arg(formatName(), QString::number(pitch_)));
         const qint64 placed = std::min(fit, remaining);
         remaining -= fit;
         if (remaining <= 0) {
@@ -557,9 +555,7 @@ void TSlipMakeDBM::ProcessSection(const QString &name)
     }
     if (s.column > MaxColumns)
         fail(QStringLiteral("印刷書式「%1」の [%2] の Column=%3 が大きすぎます（%4 まで）。")
-                 .arg(formatName(), name)
-                 .arg(s.column)
-                 .arg(MaxColumns));
+                 .arg(formatName(), name, QString::number(s.column), QString::number(MaxColumns)));
 
     // Entries: the keys of a list section, or the one key of an item section.
     QStringList entryKeys;
@@ -712,9 +708,7 @@ void TSlipMakeDBM::LayOutLines(const QString &name)
 
     if (s.repColumn > MaxColumns)
         fail(QStringLiteral("印刷書式「%1」の [%2] の Column=%3 が大きすぎます（%4 まで）。")
-                 .arg(formatName(), name)
-                 .arg(s.repColumn)
-                 .arg(MaxColumns));
+                 .arg(formatName(), name, QString::number(s.repColumn), QString::number(MaxColumns)));
     const qint64 slots = (bottom - top) / pitch_;
     if (slots < 1)
         return;

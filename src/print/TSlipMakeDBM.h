@@ -130,6 +130,9 @@ private:
     QString valueText(const Section &s, const Item &item, const QString &value, bool commaList);
     QString amountText(const Section &s, const Item &item, double amount, bool negativeFlag);
     [[noreturn]] void fail(const QString &message) const;
+    // The format file's name, for messages. It and the section names are the
+    // user's text and may hold "%1": messages fill all their places in one
+    // arg() call, so nothing typed is taken for a place.
     QString formatName() const;
 
     PrintRunInputs in_;

@@ -3,18 +3,25 @@
 
 #include "app/QtTranslations.h"
 #include "app/TMainForm.h"
+#include "controls/widgets/BoxMessageService.h"
+#include "lines/widgets/SlipGridView.h"
+#include "lines/widgets/TSlipGridFrame.h"
 #include "platform/IniFile.h"
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
@@ -62,11 +69,14 @@ private Q_SLOTS:
     void startsWithoutFile_data();
     void startsWithoutFile();
     void startsWithFile();
+    void revertAsksBeforeDiscarding();
     void saveAsProposesNameAndNumbersSlips();
     void saveOfDeletedFileRunsSaveAs();
     void saveAsAsksBeforeOverwriting();
     void closing_data();
     void closing();
+    void gridExitsKeepTyping_data();
+    void gridExitsKeepTyping();
     void newAndOpenWhileModifiedStartProcesses();
     void everyCommandIsThere();
     void searchWindowToggleStaysInStep();
@@ -153,13 +163,42 @@ void TestMainForm::startsWithFile()
     QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
     QVERIFY(form.action(u"UndoAction"_s)->isEnabled());
     QVERIFY(!form.slipFrame()->isModified());
+}
 
-    // revert brings back the file's content without a question
+void TestMainForm::revertAsksBeforeDiscarding()
+{
+    Fixture f;
+    const QString slip = f.app.filePath(u"a.tvx"_s);
+    QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
+    TMainForm form(f.env);
+    form.start(slip);
+    const QString question = u"変更を破棄して、前回保存した状態に戻しますか？"_s;
+
+    // unchanged: nothing to lose, no question
+    form.action(u"UndoAction"_s)->trigger();
+    QVERIFY(f.messages.calls.isEmpty());
+
+    // No (also the default when nobody answers) keeps the edits
     f.typeName(form, u"別人"_s);
-    form.UndoActionExecute();
+    form.action(u"UndoAction"_s)->trigger();
+    QCOMPARE(f.messages.calls,
+             (QList<FakeMessageService::Call>{{FakeMessageService::Box::WarningQuestion, question}}));
+    QCOMPARE(form.slipFrame()->data().custName, u"別人"_s);
+    QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane <更新>"_s);
+
+    // Yes brings back the file's content
+    f.messages.answers = {MessageService::Answer::Yes};
+    form.action(u"UndoAction"_s)->trigger();
+    QCOMPARE(f.messages.calls.size(), 2);
     QCOMPARE(form.slipFrame()->data().custName, u"山田 太郎"_s);
     QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
-    QVERIFY(f.messages.calls.isEmpty());
+    QVERIFY(!form.slipFrame()->isModified());
+
+    // a new slip has nothing to revert to
+    Fixture g;
+    TMainForm fresh(g.env);
+    fresh.start(QString());
+    QVERIFY(!fresh.action(u"UndoAction"_s)->isEnabled());
 }
 
 void TestMainForm::saveAsProposesNameAndNumbersSlips()
@@ -235,28 +274,61 @@ void TestMainForm::saveAsAsksBeforeOverwriting()
 void TestMainForm::closing_data()
 {
     QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("name");   // typed into the slip
+    QTest::addColumn<QString>("choice"); // the Save As answer, below the application folder; empty: Cancel
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("yes saves and closes") << int(MessageService::Answer::Yes) << true << true;
-    QTest::newRow("no discards") << int(MessageService::Answer::No) << true << false;
-    QTest::newRow("cancel stays") << int(MessageService::Answer::Cancel) << false << false;
+    QTest::addColumn<QString>("error"); // a part of the error shown, if any
+    const int yes = int(MessageService::Answer::Yes);
+    QTest::newRow("yes saves and closes")
+        << yes << u"山田"_s << u"closing.tvx"_s << true << true << QString();
+    QTest::newRow("no discards") << int(MessageService::Answer::No) << u"山田"_s << u"closing.tvx"_s << true
+                                 << false << QString();
+    QTest::newRow("cancel stays") << int(MessageService::Answer::Cancel) << u"山田"_s << u"closing.tvx"_s
+                                  << false << false << QString();
+    // A failed save keeps the window and the edits, and says why.
+    QTest::newRow("yes, Save As cancelled: stays")
+        << yes << u"山田"_s << QString() << false << false << QString();
+    QTest::newRow("yes, folder cannot be written: stays")
+        << yes << u"山田"_s << u"plain-file/closing.tvx"_s << false << false << u"plain-file"_s;
+    QTest::newRow("yes, character CP932 cannot hold: stays")
+        << yes << u"𠮷野家"_s << u"closing.tvx"_s << false << false << u"保存できない文字: 𠮷"_s;
 }
 
 void TestMainForm::closing()
 {
     QFETCH(int, answer);
+    QFETCH(QString, name);
+    QFETCH(QString, choice);
     QFETCH(bool, closes);
     QFETCH(bool, saved);
+    QFETCH(QString, error);
     Fixture f;
+    QFile plain(f.app.filePath(u"plain-file"_s)); // a file where a folder is expected
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
     TMainForm form(f.env);
     form.start(QString());
     form.show();
-    f.typeName(form, u"山田"_s);
+    f.typeName(form, name);
     f.messages.answers = {MessageService::Answer(answer)};
-    f.saveChoice = f.app.filePath(u"closing.tvx"_s);
+    f.saveChoice = choice.isEmpty() ? QString() : f.app.filePath(choice);
     QCOMPARE(form.close(), closes);
-    QCOMPARE(f.messages.texts(), QStringList{u"保存しますか？"_s});
-    QCOMPARE(QFile::exists(f.saveChoice), saved);
+    QCOMPARE(f.messages.texts().value(0), u"保存しますか？"_s);
+    if (error.isEmpty()) {
+        QCOMPARE(f.messages.calls.size(), 1);
+    } else {
+        QCOMPARE(f.messages.calls.size(), 2);
+        QCOMPARE(f.messages.calls.at(1).box, FakeMessageService::Box::Error);
+        QVERIFY2(f.messages.calls.at(1).text.contains(error), qPrintable(f.messages.calls.at(1).text));
+    }
+    QCOMPARE(!choice.isEmpty() && QFile::exists(f.saveChoice), saved);
+    if (!closes) {
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.slipFrame()->data().custName, name);
+        QCOMPARE(form.windowTitle(), u"[新規] - Torvane <更新>"_s);
+        form.slipFrame()->setModified(false);
+    }
 
     // an unchanged slip closes without a question
     Fixture g;
@@ -265,6 +337,95 @@ void TestMainForm::closing()
     quiet.show();
     QVERIFY(quiet.close());
     QVERIFY(g.messages.calls.isEmpty());
+}
+
+void TestMainForm::gridExitsKeepTyping_data()
+{
+    QTest::addColumn<QString>("exit");
+    QTest::addColumn<QString>("at"); // "row:field" of the grid afterwards; empty: not checked
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Tab: next field") << u"tab"_s << u"1:3"_s << false;
+    QTest::newRow("Shift+Tab: previous field") << u"backtab"_s << u"1:1"_s << false;
+    QTest::newRow("click elsewhere") << u"click"_s << QString() << false;
+    QTest::newRow("Alt accelerator") << u"alt"_s << QString() << true;
+    QTest::newRow("menu command") << u"menu"_s << QString() << false;
+    QTest::newRow("toolbar command") << u"toolbar"_s << QString() << false;
+    QTest::newRow("save") << u"save"_s << QString() << true;
+    QTest::newRow("close") << u"close"_s << QString() << true;
+}
+
+// Whatever way leaves a grid editor, the text typed into it reaches the row
+// at once, not only after the typing pause, and never gets lost.
+void TestMainForm::gridExitsKeepTyping()
+{
+    QFETCH(QString, exit);
+    QFETCH(QString, at);
+    QFETCH(bool, saved);
+    Fixture f;
+    const QString slip = f.app.filePath(u"a.tvx"_s);
+    QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
+    QFile::setPermissions(slip, QFile::ReadOwner | QFile::WriteOwner);
+    TMainForm form(f.env);
+    form.start(slip);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.slipFrame()->OpenAll();
+    TSlipGridFrame *grid = form.slipFrame()->grid();
+    SlipGridView *view = grid->grid();
+    // Into the description of row 1 (upper half of column 2), and type over it.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(view->columnLeft(2) + 4, view->rowTop(1) + 8));
+    QCOMPARE(QApplication::focusWidget(), grid->editor(2));
+    const QString typed = u"Wiper blade"_s;
+    QTest::keyClick(grid->editor(2), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(grid->editor(2), typed);
+    QVERIFY(grid->rows().at(0).TextA != typed); // still in the typing pause
+    QVERIFY(!form.slipFrame()->isModified());
+
+    QWidget *focused = QApplication::focusWidget();
+    if (exit == u"tab"_s) {
+        QTest::keyClick(focused, Qt::Key_Tab);
+    } else if (exit == u"backtab"_s) {
+        QTest::keyClick(focused, Qt::Key_Backtab, Qt::ShiftModifier);
+    } else if (exit == u"click"_s) {
+        QTest::mouseClick(form.slipFrame()->findChild<QLineEdit *>(u"CuNameEdit"_s), Qt::LeftButton);
+    } else if (exit == u"alt"_s) {
+        QTest::keyClick(focused, Qt::Key_S, Qt::AltModifier); // 上書き保存(&S) under the slip
+        QTRY_VERIFY(!form.slipFrame()->isModified() && grid->rows().at(0).TextA == typed);
+    } else if (exit == u"menu"_s) {
+        QMenu *menu = nullptr;
+        for (QAction *a : form.menuBar()->actions())
+            if (a->text() == u"表示(&V)"_s)
+                menu = a->menu();
+        QVERIFY(menu);
+        menu->popup(form.mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_C); // すべてのセクションを閉じる(&C)
+        QTRY_VERIFY(!menu->isVisible());
+        QVERIFY(!form.slipFrame()->section(1)->isOpen());
+    } else if (exit == u"toolbar"_s) {
+        QToolBar *bar = form.findChild<QToolBar *>(u"ToolBar1"_s);
+        QTest::mouseClick(bar->widgetForAction(form.action(u"SecCloseAction"_s)), Qt::LeftButton);
+        QVERIFY(!form.slipFrame()->section(1)->isOpen());
+    } else if (exit == u"save"_s) {
+        QTest::keyClick(focused, Qt::Key_S, Qt::ControlModifier);
+    } else if (exit == u"close"_s) {
+        f.messages.answers = {MessageService::Answer::Yes};
+        QVERIFY(form.close());
+        QCOMPARE(f.messages.texts(), QStringList{u"保存しますか？"_s});
+    }
+
+    QCOMPARE(grid->rows().at(0).TextA, typed);
+    if (!at.isEmpty()) {
+        QCOMPARE(u"%1:%2"_s.arg(grid->currentRow()).arg(grid->currentField()), at);
+        QCOMPARE(QApplication::focusWidget(), grid->editor(grid->currentField()));
+    }
+    QFile file(slip);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().contains(typed.toLatin1()), saved);
+    QCOMPARE(form.slipFrame()->isModified(), !saved);
+    form.slipFrame()->setModified(false);
 }
 
 void TestMainForm::newAndOpenWhileModifiedStartProcesses()
@@ -406,6 +567,28 @@ void TestMainForm::grabForReview()
     QTest::qWait(100);
     QVERIFY(form.grab().save(dir + u"/main-closed.png"_s));
     form.slipFrame()->setModified(false);
+
+    // The real question before a revert, answered No by its default button.
+    BoxMessageService boxes(&form);
+    f.env.messages = &boxes;
+    const QString slip = f.app.filePath(u"a.tvx"_s);
+    QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip);
+    TMainForm asking(f.env);
+    asking.start(slip);
+    asking.show();
+    f.typeName(asking, u"別人"_s);
+    bool grabbed = false;
+    QTimer::singleShot(200, &asking, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        grabbed = box->grab().save(dir + u"/revert-question.png"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    asking.action(u"UndoAction"_s)->trigger();
+    QVERIFY(grabbed);
+    QCOMPARE(asking.slipFrame()->data().custName, u"別人"_s);
+    asking.slipFrame()->setModified(false);
 }
 
 QTEST_MAIN(TestMainForm)

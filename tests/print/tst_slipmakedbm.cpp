@@ -96,6 +96,8 @@ private Q_SLOTS:
     void pageKind();
     void smallFormats_data();
     void smallFormats();
+    void userTextInMessagesStaysAsWritten_data();
+    void userTextInMessagesStaysAsWritten();
     void hugeSectionEndsWithMessage();
     void makePrintDataWritesTheWorkingFile();
     void progressIsReportedAndClosed();
@@ -358,6 +360,47 @@ void TestSlipMakeDBM::smallFormats()
         QCOMPARE(error, QString());
         QCOMPARE(Cp932::decode(script), outcome);
     }
+}
+
+void TestSlipMakeDBM::userTextInMessagesStaysAsWritten_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("slip");
+    QTest::addColumn<QString>("message");
+    // Format and section names are the user's text: a "%1" in them must
+    // reach the message as written, with the numbers in their own places.
+    const QString lines3 = u"[Line]\nCount=3\nTextA00000=a\nTextA00001=b\nTextA00002=c\n"_s;
+    const QString onePage = u"[Line]\nType=REPLINE\nLineHeight=20\n"_s;
+    QTest::newRow("too many pages")
+        << u"[Global]\nPageHeight=1\n[Line]\nType=REPLINE\nColumn=1\nLineHeight=1\n"_s
+        << u"[Line]\nCount=2000000000\n"_s
+        << u"印刷書式「見積%1」では明細が 10000 ページを超えるため、印刷データを作成できません。"_s;
+    QTest::newRow("line height above the room")
+        << u"[Global]\nPageHeight=100\nTopAlign=40\nHeaderType=REPEAT\nHeaderHeight=50\n"_s + onePage
+        << lines3
+        << u"印刷書式「見積%1」は明細行をページに割り付けられません。2ページ目以降の明細欄"
+           u"（PageHeight − TopAlign − 毎ページの帯の高さ）が行の高さ LineHeight=20 より狭くなっています。"_s;
+    QTest::newRow("item section Column")
+        << u"[Global]\nPageHeight=100\n[Title%1]\nColumn=2000000000\n"_s + onePage << lines3
+        << u"印刷書式「見積%1」の [Title%1] の Column=2000000000 が大きすぎます（1024 まで）。"_s;
+    QTest::newRow("repeated-line section Column")
+        << u"[Global]\nPageHeight=100\n[Line%1]\nType=REPLINE\nLineHeight=20\nColumn=2000000000\n"_s << lines3
+        << u"印刷書式「見積%1」の [Line%1] の Column=2000000000 が大きすぎます（1024 まで）。"_s;
+}
+
+void TestSlipMakeDBM::userTextInMessagesStaysAsWritten()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, slip);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString formatPath = dir.filePath(u"見積%1.fmt"_s);
+    const QString slipPath = dir.filePath(u"slip.tvx"_s);
+    writeFile(formatPath, Cp932::encode(format));
+    writeFile(slipPath, Cp932::encode(slip));
+    QString error;
+    generate(inputs(formatPath, slipPath), &error);
+    QCOMPARE(error, message);
 }
 
 void TestSlipMakeDBM::hugeSectionEndsWithMessage()

@@ -86,11 +86,16 @@ qint64 TSlipGridFrame::CalcTaxTotal() const
     return LineItems::CalcTaxTotal(rows_, categories_, settings_);
 }
 
+void TSlipGridFrame::commitEdits()
+{
+    if (Timer1->isActive())
+        Timer1Timer();
+}
+
 void TSlipGridFrame::ExportRows(QStringList &texts)
 {
     // A value typed less than 800 ms ago belongs in the file too.
-    if (Timer1->isActive())
-        Timer1Timer();
+    commitEdits();
     texts = RowTransfer::exportTexts(rows_, categories_);
 }
 

@@ -24,11 +24,11 @@ class SlipGridView;
 //    setTaxRate(), setRounding() and setLabourRate() hand over the slip's
 //    settings, which every computation reads at the time it runs.
 //  - changed() fires whenever the user's edits changed the rows (stored
-//    editors, a category change, the 800 ms typing pause, delete, cut,
-//    paste) and after ReplaceRows, InsertRows and InsertRowText; not for
-//    copy or inserting blank rows. The host then recomputes, in this order:
-//    RecalcRows(), CalcTecTotal(), CalcPartTotal(), and its own totals with
-//    CalcTaxTotal().
+//    editors, a category change, the 800 ms typing pause or commitEdits(),
+//    delete, cut, paste) and after ReplaceRows, InsertRows and
+//    InsertRowText; not for copy or inserting blank rows. The host then
+//    recomputes, in this order: RecalcRows(), CalcTecTotal(),
+//    CalcPartTotal(), and its own totals with CalcTaxTotal().
 //  - The transfer operations move rows as row texts (nine fields plus "EOL",
 //    discount rows negated) to and from the slip file and the item search.
 class TSlipGridFrame : public QFrame {
@@ -73,6 +73,11 @@ public:
     // on the row it was on. A text of fewer than nine fields does nothing.
     void InsertRowText(const QString &text);
 
+    // Stores the values typed into the editors whose typing pause is still
+    // running, so that a command that follows sees them; fires changed()
+    // like the pause would. Every way out of an editor does this.
+    void commitEdits();
+
     // --- rows and cursor
     const QList<TRowData> &rows() const { return rows_; }
     int currentRow() const; // 1-based grid row
@@ -109,6 +114,7 @@ private:
     bool Edit1KeyDown(int key);
     void Edit1KeyPress();
     void UpEdit1KeyPress();
+    void moveBackward();
     void StringGrid1MouseDown(int row, int column, int yInRow, Qt::MouseButton button);
     void StringGrid1SelectCell(int previous, int current);
     void StringGrid1TopLeftChanged();

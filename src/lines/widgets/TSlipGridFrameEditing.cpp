@@ -160,9 +160,11 @@ bool TSlipGridFrame::Edit1KeyDown(int key)
             view_->setCurrentRow(row - 1);
         return true;
     case Qt::Key_Left:
+        moveBackward();
+        return true;
     case Qt::Key_Right:
         StoreEditors(row);
-        MoveField(key == Qt::Key_Right ? 1 : -1);
+        MoveField(1);
         LoadEditors(currentRow());
         FocusField();
         return true;
@@ -188,6 +190,14 @@ void TSlipGridFrame::UpEdit1KeyPress()
 {
     StoreEditors(currentRow());
     MoveField(1);
+    LoadEditors(currentRow());
+    FocusField();
+}
+
+void TSlipGridFrame::moveBackward()
+{
+    StoreEditors(currentRow());
+    MoveField(-1);
     LoadEditors(currentRow());
     FocusField();
 }
@@ -273,6 +283,12 @@ bool TSlipGridFrame::eventFilter(QObject *watched, QEvent *event)
         QCoreApplication::sendEvent(view_->viewport(), event);
         return true;
     }
+    // Leaving an editor by any way (a click elsewhere, an accelerator, a
+    // menu) stores what was typed at once instead of after the pause.
+    if (event->type() == QEvent::FocusOut && watched != view_ && !updating_) {
+        commitEdits();
+        return QFrame::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QFrame::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
@@ -290,12 +306,22 @@ bool TSlipGridFrame::eventFilter(QObject *watched, QEvent *event)
         if (Edit1KeyDown(key->key()))
             return true;
     }
+    const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (enter && watched != view_) {
+    // Tab walks the fields of the rows as Enter does instead of leaving the
+    // grid; Shift+Tab walks back.
+    const bool backtab = plain && (key->key() == Qt::Key_Backtab ||
+                                   (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier)));
+    const bool tab = plain && key->key() == Qt::Key_Tab && !backtab;
+    if ((enter || tab) && watched != view_) {
         if (watched == editors_->Edit1)
             Edit1KeyPress();
         else
             UpEdit1KeyPress();
+        return true;
+    }
+    if (backtab && watched != view_) {
+        moveBackward();
         return true;
     }
     return QFrame::eventFilter(watched, event);

@@ -260,6 +260,9 @@ void TSlipFrame::setSectionStatus(SlipSection *s, const QString &text)
 
 void TSlipFrame::OpenAll()
 {
+    // Typing still pending in the grid is a change of the slip: it must be
+    // stored while changes are still reported.
+    commitEdits();
     recomputeTotals();
     const bool wasNotify = notify_;
     notify_ = false;
@@ -271,6 +274,9 @@ void TSlipFrame::OpenAll()
 
 void TSlipFrame::CloseAll()
 {
+    // Typing still pending in the grid is a change of the slip: it must be
+    // stored while changes are still reported.
+    commitEdits();
     recomputeTotals();
     const bool wasNotify = notify_;
     notify_ = false;
@@ -558,6 +564,11 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     applyVehicleState();
     applyLineCount();
     --updating_;
+}
+
+void TSlipFrame::commitEdits()
+{
+    SlipGridFrame1->commitEdits();
 }
 
 bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QString *error)

@@ -56,6 +56,11 @@ public:
     // clears the modified flag, a partial one opens the sections it filled.
     void LoadSlip(const IniFile &ini, TSlipSaveType scope);
 
+    // Values typed into the line-item grid whose typing pause is still
+    // running reach the slip now (and mark it modified). Hosts call it before
+    // any command, so that the command sees what the user typed.
+    void commitEdits();
+
     // ---- state ------------------------------------------------------------
     bool isModified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }

@@ -103,15 +103,19 @@ void TestSlipGridFrame::enterPaths_data()
 void TestSlipGridFrame::enterPaths()
 {
     QFETCH(QString, row);
-    Grid g({row, Normal});
-    g.frame.editor(0)->setFocus();
-    QStringList visited{g.at()};
-    while (g.frame.currentRow() == 1) {
-        g.press(Qt::Key_Return);
-        visited.append(g.at());
+    // Tab walks the same way as Enter and never leaves the grid.
+    for (const int key : {Qt::Key_Return, Qt::Key_Tab}) {
+        Grid g({row, Normal});
+        g.frame.editor(0)->setFocus();
+        QStringList visited{g.at()};
+        while (g.frame.currentRow() == 1) {
+            QVERIFY2(g.frame.isAncestorOf(g.focused()), "the focus left the grid");
+            g.press(key);
+            visited.append(g.at());
+        }
+        QTEST(visited.join(u' '), "visited");
+        QCOMPARE(g.focused(), g.frame.editor(0));
     }
-    QTEST(visited.join(u' '), "visited");
-    QCOMPARE(g.focused(), g.frame.editor(0));
 }
 
 void TestSlipGridFrame::backwardFromCategory_data()
@@ -129,13 +133,17 @@ void TestSlipGridFrame::backwardFromCategory()
 {
     QFETCH(QString, first);
     QFETCH(int, startRow);
-    Grid g({first, Normal});
-    g.frame.setCurrentRow(startRow);
-    g.frame.editor(0)->setFocus();
-    QCOMPARE(g.at(), u"%1:0"_s.arg(startRow));
-    g.press(Qt::Key_Left, Qt::ControlModifier);
-    QTEST(g.at(), "expected");
-    QCOMPARE(g.focused(), g.frame.editor(g.frame.currentField()));
+    // Shift+Tab goes back as Ctrl+Left does.
+    for (const auto &[key, modifiers] :
+         {std::pair{Qt::Key_Left, Qt::ControlModifier}, std::pair{Qt::Key_Backtab, Qt::ShiftModifier}}) {
+        Grid g({first, Normal});
+        g.frame.setCurrentRow(startRow);
+        g.frame.editor(0)->setFocus();
+        QCOMPARE(g.at(), u"%1:0"_s.arg(startRow));
+        g.press(key, modifiers);
+        QTEST(g.at(), "expected");
+        QCOMPARE(g.focused(), g.frame.editor(g.frame.currentField()));
+    }
 }
 
 void TestSlipGridFrame::mouseHalves()
@@ -379,9 +387,8 @@ void TestSlipGridFrame::grab()
     // A realistic slip for looking at: TORVANE_GRAB=<file.png> saves it.
     const QString target = qEnvironmentVariable("TORVANE_GRAB");
     Grid g({u"整備,-1,エンジンオイル交換,オイル交換,0.5,0,0,0,0"_s,
-            u"部品,-1,\"エンジンオイル 5W-30\",,0,0,3.5,1980,0"_s,
-            u"部品,8,オイルエレメント,,0,0,1,1450,0"_s, Discount, Subtotal,
-            u"整備,0,\"タイヤ交換 4本\",足回り,1.2,0,0,0,0"_s,
+            u"部品,-1,\"エンジンオイル 5W-30\",,0,0,3.5,1980,0"_s, u"部品,8,オイルエレメント,,0,0,1,1450,0"_s,
+            Discount, Subtotal, u"整備,0,\"タイヤ交換 4本\",足回り,1.2,0,0,0,0"_s,
             u"部品,-1,ワイパーブレード,,0,0,2,1234567,0"_s});
     g.frame.RecalcRows();
     g.frame.CalcTecTotal();

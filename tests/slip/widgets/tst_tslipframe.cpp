@@ -51,6 +51,7 @@ private Q_SLOTS:
     void altDigitTogglesItsSection();
     void closingChecksTheSection();
     void closeAllChecksOnlyOpenSections();
+    void openAndCloseAllKeepTyping();
     void slipKindOutsideTheListSelectsNone();
     void greetingFollowsTheKindWhenThereIsOne();
     void slipNumberWraps();
@@ -149,6 +150,36 @@ void TestSlipFrame::closeAllChecksOnlyOpenSections()
     frame.OpenAll();
     for (int n = 1; n <= TSlipFrame::SectionCount; ++n)
         QVERIFY(frame.section(n)->isOpen());
+}
+
+// Opening or closing all sections moves the focus out of the grid while
+// changes are not reported; a value typed just before still counts.
+void TestSlipFrame::openAndCloseAllKeepTyping()
+{
+    for (const bool close : {false, true}) {
+        TestAppFolder app;
+        FakeMessageService messages;
+        TSlipFrame frame(app.path(), messages);
+        frame.LoadSlip(IniFile(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx")), sstAll);
+        frame.setNotify(true);
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        frame.openSection(4); // 明細
+        TSlipGridFrame *grid = frame.grid();
+        QWidget *description = grid->editor(2);
+        QTest::mouseClick(grid->grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(grid->grid()->columnLeft(2) + 4, grid->grid()->rowTop(1) + 8));
+        QCOMPARE(QApplication::focusWidget(), description);
+        QTest::keyClick(description, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(description, u"Wiper blade"_s);
+        if (close)
+            frame.CloseAll();
+        else
+            frame.OpenAll();
+        QCOMPARE(grid->rows().at(0).TextA, u"Wiper blade"_s);
+        QVERIFY(frame.isModified());
+    }
 }
 
 void TestSlipFrame::slipKindOutsideTheListSelectsNone()
