@@ -17,6 +17,7 @@ class PrinterService;
 class QAction;
 class QSplitter;
 class QToolButton;
+class TFrame1;
 class TSlipFrame;
 class WindowTitleServer;
 
@@ -51,6 +52,7 @@ public:
 
     TSlipFrame *slipFrame() const { return SlipFrame1; }
     ItemPanel *itemPanel() const { return ItemPanel_; }
+    TFrame1 *itemFrame() const { return Frame11; }
     const QString &currentFile() const { return currentFile_; }
     QString instancePrefix() const { return instancePrefix_; }
     PrintRun *printRun() const { return printRun_.get(); }
@@ -73,6 +75,11 @@ public:
     bool SaveAsActionExecute();
     void UndoActionExecute();
     void ToolWinActionExecute(bool show);
+    // The picked row of the item search window becomes a line item before
+    // the grid's current row; the slip is recomputed.
+    void AddButtonClick();
+    // Shows the search window when hidden and puts the cursor in its field.
+    void focusItemSearch();
     void PrintActionExecute();
     void PreviewActionExecute();
     void PrintSetupActionExecute();
@@ -111,6 +118,7 @@ private:
 
     TSlipFrame *SlipFrame1 = nullptr;
     ItemPanel *ItemPanel_ = nullptr;
+    TFrame1 *Frame11 = nullptr;
     QSplitter *Splitter1 = nullptr;
     QToolBar *ToolBar1 = nullptr;
     WindowTitleServer *titleServer_ = nullptr;
