@@ -399,6 +399,11 @@ void TFrame1::SetEditMode(bool on)
         StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                      QAbstractItemView::AnyKeyPressed);
         StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+        // The row picked in view mode becomes one current cell.
+        const QModelIndex current = StringGrid1->currentIndex();
+        StringGrid1->clearSelection();
+        if (current.isValid())
+            StringGrid1->setCurrentIndex(current);
         StringGrid1->horizontalHeader()->hide();
         StringGrid1->setRowHidden(0, false);
         StringGrid1->setToolTip(QString());
