@@ -24,6 +24,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -425,13 +427,8 @@ void TFrame1::AdjustColumnWidths()
     // Row 0 is the header's text in view mode and an editable row in edit mode.
     StringGrid1->setRowHidden(0, !editMode_);
     if (editMode_) {
-        const QFontMetrics fm(StringGrid1->font());
-        int widest = 100;
-        const ItemGrid &grid = model_->grid();
-        for (int r = 0; r < grid.rowCount(); ++r)
-            widest = qMax(widest, fm.horizontalAdvance(grid.cell(r, 0)));
         StringGrid1->setColumnHidden(0, false);
-        StringGrid1->setColumnWidth(0, widest + 10);
+        StringGrid1->setColumnWidth(0, widestName() + 10);
         for (int c = 1; c < columns; ++c) {
             StringGrid1->setColumnHidden(c, false);
             StringGrid1->setColumnWidth(c, 60);
@@ -456,6 +453,29 @@ void TFrame1::AdjustColumnWidths()
     }
     StringGrid1->setColumnHidden(0, false);
     StringGrid1->setColumnWidth(0, qMax(40, StringGrid1->viewport()->width() - used - columns));
+}
+
+int TFrame1::widestName() const
+{
+    // Measuring every name of a long list is slow; no name is wider than its
+    // length in the widest character, so the longest names are measured
+    // first and the rest only while they could still be wider.
+    const QFontMetrics fm(StringGrid1->font());
+    const int widestChar =
+        std::max({fm.maxWidth(), fm.horizontalAdvance(u"漢"_s), fm.horizontalAdvance(u"Ｗ"_s)});
+    const ItemGrid &grid = model_->grid();
+    QList<std::pair<qsizetype, int>> byLength;
+    byLength.reserve(grid.rowCount());
+    for (int r = 0; r < grid.rowCount(); ++r)
+        byLength.append({grid.cell(r, 0).size(), r});
+    std::sort(byLength.begin(), byLength.end(), std::greater<>());
+    int widest = 100;
+    for (const auto &[length, row] : std::as_const(byLength)) {
+        if (length * widestChar <= widest)
+            break;
+        widest = qMax(widest, fm.horizontalAdvance(grid.cell(row, 0)));
+    }
+    return widest;
 }
 
 void TFrame1::resizeEvent(QResizeEvent *event)

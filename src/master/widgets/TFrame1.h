@@ -117,6 +117,9 @@ private:
     void report(const ItemFiles::ReadReport &report);
     void showWriteError(const QString &error);
     bool showNameHint(const QPoint &pos);
+    // The text width of the widest name of the grid (row 0 included), at
+    // least 100 pixels.
+    int widestName() const;
 
     ItemFiles::Location where_;
     MessageService &messages_;
