@@ -584,7 +584,9 @@ bool TFrame1::showNameHint(const QPoint &pos)
         return true;
     }
     // Over the cell, so the full name continues where the cut one stood.
-    const QPoint at = StringGrid1->viewport()->mapToGlobal(cell.topLeft() - QPoint(1, 1));
+    // Tool tips stand (2, 16) below and right of the point they are given
+    // (beside a mouse pointer); that is taken back.
+    const QPoint at = StringGrid1->viewport()->mapToGlobal(cell.topLeft() - QPoint(1, 1) - QPoint(2, 16));
     QToolTip::showText(at, text, StringGrid1->viewport(), cell);
     return true;
 }
