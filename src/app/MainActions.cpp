@@ -2,6 +2,7 @@
 #include "ItemPanel.h"
 #include "TMainForm.h"
 
+#include "master/widgets/TFrame1.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
@@ -10,9 +11,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -211,7 +214,13 @@ void TMainForm::buildCentre()
     connect(ItemPanel_->rightButton(), &QToolButton::clicked, this, [this] { placePanel(true); });
     connect(ItemPanel_->leftButton(), &QToolButton::clicked, this, [this] { placePanel(false); });
     connect(ItemPanel_->editButton(), &QPushButton::clicked, this, [this] { setEditMode(!editMode_); });
-    // Edit mode and the hand-over need the item search window, which is not part of the program yet.
-    ItemPanel_->editButton()->setEnabled(false);
-    ItemPanel_->addButton()->setEnabled(false);
+
+    Frame11 = new TFrame1(env_.appDir, *env_.messages, ItemPanel_);
+    Frame11->setNameHints(true);
+    ItemPanel_->contentLayout()->addWidget(Frame11);
+    connect(ItemPanel_->addButton(), &QPushButton::clicked, this, &TMainForm::AddButtonClick);
+    connect(Frame11, &TFrame1::itemChosen, this, &TMainForm::AddButtonClick);
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    find->setObjectName(u"FindShortcut"_s);
+    connect(find, &QShortcut::activated, this, &TMainForm::focusItemSearch);
 }

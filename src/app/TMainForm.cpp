@@ -3,6 +3,8 @@
 #include "ItemPanel.h"
 #include "StrayFiles.h"
 
+#include "lines/widgets/TSlipGridFrame.h"
+#include "master/widgets/TFrame1.h"
 #include "platform/AppFolder.h"
 #include "platform/Clock.h"
 #include "platform/DocumentLock.h"
@@ -12,6 +14,7 @@
 #include "platform/WindowRegistry.h"
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/PrinterService.h"
+#include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
@@ -363,6 +366,8 @@ void TMainForm::finish()
     if (finished_)
         return;
     finished_ = true;
+    if (editMode_)
+        Frame11->SaveAll();
     slipLock_.reset();
     printRun_->removeSnapshot();
     const QString folder = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).absolutePath();
@@ -446,8 +451,37 @@ void TMainForm::placePanel(bool right)
     Splitter1->setSizes(sizes);
 }
 
+void TMainForm::AddButtonClick()
+{
+    if (editMode_)
+        return;
+    const QString text = Frame11->GetSelectedItemLine();
+    if (text.isEmpty())
+        return;
+    constexpr int LineSection = 4;
+    if (!SlipFrame1->section(LineSection)->isOpen())
+        SlipFrame1->openSection(LineSection);
+    TSlipGridFrame *grid = SlipFrame1->grid();
+    if (QWidget *editor = grid->editor(grid->currentField()))
+        editor->setFocus(Qt::OtherFocusReason);
+    else
+        grid->setFocus(Qt::OtherFocusReason);
+    grid->InsertRowText(text);
+    SlipFrame1->recomputeAll();
+}
+
+void TMainForm::focusItemSearch()
+{
+    if (editMode_)
+        return;
+    if (!ItemPanel_->isVisible())
+        action(u"ToolWinAction"_s)->setChecked(true);
+    Frame11->focusSearch();
+}
+
 void TMainForm::setEditMode(bool on)
 {
+    Frame11->SetEditMode(on);
     editMode_ = on;
     SlipFrame1->setVisible(!on);
     ToolBar1->setVisible(!on);

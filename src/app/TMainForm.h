@@ -18,6 +18,7 @@ class QAction;
 class QLockFile;
 class QSplitter;
 class QToolButton;
+class TFrame1;
 class TSlipFrame;
 class WindowTitleServer;
 
@@ -54,6 +55,7 @@ public:
 
     TSlipFrame *slipFrame() const { return SlipFrame1; }
     ItemPanel *itemPanel() const { return ItemPanel_; }
+    TFrame1 *itemFrame() const { return Frame11; }
     const QString &currentFile() const { return currentFile_; }
     // The slip is open without its lock (none could be made beside it):
     // Save asks for a new name instead of writing over it.
@@ -82,6 +84,11 @@ public:
     bool SaveAsActionExecute();
     void UndoActionExecute();
     void ToolWinActionExecute(bool show);
+    // The picked row of the item search window becomes a line item before
+    // the grid's current row; the slip is recomputed.
+    void AddButtonClick();
+    // Shows the search window when hidden and puts the cursor in its field.
+    void focusItemSearch();
     void PrintActionExecute();
     void PreviewActionExecute();
     void PrintSetupActionExecute();
@@ -127,6 +134,7 @@ private:
 
     TSlipFrame *SlipFrame1 = nullptr;
     ItemPanel *ItemPanel_ = nullptr;
+    TFrame1 *Frame11 = nullptr;
     QSplitter *Splitter1 = nullptr;
     QToolBar *ToolBar1 = nullptr;
     WindowTitleServer *titleServer_ = nullptr;

@@ -1,12 +1,17 @@
 #include "support/FakeMessageService.h"
 #include "support/TestAppFolder.h"
 
+#include "app/ItemPanel.h"
 #include "app/QtTranslations.h"
 #include "app/TMainForm.h"
 #include "controls/widgets/BoxMessageService.h"
 #include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
+#include "master/ItemFiles.h"
+#include "master/widgets/ItemGridModel.h"
+#include "master/widgets/TFrame1.h"
 #include "platform/IniFile.h"
+#include "platform/TextList.h"
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
@@ -20,6 +25,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -82,6 +88,9 @@ private Q_SLOTS:
     void searchWindowToggleStaysInStep();
     void endOfProgramCleansUp();
     void qtTextsAreJapanese();
+    void handOverByMouseFillsTheSlip();
+    void handOverByKeyboardAlone();
+    void editModeTakesTheWindowAndSavesOnClose();
     void grabForReview();
 };
 
@@ -528,6 +537,97 @@ void TestMainForm::endOfProgramCleansUp()
              QDir::toNativeSeparators(f.app.filePath(u"slips"_s)));
 }
 
+// The estimate sample charges 8,800 yen per labour point.
+void TestMainForm::handOverByMouseFillsTheSlip()
+{
+    Fixture f;
+    TMainForm form(f.env);
+    form.start(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TSlipFrame *slip = form.slipFrame();
+    slip->CloseAll();
+    const qint64 labourBefore = slip->data().tecTotal;
+    const int rowsBefore = int(slip->data().rows.size());
+    const int current = slip->grid()->currentRow();
+
+    TFrame1 *items = form.itemFrame();
+    items->selectCategory(2); // エンジン
+    const QModelIndex oil = items->model()->index(1, 0);
+    QCOMPARE(oil.data().toString(), u"エンジンオイル交換"_s);
+    items->selectVehicleClass(1); // 小型乗用: 0.30 points
+    const QRect cell = items->StringGrid1->visualRect(oil);
+    QTest::mouseClick(items->StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(items->StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+
+    QVERIFY(slip->section(4)->isOpen());
+    const TRowData &row = slip->grid()->rows().at(current - 1);
+    QCOMPARE(row.LineDiv, u"整備"_s);
+    QCOMPARE(row.TextA, u"エンジンオイル交換"_s);
+    QCOMPARE(row.WorkPoint, 3000);
+    QCOMPARE(row.WorkPrice, 2640 * Fixed::One);
+    QCOMPARE(slip->grid()->currentRow(), current + 1);
+    QCOMPARE(int(slip->data().rows.size()), rowsBefore + 1);
+    QCOMPARE(slip->data().tecTotal, labourBefore + 2640);
+    QVERIFY(form.windowTitle().endsWith(u" <更新>"_s));
+
+    // "明細へ" hands over a part at its unit price.
+    items->setKind(ItemFiles::Kind::Parts);
+    items->selectCategory(11); // オイル・油脂
+    items->StringGrid1->setCurrentIndex(items->model()->index(1, 0));
+    form.itemPanel()->addButton()->click();
+    const TRowData &part = slip->grid()->rows().at(current);
+    QCOMPARE(part.LineDiv, u"部品"_s);
+    QCOMPARE(part.TextA, u"エンジンオイル 0W-20 (1L)"_s);
+    QCOMPARE(part.UnitPrice, 1650 * Fixed::One);
+    slip->setModified(false);
+}
+
+void TestMainForm::handOverByKeyboardAlone()
+{
+    Fixture f;
+    TMainForm form(f.env);
+    form.start(QString());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.action(u"ToolWinAction"_s)->setChecked(false);
+    QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
+    TFrame1 *items = form.itemFrame();
+    QVERIFY(form.itemPanel()->isVisible());
+    QTRY_VERIFY(items->SearchEdit->hasFocus());
+    items->SearchEdit->insert(u"ﾜｲﾊﾟｰ"_s); // as an input method commits it
+    QVERIFY(items->searching());
+    QTest::keyClick(items->SearchEdit, Qt::Key_Down);
+    QTest::keyClick(items->SearchEdit, Qt::Key_Return);
+    const TRowData &row = form.slipFrame()->grid()->rows().first();
+    QCOMPARE(row.TextA, u"ワイパーブレード交換(リア)"_s);
+    QVERIFY(form.slipFrame()->section(4)->isOpen());
+    QVERIFY(form.slipFrame()->grid()->isAncestorOf(QApplication::focusWidget()));
+    form.slipFrame()->setModified(false);
+}
+
+void TestMainForm::editModeTakesTheWindowAndSavesOnClose()
+{
+    Fixture f;
+    const ItemFiles::Location where(f.app.path());
+    {
+        TMainForm form(f.env);
+        form.start(QString());
+        form.show();
+        QPushButton *edit = form.itemPanel()->editButton();
+        edit->click();
+        QVERIFY(form.itemFrame()->editMode());
+        QVERIFY(!form.slipFrame()->isVisible());
+        QVERIFY(!form.itemPanel()->addButton()->isEnabled());
+        QCOMPARE(edit->text(), u"編集終了(&T)"_s);
+        QAbstractItemModel *m = form.itemFrame()->model();
+        QVERIFY(m->setData(m->index(1, 0), u"車検整備一式(24ヶ月点検)"_s, Qt::EditRole));
+        QVERIFY(form.close());
+    }
+    QCOMPARE(TextList::read(where.itemFile(ItemFiles::Kind::Maintenance, u"1"_s)).first().section(u',', 0, 0),
+             u"車検整備一式(24ヶ月点検)"_s);
+}
+
 // Pictures of the window for a person to look at; set TORVANE_GRAB_DIR to get them.
 // Qt's own dialogs and buttons speak Japanese once the program has loaded
 // Qt's translations.
@@ -566,6 +666,14 @@ void TestMainForm::grabForReview()
     form.slipFrame()->CloseAll();
     QTest::qWait(100);
     QVERIFY(form.grab().save(dir + u"/main-closed.png"_s));
+    form.itemFrame()->setSearchText(u"ﾌﾞﾚｰｷ"_s);
+    QTest::qWait(50);
+    QVERIFY(form.grab().save(dir + u"/main-search.png"_s));
+    form.itemFrame()->setSearchText(QString());
+    form.itemPanel()->editButton()->click();
+    QTest::qWait(50);
+    QVERIFY(form.grab().save(dir + u"/main-items-edit.png"_s));
+    form.itemPanel()->editButton()->click();
     form.slipFrame()->setModified(false);
 
     // The real question before a revert, answered No by its default button.
