@@ -80,6 +80,11 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
 TMainForm::~TMainForm()
 {
     finish();
+    // QWidget's destructor still closes the window, and the focus leaving a
+    // grid editor then stores its typing and reports a change: by then this
+    // object is no main window any more, so the slip's reports end here.
+    disconnect(SlipFrame1, nullptr, this, nullptr);
+    disconnect(Frame11, nullptr, this, nullptr);
 }
 
 QString TMainForm::titleFor(const QString &file, bool modified)
