@@ -1,10 +1,16 @@
+#include "master/widgets/TMemoGrid.h"
+#include "master/widgets/TMemoSelForm.h"
 #include "platform/IniFile.h"
+#include "platform/TextList.h"
 #include "slip/Templates.h"
+#include "slip/widgets/TSlipFrame.h"
 #include "slip/widgets/TTempSaveForm.h"
 #include "slip/widgets/TTemplateForm.h"
 #include "support/FakeMessageService.h"
 #include "support/SampleSlip.h"
+#include "support/TestAppFolder.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -12,6 +18,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +60,8 @@ private Q_SLOTS:
     void deleteAsksFirst();
     void detailColumnFillsTheRestAfterResize();
     void openGivesPathAndCategory();
+    void noteFieldTakesTheChosenTemplate_data();
+    void noteFieldTakesTheChosenTemplate();
 };
 
 void TestTemplateForms::saveFormRefusesEmptyNameAndFollowsTree()
@@ -159,6 +169,50 @@ void TestTemplateForms::openGivesPathAndCategory()
     QCOMPARE(form.category(), int(sstCar));
     QVERIFY(QFileInfo(form.path()).isFile());
     QCOMPARE(QFileInfo(form.path()).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
+}
+
+void TestTemplateForms::noteFieldTakesTheChosenTemplate_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("button") << false;
+    QTest::newRow("Ctrl+Space") << true;
+}
+
+void TestTemplateForms::noteFieldTakesTheChosenTemplate()
+{
+    QFETCH(bool, byKey);
+    TestAppFolder app;
+    QVERIFY(TextList::write(
+        app.filePath(u"Dat/Mst/MemoOpt.Dat"_s),
+        {u"a,b,c"_s, u"一件目,,"_s, u"お支払い方法,\"銀行振込, 現金\",\"手数料は\"\"お客様\"\"負担\""_s}));
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
+    frame.show();
+    frame.openSection(7);
+    auto *note = frame.findChild<QPlainTextEdit *>(u"NoteMemo"_s);
+    note->setPlainText(u"前の備考"_s);
+    frame.setNotify(true);
+    frame.setModified(false);
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *form = qobject_cast<TMemoSelForm *>(QApplication::activeModalWidget());
+        QVERIFY(form);
+        seen = true;
+        form->StringGrid2->setCurrentCell(1, 0);
+        form->Button2->click();
+    });
+    if (byKey) {
+        note->setFocus();
+        QTest::keyClick(note, Qt::Key_Space, Qt::ControlModifier);
+    } else {
+        auto *button = frame.findChild<QToolButton *>(u"MemoSpeedButton"_s);
+        QVERIFY(button->isEnabled());
+        button->click();
+    }
+    QVERIFY(seen);
+    QCOMPARE(frame.data().memo,
+             (QStringList{u"お支払い方法"_s, u"銀行振込, 現金"_s, u"手数料は\"お客様\"負担"_s}));
+    QVERIFY(frame.isModified());
 }
 
 QTEST_MAIN(TestTemplateForms)
