@@ -55,6 +55,14 @@ TMemoGrid::TMemoGrid(QWidget *parent) : QTableWidget(parent)
     setNotes({});
 }
 
+void TMemoGrid::showFirstColumnOnly()
+{
+    setColumnHidden(1, true);
+    setColumnHidden(2, true);
+    horizontalHeader()->setStretchLastSection(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 void TMemoGrid::setNotes(const QList<MemoOptions::Note> &notes)
 {
     clearContents();

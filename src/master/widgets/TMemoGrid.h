@@ -16,6 +16,10 @@ public:
 
     explicit TMemoGrid(QWidget *parent = nullptr);
 
+    // Only the first column shows, across the whole grid; it carries the
+    // whole template.
+    void showFirstColumnOnly();
+
     // Replaces the rows; an empty list keeps InitialNoteRows empty rows.
     void setNotes(const QList<MemoOptions::Note> &notes);
     QList<MemoOptions::Note> notes() const;

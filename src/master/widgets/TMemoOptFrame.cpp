@@ -44,7 +44,7 @@ TMemoOptFrame::TMemoOptFrame(const QString &memoFile, QWidget *parent) : QWidget
 
     StringGrid2 = new TMemoGrid(this);
     StringGrid2->setObjectName(u"StringGrid2"_s);
-    StringGrid2->horizontalHeader()->setStretchLastSection(false);
+    StringGrid2->showFirstColumnOnly();
 
     Button1 = new QPushButton(u"追加(&A)"_s, this);
     Button1->setObjectName(u"Button1"_s);
@@ -132,10 +132,6 @@ void TMemoOptFrame::Button3Click()
 void TMemoOptFrame::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
-    // One visible column shows the whole template; the greeting column takes
-    // the rest of its grid.
-    StringGrid2->setColumnWidth(0, StringGrid2->viewport()->width());
-    StringGrid2->setColumnWidth(1, 0);
-    StringGrid2->setColumnWidth(2, 0);
+    // The greeting column takes the rest of its grid.
     StringGrid1->setColumnWidth(1, StringGrid1->width() - StringGrid1->columnWidth(0) - 5);
 }

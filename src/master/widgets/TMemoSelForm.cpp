@@ -17,12 +17,7 @@ TMemoSelForm::TMemoSelForm(const QString &memoFile, QWidget *parent) : QDialog(p
     StringGrid2 = new TMemoGrid(this);
     StringGrid2->setObjectName(u"StringGrid2"_s);
     StringGrid2->setNotes(MemoOptions::read(memoFile).notes);
-    // Only the first column shows; it carries the whole template.
-    StringGrid2->horizontalHeader()->setStretchLastSection(false);
-    StringGrid2->setColumnWidth(0, 420);
-    StringGrid2->setColumnWidth(1, 0);
-    StringGrid2->setColumnWidth(2, 0);
-    StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid2->showFirstColumnOnly();
 
     auto *buttons = new QDialogButtonBox(this);
     Button2 = buttons->addButton(u"OK"_s, QDialogButtonBox::AcceptRole);
