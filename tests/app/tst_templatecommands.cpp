@@ -1,4 +1,5 @@
 #include "app/TMainForm.h"
+#include "lines/FixedPoint.h"
 #include "platform/AppFolder.h"
 #include "platform/IniFile.h"
 #include "slip/Templates.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -68,6 +70,8 @@ class TestTemplateCommands : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void saveThenOpenIntoAnotherSlip();
+    void foreignFileLeavesTheSlipAlone();
+    void linesTemplateKeepsTheSlipsLines();
     void bundledTemplatesOpenIntoNewSlip_data();
     void bundledTemplatesOpenIntoNewSlip();
 };
@@ -122,6 +126,66 @@ void TestTemplateCommands::saveThenOpenIntoAnotherSlip()
     QVERIFY(form.slipFrame()->isModified());
     QVERIFY(form.windowTitle().endsWith(u"<更新>"_s));
     QVERIFY(f.messages.calls.isEmpty());
+}
+
+void TestTemplateCommands::foreignFileLeavesTheSlipAlone()
+{
+    Fixture f;
+    const QDir folder(AppFolder(f.env.appDir).templateFolder());
+    QFile foreign(folder.filePath(u"foreign.tvt"_s));
+    QVERIFY(foreign.open(QIODevice::WriteOnly));
+    foreign.write("[Cust]\r\nName=x\r\n[No]\r\nSlipCode=99999999\r\n");
+    foreign.close();
+    TMainForm form(f.env);
+    form.start(QString());
+    form.show();
+    const SlipData before = form.slipFrame()->data();
+    QVERIFY(runWithDialog<TTemplateForm>(form.findChild<QAction *>(u"OpenTmpAction"_s), [](TTemplateForm *d) {
+        QTreeWidgetItem *item = entryNamed(d->ListView1, QString());
+        QVERIFY(item);
+        QVERIFY(item->icon(0).isNull());
+        d->ListView1->setCurrentItem(item);
+        d->Button2->click();
+    }));
+    QCOMPARE(f.messages.calls,
+             (QList<FakeMessageService::Call>{
+                 {FakeMessageService::Box::Warning, u"テンプレートの種類が不明なため開けません"_s}}));
+    QCOMPARE(form.slipFrame()->data().slipCode, before.slipCode);
+    QCOMPARE(form.slipFrame()->data().custName, before.custName);
+    QVERIFY(!form.slipFrame()->isModified());
+}
+
+void TestTemplateCommands::linesTemplateKeepsTheSlipsLines()
+{
+    Fixture f;
+    TMainForm form(f.env);
+    form.start(QString());
+    form.show();
+    SlipData slip = form.slipFrame()->data();
+    slip.custName = u"山田 太郎"_s;
+    TRowData own;
+    own.LineDiv = u"部品"_s;
+    own.TextA = u"バッテリー"_s;
+    own.Count = Fixed::One;
+    own.UnitPrice = 12000 * Fixed::One;
+    own.Price = 12000 * Fixed::One;
+    own.TaxRate = -Fixed::One;
+    slip.rows = {own};
+    form.slipFrame()->setData(slip);
+    QVERIFY(runWithDialog<TTemplateForm>(form.findChild<QAction *>(u"OpenTmpAction"_s), [](TTemplateForm *d) {
+        d->TreeView1->setCurrentItem(d->TreeView1->topLevelItem(int(sstLines)));
+        d->ListView1->setCurrentItem(entryNamed(d->ListView1, u"オイル交換セット"_s));
+        d->Button2->click();
+    }));
+    QStringList texts;
+    for (const TRowData &r : form.slipFrame()->data().rows)
+        if (!r.TextA.isEmpty())
+            texts << r.TextA;
+    QCOMPARE(texts.size(), 5);
+    QVERIFY(texts.contains(u"バッテリー"_s));
+    QVERIFY(texts.contains(u"廃油処理"_s));
+    QCOMPARE(form.slipFrame()->data().custName, u"山田 太郎"_s);
+    QVERIFY(form.slipFrame()->isModified());
 }
 
 void TestTemplateCommands::bundledTemplatesOpenIntoNewSlip_data()
