@@ -52,8 +52,7 @@ const ActionSpec Actions[] = {
 };
 
 // Commands whose dialogs are not part of the program yet: present, disabled.
-const char *const NotYetAvailable[] = {
-    "OpenTmpAction", "SaveTmpAction", "OptionAction", "HelpIndexAction", "HelpTopicAction", "N5", "N6"};
+const char *const NotYetAvailable[] = {"OptionAction", "HelpIndexAction", "HelpTopicAction", "N5", "N6"};
 
 } // namespace
 
@@ -92,6 +91,8 @@ void TMainForm::buildActions()
     connect(action(u"SaveAsAction"_s), &QAction::triggered, this, [this] { SaveAsActionExecute(); });
     connect(action(u"ExitAction"_s), &QAction::triggered, this, &QWidget::close);
     connect(action(u"UndoAction"_s), &QAction::triggered, this, &TMainForm::UndoActionExecute);
+    connect(action(u"OpenTmpAction"_s), &QAction::triggered, this, &TMainForm::OpenTmpActionExecute);
+    connect(action(u"SaveTmpAction"_s), &QAction::triggered, this, &TMainForm::SaveTmpActionExecute);
     connect(action(u"PrintAction"_s), &QAction::triggered, this, &TMainForm::PrintActionExecute);
     connect(action(u"PreviewAction"_s), &QAction::triggered, this, &TMainForm::PreviewActionExecute);
     connect(action(u"PrintSetupAction"_s), &QAction::triggered, this, &TMainForm::PrintSetupActionExecute);

@@ -14,8 +14,11 @@
 #include "platform/WindowRegistry.h"
 #include "print/widgets/PrintRun.h"
 #include "print/widgets/PrinterService.h"
+#include "slip/Templates.h"
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
+#include "slip/widgets/TTempSaveForm.h"
+#include "slip/widgets/TTemplateForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -324,6 +327,49 @@ bool TMainForm::SaveAsActionExecute()
     if (!AppSettings::advanceSlipNumber(env_.settingsPath, SlipFrame1->data().slipCode, &error))
         env_.messages->show(MessageService::Kind::Error, error);
     return true;
+}
+
+void TMainForm::SaveTmpActionExecute()
+{
+    TTempSaveForm form(*env_.messages, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    const QString folder = AppFolder(env_.appDir).templateFolder();
+    QDir().mkpath(folder);
+    // The file name is a generated code, so no name the user types can
+    // leave the folder or collide with another template.
+    IniFile ini(Templates::newTemplatePath(folder));
+    Templates::writeHeader(ini, form.category(), form.name());
+    QString error;
+    if (!SlipFrame1->SaveSlip(ini, form.category(), false, &error))
+        env_.messages->show(MessageService::Kind::Error, error);
+}
+
+void TMainForm::OpenTmpActionExecute()
+{
+    TTemplateForm form(AppFolder(env_.appDir).templateFolder(), *env_.messages, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    openTemplate(form.path(), form.category());
+}
+
+void TMainForm::openTemplate(const QString &path, int category)
+{
+    const IniFile ini(path);
+    if (!ini.readable() || category < sstCustomer || category > sstSlip) {
+        // A file of no known category would replace the whole slip with
+        // whatever it holds; it is left alone.
+        env_.messages->show(MessageService::Kind::Warning, u"テンプレートの種類が不明なため開けません"_s);
+        return;
+    }
+    SlipFrame1->LoadSlip(ini, TSlipSaveType(category));
+    // Labour charges and totals follow this slip's rate, not the one the
+    // template was saved with.
+    if (category == sstLines || category == sstSlip)
+        SlipFrame1->recomputeAll();
+    SlipFrame1->markModified();
+    SlipFrame1->setModified(true);
+    updateTitle();
 }
 
 void TMainForm::UndoActionExecute()

@@ -83,6 +83,15 @@ public:
     bool SaveActionExecute();
     bool SaveAsActionExecute();
     void UndoActionExecute();
+    // Asks for a category and a name and stores that part of the slip as a
+    // new template.
+    void SaveTmpActionExecute();
+    // Lets the user pick a template; its part replaces the slip's, which
+    // then counts as modified.
+    void OpenTmpActionExecute();
+    // The second half of the open command: merges the template file of the
+    // category into the slip.
+    void openTemplate(const QString &path, int category);
     void ToolWinActionExecute(bool show);
     // The picked row of the item search window becomes a line item before
     // the grid's current row; the slip is recomputed.

@@ -9,6 +9,7 @@
 #include "lines/RowText.h"
 #include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
+#include "master/widgets/TMemoSelForm.h"
 #include "platform/AppFolder.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
@@ -312,6 +313,16 @@ void TSlipFrame::setGreetingForKind(int kind)
         InfoEdit->setText(greetings.at(kind));
 }
 
+void TSlipFrame::MemoSpeedButtonClick()
+{
+    TMemoSelForm form(AppFolder(appDir_).memoOptionsFile(), this);
+    if (form.exec() == QDialog::Accepted) {
+        const MemoOptions::Note note = form.note();
+        NoteMemo->setPlainText(QStringList(note.begin(), note.end()).join(u'\n'));
+    }
+    NoteMemo->setFocus();
+}
+
 void TSlipFrame::applyVehicleState()
 {
     const bool none = CarCheckBox->isChecked();
@@ -403,6 +414,13 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == lineTotalsBar_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         alignLineTotals();
+    if (watched == NoteMemo && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::ControlModifier) {
+            MemoSpeedButtonClick();
+            return true;
+        }
+    }
     if (watched == SlipCodeEdit && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {

@@ -96,6 +96,10 @@ public:
     QPushButton *saveButton() const { return saveButton_; }
     QPushButton *exitButton() const { return exitButton_; }
 
+    // Lets the user pick a note template; its three lines replace the note
+    // field's text.
+    void MemoSpeedButtonClick();
+
     TSlipGridFrame *grid() const { return SlipGridFrame1; }
     SlipMoney *money() const { return money_; }
     // Every row, the labour and parts totals, then the slip's totals.

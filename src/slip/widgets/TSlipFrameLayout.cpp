@@ -389,7 +389,12 @@ void TSlipFrame::buildNotes(SlipSection *s)
     g->addWidget(InfoEdit, 0, 1);
     g->addWidget(caption(w, u"備考・メモ欄"_s), 1, 0, Qt::AlignTop | Qt::AlignRight);
     g->addWidget(NoteMemo, 1, 1);
-    g->addWidget(lookupButton(w, u"MemoSpeedButton"_s, u"備考テンプレートの参照"_s), 1, 2, Qt::AlignTop);
+    QToolButton *memoButton = lookupButton(w, u"MemoSpeedButton"_s, u"備考テンプレートの参照"_s);
+    memoButton->setEnabled(true);
+    connect(memoButton, &QToolButton::clicked, this, &TSlipFrame::MemoSpeedButtonClick);
+    // Ctrl+Space in the note field opens the same lookup.
+    NoteMemo->installEventFilter(this);
+    g->addWidget(memoButton, 1, 2, Qt::AlignTop);
     g->setColumnStretch(1, 1);
     s->innerLayout()->addWidget(w);
     s->firstFocus = NoteMemo;
