@@ -2,7 +2,6 @@
 
 #include "platform/AppFolder.h"
 #include "platform/CommaText.h"
-#include "platform/Cp932.h"
 #include "platform/TextList.h"
 
 #include <QFile>
@@ -36,14 +35,14 @@ QString Location::itemFile(Kind kind, const QString &code) const
 
 QStringList readLines(const QString &path, ReadReport *report)
 {
-    QFile f(path);
     const QString file = QFileInfo(path).fileName();
-    if (!f.open(QIODevice::ReadOnly)) {
+    bool ok = false;
+    const QStringList raw = TextList::read(path, &ok);
+    if (!ok) {
         if (report)
             report->skipped.append(u"%1 を読み込めません"_s.arg(file));
         return {};
     }
-    const QStringList raw = TextList::splitLines(Cp932::decode(f.readAll()));
     QStringList lines;
     lines.reserve(raw.size());
     for (qsizetype i = 0; i < raw.size(); ++i) {
