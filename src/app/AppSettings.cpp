@@ -14,6 +14,8 @@ AppSettings AppSettings::read(const QString &path)
     const QString rate = ini.readString(QStringLiteral("Tax"), QStringLiteral("SRate"));
     s.taxRate = rate.isEmpty() ? SlipData::DefaultTaxRate : Fixed::fromText(rate);
     s.rounding = ini.readInteger(QStringLiteral("Tax"), QStringLiteral("Hasu"), SlipData::DefaultTaxCut);
+    s.taxCalcMode =
+        ini.readInteger(QStringLiteral("Tax"), QStringLiteral("CalcMode"), DefaultTaxCalcMode) == 0 ? 0 : 1;
     s.initialFolder = ini.readString(QStringLiteral("Init"), QStringLiteral("Dir"));
     return s;
 }

@@ -18,7 +18,11 @@ struct AppSettings {
     int nextSlipNumber = FirstSlipNumber;      // [Slip] No
     qint64 taxRate = SlipData::DefaultTaxRate; // [Tax] SRate, fixed-point percent
     int rounding = SlipData::DefaultTaxCut;    // [Tax] Hasu
-    QString initialFolder;                     // [Init] Dir
+    // How a new slip computes its consumption tax: 0 per line (明細ごと),
+    // 1 once per rate per slip (税率ごと), which a qualified invoice needs.
+    static constexpr int DefaultTaxCalcMode = 1;
+    int taxCalcMode = DefaultTaxCalcMode; // [Tax] CalcMode
+    QString initialFolder;                // [Init] Dir
 
     static AppSettings read(const QString &path);
 

@@ -67,6 +67,15 @@ LogoSetting LogoSetting::load(const QString &path, bool *ok)
     return LogoSetting(TextList::read(path, ok));
 }
 
+void LogoSetting::setRegistrationNumber(const QString &number)
+{
+    while (lines_.size() < LineCount)
+        lines_.append(QString());
+    lines_ = lines_.mid(0, LineCount);
+    if (!number.trimmed().isEmpty())
+        lines_.append(number.trimmed());
+}
+
 int LogoSetting::number(int index, int def) const
 {
     return IntText::toIntDef(line(index).trimmed(), def);

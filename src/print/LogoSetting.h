@@ -5,9 +5,12 @@
 
 // A company-name print setting: 23 text lines addressed by index, and the
 // named settings kept in Dat/Mst/LogoList and Dat/Etc/<name>.Dat.
+// An optional 24th line holds the issuer's qualified-invoice registration
+// number; a file of 23 lines has none, and reads as before.
 class LogoSetting {
 public:
     static constexpr int LineCount = 23;
+    static constexpr int RegistrationLine = 23;
     // The logo canvas in logo units.
     static constexpr int CanvasWidth = 425;
     static constexpr int CanvasHeight = 177;
@@ -37,6 +40,13 @@ public:
     int pictureTop() const { return number(20, 0); }
     int pictureWidth() const { return number(21, 100); }
     int pictureHeight() const { return number(22, 100); }
+    // "T" + 13 digits as stored (RegistrationNumber::normalise), or empty.
+    QString registrationNumber() const { return line(RegistrationLine).trimmed(); }
+    // Sets the 24th line; an empty number drops it, so the file keeps the
+    // 23 lines of a setting without one.
+    void setRegistrationNumber(const QString &number);
+    // Whether a file's line count is one of a setting: 23, or 24 with the number.
+    static bool isSettingLineCount(qsizetype count) { return count == LineCount || count == LineCount + 1; }
 
     // Whether the setting at path still names no company: its company line
     // is empty or the text a new installation ships. No path, or no file,
