@@ -120,6 +120,21 @@ QString AppFolder::costNamesFile() const
     return masterFolder() + u"諸費用"_s;
 }
 
+QString AppFolder::masterListFile(const QString &name) const
+{
+    return masterFolder() + name;
+}
+
+QString AppFolder::makersFile() const
+{
+    return carFolder() + u"Maker.dat"_s;
+}
+
+QString AppFolder::carNamesFile(const QString &maker) const
+{
+    return findFile(carFolder(), maker);
+}
+
 QString AppFolder::formatFile(const QString &name) const
 {
     return findFile(formatFolder(), name + u".fmt"_s);

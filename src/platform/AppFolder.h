@@ -41,6 +41,14 @@ public:
     QString workNamesFile() const;           // Dat/Mst/作業名
     QString staffFile() const;               // Dat/Mst/担当者
     QString costNamesFile() const;           // Dat/Mst/諸費用
+    // Dat/Mst/<name>: a master list (担当者, 諸費用, 作業名), named by its
+    // title without extension. The name is used as it stands; callers check
+    // it with SafeFileName first.
+    QString masterListFile(const QString &name) const;
+    QString makersFile() const; // Dat/Mst/Mk/Maker.dat
+    // Dat/Mst/Mk/<maker>: the car names of a maker, found without regard to
+    // case. The name is used as it stands; callers check it first.
+    QString carNamesFile(const QString &maker) const;
 
     // Dat/Fmt/<name>.fmt, found without regard to case.
     QString formatFile(const QString &name) const;
