@@ -129,6 +129,7 @@ TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget 
     applyVehicleState();
     applyLineCount();
     connectChangeTracking();
+    connectLookups();
     --updating_;
 }
 

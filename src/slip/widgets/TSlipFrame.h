@@ -100,6 +100,16 @@ public:
     // field's text.
     void MemoSpeedButtonClick();
 
+    // Lookups into the master data (buttons and Ctrl+Space in their fields).
+    // The three pick dialogs mark the document modified on OK and recompute
+    // the totals either way.
+    void SpeedButton4Click();  // person in charge into ChargeEdit
+    void SpeedButton9Click();  // maker and car name into CaNameEdit
+    void SpeedButton12Click(); // a cost's name and amount into the current cost row
+    // The kana picker under CaNumEllipsisEdit; on OK the kana replaces the
+    // field's text, all selected.
+    void CaNumEllipsisEditButtonClick();
+
     TSlipGridFrame *grid() const { return SlipGridFrame1; }
     SlipMoney *money() const { return money_; }
     // Every row, the labour and parts totals, then the slip's totals.
@@ -131,6 +141,7 @@ private:
     void buildTotals(SlipSection *s);
     void buildNotes(SlipSection *s);
     void connectChangeTracking();
+    void connectLookups();
 
     void sectionToggled(SlipSection *s);
     void setSectionStatus(SlipSection *s, const QString &text);
@@ -160,6 +171,7 @@ private:
     TWarekiDateEdit *DateWDateEdit = nullptr;
     QComboBox *DTpComBox = nullptr;
     QLineEdit *ChargeEdit = nullptr;
+    QToolButton *SpeedButton4 = nullptr; // 担当者の参照
     // customer
     QLineEdit *CuNameEdit = nullptr;
     QComboBox *CuTitleComBox = nullptr;
@@ -178,8 +190,10 @@ private:
     QComboBox *CaNumComBox = nullptr;
     QLineEdit *CaNumEdit1 = nullptr;
     QLineEdit *CaNumEllipsisEdit = nullptr;
+    QToolButton *CaNumEllipsisButton = nullptr; // かな文字の選択
     QLineEdit *CaNumEdit2 = nullptr;
     QLineEdit *CaNameEdit = nullptr;
+    QToolButton *SpeedButton9 = nullptr; // メーカー・車名の参照
     TFloatEdit *ESizeNValEditC = nullptr;
     TWarekiDateEdit *FirstWDateEdit = nullptr;
     QCheckBox *FirstCheckBox = nullptr;

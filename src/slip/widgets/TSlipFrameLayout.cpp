@@ -142,7 +142,8 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     layout->addWidget(new QLabel(u"担当者"_s, bar));
     ChargeEdit = lineEdit(bar, u"ChargeEdit"_s, 0, 90);
     layout->addWidget(ChargeEdit);
-    layout->addWidget(lookupButton(bar, u"SpeedButton4"_s, u"担当者の参照"_s));
+    SpeedButton4 = lookupButton(bar, u"SpeedButton4"_s, u"担当者の参照"_s);
+    layout->addWidget(SpeedButton4);
     layout->addStretch(1);
 }
 
@@ -251,6 +252,8 @@ void TSlipFrame::buildVehicle(SlipSection *s)
     number->addWidget(CaNumComBox);
     number->addWidget(CaNumEdit1);
     number->addWidget(CaNumEllipsisEdit);
+    CaNumEllipsisButton = lookupButton(w, u"CaNumEllipsisButton"_s, u"かな文字の選択"_s);
+    number->addWidget(CaNumEllipsisButton);
     number->addWidget(CaNumEdit2);
     number->addStretch(1);
     g->addWidget(caption(w, u"登録番号"_s), 0, 0);
@@ -258,7 +261,8 @@ void TSlipFrame::buildVehicle(SlipSection *s)
     g->addWidget(caption(w, u"車名"_s), 1, 0);
     auto *name = new QHBoxLayout;
     name->addWidget(CaNameEdit, 1);
-    name->addWidget(lookupButton(w, u"SpeedButton9"_s, u"メーカー・車名の参照"_s));
+    SpeedButton9 = lookupButton(w, u"SpeedButton9"_s, u"メーカー・車名の参照"_s);
+    name->addWidget(SpeedButton9);
     g->addLayout(name, 1, 1, 1, 3);
     g->addWidget(caption(w, u"初度登録"_s), 2, 0);
     auto *first = new QHBoxLayout;
