@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QStyledItemDelegate>
 
 using namespace Qt::StringLiterals;
@@ -210,4 +211,12 @@ void MasterGrid::fillEmptyCells()
         for (int c = 0; c < columnCount(); ++c)
             if (!item(r, c))
                 setItem(r, c, new QTableWidgetItem);
+}
+
+QPushButton *commandButton(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTableWidget>
 
+class QPushButton;
+
 // The grid of the master lists and of the car master: no headings, rows of
 // height 20, edited in place, and never fewer than one row. Read-only, it
 // selects whole rows and cannot be edited, so a pick dialog only picks.
@@ -53,3 +55,7 @@ private:
     bool readOnly_ = false;
     int amountColumn_ = -1;
 };
+
+// A command button of the list frames and their dialog: named like its
+// control, and never taking Enter from the grid.
+QPushButton *commandButton(QWidget *parent, const QString &name, const QString &text);

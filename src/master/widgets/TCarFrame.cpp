@@ -24,12 +24,6 @@ TCarFrame::TCarFrame(const AppFolder &folder, MessageService &messages, QWidget 
     : QWidget(parent), folder_(folder), messages_(messages)
 {
     setObjectName(u"CarFrame1"_s);
-    auto makeButton = [this](const QString &name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
     auto makeGrid = [this](const QString &name) {
         auto *g = new MasterGrid(this);
         g->setObjectName(name);
@@ -39,14 +33,14 @@ TCarFrame::TCarFrame(const AppFolder &folder, MessageService &messages, QWidget 
     };
     Label1 = new QLabel(u"メーカー"_s, this);
     StringGrid1 = makeGrid(u"StringGrid1"_s);
-    Button1 = makeButton(u"Button1"_s, u"メーカー追加(&M)"_s);
-    Button2 = makeButton(u"Button2"_s, u"選択削除(&D)"_s);
-    Button5 = makeButton(u"Button5"_s, u"ソート(&S)"_s);
+    Button1 = commandButton(this, u"Button1"_s, u"メーカー追加(&M)"_s);
+    Button2 = commandButton(this, u"Button2"_s, u"選択削除(&D)"_s);
+    Button5 = commandButton(this, u"Button5"_s, u"ソート(&S)"_s);
     Label2 = new QLabel(u"車種名"_s, this);
     StringGrid2 = makeGrid(u"StringGrid2"_s);
-    Button4 = makeButton(u"Button4"_s, u"車種追加(&C)"_s);
-    Button3 = makeButton(u"Button3"_s, u"選択削除(&L)"_s);
-    Button6 = makeButton(u"Button6"_s, u"ソート(&O)"_s);
+    Button4 = commandButton(this, u"Button4"_s, u"車種追加(&C)"_s);
+    Button3 = commandButton(this, u"Button3"_s, u"選択削除(&L)"_s);
+    Button6 = commandButton(this, u"Button6"_s, u"ソート(&O)"_s);
 
     auto *layout = new QGridLayout(this);
     auto column = [layout](int at, QLabel *label, MasterGrid *grid,

@@ -39,18 +39,12 @@ TGuideForm::TGuideForm(const AppFolder &folder, MessageService &messages, int ki
         resize(420, 400);
     }
 
-    auto makeButton = [this](const QString &name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
-    Button3 = makeButton(u"Button3"_s, u"編集(&E)"_s);
-    Button4 = makeButton(u"Button4"_s, u"ヘルプ(&H)"_s);
+    Button3 = commandButton(this, u"Button3"_s, u"編集(&E)"_s);
+    Button4 = commandButton(this, u"Button4"_s, u"ヘルプ(&H)"_s);
     Button4->setEnabled(false); // there is no help file to show
-    Button2 = makeButton(u"Button2"_s, u"OK"_s);
+    Button2 = commandButton(this, u"Button2"_s, u"OK"_s);
     Button2->setDefault(true);
-    Button1 = makeButton(u"Button1"_s, u"キャンセル"_s);
+    Button1 = commandButton(this, u"Button1"_s, u"キャンセル"_s);
     auto *bar = new QHBoxLayout;
     bar->addWidget(Button3);
     bar->addStretch(1);

@@ -25,16 +25,10 @@ TMasterFrame::TMasterFrame(const AppFolder &folder, MessageService &messages, QW
     StringGrid1->setObjectName(u"StringGrid1"_s);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto makeButton = [this](const QString &name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
-    Button4 = makeButton(u"Button4"_s, u"追加(&A)"_s);
-    Button3 = makeButton(u"Button3"_s, u"選択削除(&D)"_s);
-    Button1 = makeButton(u"Button1"_s, u"上へ(&U)"_s);
-    Button2 = makeButton(u"Button2"_s, u"下へ(&W)"_s);
+    Button4 = commandButton(this, u"Button4"_s, u"追加(&A)"_s);
+    Button3 = commandButton(this, u"Button3"_s, u"選択削除(&D)"_s);
+    Button1 = commandButton(this, u"Button1"_s, u"上へ(&U)"_s);
+    Button2 = commandButton(this, u"Button2"_s, u"下へ(&W)"_s);
 
     auto *buttons = new QVBoxLayout;
     for (QPushButton *b : {Button4, Button3, Button1, Button2})

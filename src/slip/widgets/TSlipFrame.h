@@ -142,6 +142,8 @@ private:
     void buildNotes(SlipSection *s);
     void connectChangeTracking();
     void connectLookups();
+    // The pick dialog of kind; on OK its name replaces the field's text.
+    void pickIntoField(QLineEdit *field, int kind);
 
     void sectionToggled(SlipSection *s);
     void setSectionStatus(SlipSection *s, const QString &text);

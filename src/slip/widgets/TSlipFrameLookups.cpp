@@ -65,21 +65,20 @@ void TSlipFrame::connectLookups()
 
 void TSlipFrame::SpeedButton4Click()
 {
-    const auto pick = TGuideForm::pick(AppFolder(appDir_), messages_, TGuideForm::Staff, this);
-    ChargeEdit->setFocus();
-    if (pick) {
-        ChargeEdit->setText(pick->name);
-        markModified();
-    }
-    recomputeTotals();
+    pickIntoField(ChargeEdit, TGuideForm::Staff);
 }
 
 void TSlipFrame::SpeedButton9Click()
 {
-    const auto pick = TGuideForm::pick(AppFolder(appDir_), messages_, TGuideForm::CarNames, this);
-    CaNameEdit->setFocus();
+    pickIntoField(CaNameEdit, TGuideForm::CarNames);
+}
+
+void TSlipFrame::pickIntoField(QLineEdit *field, int kind)
+{
+    const auto pick = TGuideForm::pick(AppFolder(appDir_), messages_, kind, this);
+    field->setFocus();
     if (pick) {
-        CaNameEdit->setText(pick->name);
+        field->setText(pick->name);
         markModified();
     }
     recomputeTotals();
