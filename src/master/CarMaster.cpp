@@ -62,7 +62,14 @@ bool saveCarNames(const AppFolder &folder, const QString &maker, const QStringLi
             *error = refusal(maker);
         return false;
     }
-    return TextList::write(folder.carNamesFile(maker), names, error);
+    // Looking through the makers must not leave a file for each one without
+    // car names; a list that was emptied is still written.
+    const QString path = folder.carNamesFile(maker);
+    const bool noNames =
+        std::all_of(names.begin(), names.end(), [](const QString &n) { return n.isEmpty(); });
+    if (noNames && !QFileInfo::exists(path))
+        return true;
+    return TextList::write(path, names, error);
 }
 
 bool removeCarNames(const AppFolder &folder, const QString &maker, QString *error)

@@ -24,8 +24,8 @@ QString refusal(const QString &maker);
 // The car names of a maker; none for an empty or refused name.
 QStringList carNames(const AppFolder &folder, const QString &maker);
 // Replaces the maker's car-name file. An empty maker name has no file and
-// writes nothing (true); a refused one writes nothing and returns false with
-// the refusal in *error.
+// writes nothing (true), nor do only empty names for a maker without a file;
+// a refused name writes nothing and returns false with the refusal in *error.
 bool saveCarNames(const AppFolder &folder, const QString &maker, const QStringList &names,
                   QString *error = nullptr);
 // Deletes the maker's car-name file, if any. False with a reason when it

@@ -157,7 +157,13 @@ void TestMasterLists::carMasterRoundTrip()
     // A maker without a file has no car names; an empty maker writes nothing.
     QCOMPARE(CarMaster::carNames(box.folder, u"三菱ふそう"_s), QStringList());
     QVERIFY(CarMaster::saveCarNames(box.folder, QString(), names));
+    // Nor does a maker without a file that gets only empty rows; a list that
+    // was emptied is written.
+    QVERIFY(CarMaster::saveCarNames(box.folder, u"三菱ふそう"_s, {u""_s}));
     QCOMPARE(filesBelow(box.folder.carFolder()), (QStringList{u"Maker.dat"_s, u"トヨタ"_s}));
+    QVERIFY(CarMaster::saveCarNames(box.folder, u"トヨタ"_s, {u""_s}));
+    QCOMPARE(readBytes(box.folder.carFolder() + u"トヨタ"_s), "\r\n"_ba);
+    QVERIFY(CarMaster::saveCarNames(box.folder, u"トヨタ"_s, names));
 
     // Case does not count in the names of car-name files.
     QVERIFY(writeBytes(box.folder.carFolder() + u"BMW"_s, "X5\r\n"));
