@@ -81,6 +81,7 @@ private Q_SLOTS:
     void lookup_data();
     void lookup();
     void cancelledLookupChangesNothing();
+    void grabForReview();
 };
 
 void TestSlipLookups::lookup_data()
@@ -186,6 +187,23 @@ void TestSlipLookups::cancelledLookupChangesNothing()
     frame.SpeedButton4Click();
     QCOMPARE(charge->text(), u"高橋"_s);
     QVERIFY(!frame.isModified());
+}
+
+// The vehicle section with its lookup buttons, for a person to look at; set
+// TORVANE_GRAB_DIR to get it.
+void TestSlipLookups::grabForReview()
+{
+    const QString dir = qEnvironmentVariable("TORVANE_GRAB_DIR");
+    if (dir.isEmpty())
+        QSKIP("TORVANE_GRAB_DIR is not set");
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages);
+    frame.resize(900, 640);
+    frame.show();
+    frame.openSection(3);
+    QTest::qWait(50);
+    QVERIFY(frame.grab().save(dir + u"/header-vehicle.png"_s));
 }
 
 QTEST_MAIN(TestSlipLookups)
