@@ -1,5 +1,6 @@
 #include "support/FakeMessageService.h"
 #include "support/TestAppFolder.h"
+#include "support/TestFiles.h"
 
 #include "app/FirstStartForm.h"
 
@@ -16,13 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void grabTo(QWidget &w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("TORVANE_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(QDir(dir).filePath(name));
-}
 
 // needed() with the switch the test environment sets taken away.
 bool neededInteractively(const QString &appDir)

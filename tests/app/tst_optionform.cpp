@@ -1,5 +1,6 @@
 #include "support/FakeMessageService.h"
 #include "support/TestAppFolder.h"
+#include "support/TestFiles.h"
 
 #include "app/TDispFrame.h"
 #include "app/TOptionForm.h"
@@ -24,19 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void grabTo(QWidget &w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("TORVANE_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(QDir(dir).filePath(name));
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 const QString Question = u"設定が変更されています\r保存しますか？"_s;
 

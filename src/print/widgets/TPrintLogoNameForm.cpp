@@ -68,6 +68,26 @@ QComboBox *sizeBox(bool withEmpty)
     return box;
 }
 
+// One block's font: face, bold, italic and size in a row.
+struct FontRow {
+    QComboBox *face;
+    QToolButton *bold;
+    QToolButton *italic;
+    QComboBox *size;
+    QHBoxLayout *layout;
+};
+
+FontRow fontRow(bool sizeMayBeEmpty)
+{
+    FontRow row{faceBox(), styleButton(u"B"_s, true), styleButton(u"I"_s, false), sizeBox(sizeMayBeEmpty),
+                new QHBoxLayout};
+    row.layout->addWidget(row.face, 1);
+    row.layout->addWidget(row.bold);
+    row.layout->addWidget(row.italic);
+    row.layout->addWidget(row.size);
+    return row;
+}
+
 } // namespace
 
 QStringList TPrintLogoNameForm::japaneseFaces()
@@ -136,21 +156,17 @@ TPrintLogoNameForm::TPrintLogoNameForm(const QString &path, MessageService &mess
 QWidget *TPrintLogoNameForm::buildCompanyBox()
 {
     auto *box = new QGroupBox(u"社名"_s);
-    NameComBox = faceBox();
-    SMBoldSpeedButton = styleButton(u"B"_s, true);
-    SMItalicSpeedButton = styleButton(u"I"_s, false);
-    ComboBox1 = sizeBox(false);
+    const FontRow font = fontRow(false);
+    NameComBox = font.face;
+    SMBoldSpeedButton = font.bold;
+    SMItalicSpeedButton = font.italic;
+    ComboBox1 = font.size;
     SyameiEdit1 = new QLineEdit;
     SyameiEdit2 = new QLineEdit;
     RegistrationEdit = new QLineEdit;
     RegistrationEdit->setPlaceholderText(u"T1234567890123"_s);
-    auto *font = new QHBoxLayout;
-    font->addWidget(NameComBox, 1);
-    font->addWidget(SMBoldSpeedButton);
-    font->addWidget(SMItalicSpeedButton);
-    font->addWidget(ComboBox1);
     auto *form = new QFormLayout(box);
-    form->addRow(rowLabel(u"フォント(&F)"_s, NameComBox), font);
+    form->addRow(rowLabel(u"フォント(&F)"_s, NameComBox), font.layout);
     form->addRow(u"1行目(&1)"_s, SyameiEdit1);
     form->addRow(u"2行目(&2)"_s, SyameiEdit2);
     form->addRow(u"登録番号(&R)"_s, RegistrationEdit);
@@ -160,20 +176,16 @@ QWidget *TPrintLogoNameForm::buildCompanyBox()
 QWidget *TPrintLogoNameForm::buildAddressBox()
 {
     auto *box = new QGroupBox(u"住所など"_s);
-    AdressComBox = faceBox();
-    AdrBoldSpeedButton = styleButton(u"B"_s, true);
-    AdrItalicSpeedButton = styleButton(u"I"_s, false);
-    ComboBox2 = sizeBox(true);
+    const FontRow font = fontRow(true);
+    AdressComBox = font.face;
+    AdrBoldSpeedButton = font.bold;
+    AdrItalicSpeedButton = font.italic;
+    ComboBox2 = font.size;
     AdrMemo = new QPlainTextEdit;
     AdrMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     AdrMemo->setMinimumHeight(150);
-    auto *font = new QHBoxLayout;
-    font->addWidget(AdressComBox, 1);
-    font->addWidget(AdrBoldSpeedButton);
-    font->addWidget(AdrItalicSpeedButton);
-    font->addWidget(ComboBox2);
     auto *layout = new QVBoxLayout(box);
-    layout->addLayout(font);
+    layout->addLayout(font.layout);
     layout->addWidget(new QLabel(u"8行まで印刷されます"_s));
     layout->addWidget(AdrMemo, 1);
     return box;

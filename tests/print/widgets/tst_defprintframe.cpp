@@ -1,5 +1,6 @@
 #include "support/FakeMessageService.h"
 #include "support/TestAppFolder.h"
+#include "support/TestFiles.h"
 
 #include "platform/AppFolder.h"
 #include "platform/IniFile.h"
@@ -27,19 +28,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void grabTo(QWidget &w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("TORVANE_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(QDir(dir).filePath(name));
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 using Box = FakeMessageService::Box;
 
