@@ -38,6 +38,7 @@ private Q_SLOTS:
     void okSavesEveryPageWithoutAsking();
     void treeShowsOnlyBuiltPages();
     void divisionButtons();
+    void missingDivisionFileIsSaidAndMade();
 };
 
 void TestOptionForm::closingAsksAboutChangedBasicSettings_data()
@@ -189,6 +190,26 @@ void TestOptionForm::divisionButtons()
     page.Edit1->clear();
     page.Button1->click();
     QCOMPARE(page.divisions().last(), QString());
+}
+
+void TestOptionForm::missingDivisionFileIsSaidAndMade()
+{
+    TestAppFolder app;
+    const AppFolder folder(app.path());
+    QVERIFY(QFile::remove(folder.slipDivisionsFile()));
+    FakeMessageService messages;
+    TDispFrame page(app.path(), app.filePath(u"torvane.ini"_s), messages);
+    QCOMPARE(messages.calls.size(), 1);
+    QCOMPARE(messages.calls[0].box, FakeMessageService::Box::Warning);
+    QVERIFY(messages.calls[0].text.contains(u"SlipDiv.dat"_s));
+    QCOMPARE(page.ListBox1->count(), 0);
+    QVERIFY(!page.IsDisplayModified());
+    page.Edit1->setText(u"車検"_s);
+    page.Button1->click();
+    QVERIFY(page.IsDisplayModified());
+    QVERIFY(page.SaveDisplayOptions());
+    QCOMPARE(TextList::read(folder.slipDivisionsFile()), QStringList{u"車検"_s});
+    QVERIFY(!page.IsDisplayModified());
 }
 
 QTEST_MAIN(TestOptionForm)
