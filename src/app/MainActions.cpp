@@ -52,7 +52,7 @@ const ActionSpec Actions[] = {
 };
 
 // Commands whose dialogs are not part of the program yet: present, disabled.
-const char *const NotYetAvailable[] = {"OptionAction", "HelpIndexAction", "HelpTopicAction", "N5", "N6"};
+const char *const NotYetAvailable[] = {"HelpIndexAction", "HelpTopicAction", "N5", "N6"};
 
 } // namespace
 
@@ -97,6 +97,7 @@ void TMainForm::buildActions()
     connect(action(u"PreviewAction"_s), &QAction::triggered, this, &TMainForm::PreviewActionExecute);
     connect(action(u"PrintSetupAction"_s), &QAction::triggered, this, &TMainForm::PrintSetupActionExecute);
     connect(action(u"PdfAction"_s), &QAction::triggered, this, &TMainForm::PdfActionExecute);
+    connect(action(u"OptionAction"_s), &QAction::triggered, this, &TMainForm::OptionActionExecute);
     connect(action(u"SecOpenAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::OpenAll);
     connect(action(u"SecCloseAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
     connect(action(u"ToolWinAction"_s), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);

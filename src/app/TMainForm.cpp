@@ -2,6 +2,7 @@
 
 #include "ItemPanel.h"
 #include "StrayFiles.h"
+#include "TOptionForm.h"
 
 #include "lines/widgets/TSlipGridFrame.h"
 #include "master/widgets/TFrame1.h"
@@ -466,6 +467,22 @@ void TMainForm::PreviewActionExecute()
 void TMainForm::PrintSetupActionExecute()
 {
     printRun_->printerSetup(SlipFrame1->data().slipDiv, false);
+}
+
+void TMainForm::OptionActionExecute()
+{
+    // The dialog edits the same price list as the docked panel.
+    if (editMode_)
+        setEditMode(false);
+    {
+        TOptionForm form(env_.appDir, env_.settingsPath, *env_.messages, this);
+        if (env_.runOptions)
+            env_.runOptions(form);
+        else
+            form.exec();
+    }
+    reloadSettings(false);
+    Frame11->ReloadAll();
 }
 
 void TMainForm::PdfActionExecute()

@@ -19,6 +19,7 @@ class QLockFile;
 class QSplitter;
 class QToolButton;
 class TFrame1;
+class TOptionForm;
 class TSlipFrame;
 class WindowTitleServer;
 
@@ -34,6 +35,8 @@ struct TMainFormEnvironment {
     std::function<QString(const QString &start)> chooseOpenFile;
     std::function<QString(const QString &start)> chooseSaveFile;
     std::function<bool(const QString &program, const QStringList &arguments)> startProcess;
+    // Runs the options dialog modally; tests replace it.
+    std::function<void(TOptionForm &)> runOptions;
     // The printers; the system's when not given.
     PrinterService *printers = nullptr;
 };
@@ -102,6 +105,9 @@ public:
     void PreviewActionExecute();
     void PrintSetupActionExecute();
     void PdfActionExecute();
+    // The options dialog; afterwards the settings, the print defaults and
+    // the docked item list are read again.
+    void OptionActionExecute();
     void reloadSettings(bool startMode);
 
 protected:

@@ -1,3 +1,4 @@
+#include "FirstStartForm.h"
 #include "PdfCommandLine.h"
 #include "PrintCommandLine.h"
 #include "QtTranslations.h"
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -71,5 +73,14 @@ int main(int argc, char *argv[])
     if (!form.start(argument))
         return 0;
     form.show();
+    // A new installation is asked for its company block once the window is
+    // up; "後で" leaves it for the next start.
+    if (FirstStartForm::needed(env.appDir)) {
+        QTimer::singleShot(0, &form, [&] {
+            FirstStartForm setup(env.appDir, messages, &form);
+            if (setup.exec() == QDialog::Accepted)
+                form.reloadSettings(false);
+        });
+    }
     return app.exec();
 }

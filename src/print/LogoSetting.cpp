@@ -104,3 +104,23 @@ bool LogoSetting::ensureDefaults(const QString &appDir, QString *error)
     QDir().mkpath(QFileInfo(setting).absolutePath());
     return TextList::write(setting, defaults().lines(), error);
 }
+
+QStringList LogoSetting::names(const QString &appDir)
+{
+    return TextList::read(AppFolder(appDir).logoListFile());
+}
+
+bool LogoSetting::saveNamed(const QString &appDir, const QString &name, const LogoSetting &setting,
+                            QString *error)
+{
+    const AppFolder folder(appDir);
+    QDir().mkpath(folder.etcFolder());
+    if (!TextList::write(folder.logoFile(name), setting.lines(), error))
+        return false;
+    QStringList list = names(appDir);
+    if (list.contains(name))
+        return true;
+    list.append(name);
+    QDir().mkpath(folder.masterFolder());
+    return TextList::write(folder.logoListFile(), list, error);
+}

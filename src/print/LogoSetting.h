@@ -61,6 +61,14 @@ public:
     // Name "デフォルト": the default setting, which cannot be deleted.
     static QString defaultName();
 
+    // The names of Dat/Mst/LogoList in list order.
+    static QStringList names(const QString &appDir);
+    // Writes the setting as Dat/Etc/<name>.Dat (replacing a file of that
+    // name in any letter case) and appends name to LogoList unless it is
+    // listed already; the list is created when it is missing.
+    static bool saveNamed(const QString &appDir, const QString &name, const LogoSetting &setting,
+                          QString *error = nullptr);
+
     // Creates LogoList holding "デフォルト" when it is missing, and the file
     // of its first name with the default lines when that is missing.
     static bool ensureDefaults(const QString &appDir, QString *error = nullptr);

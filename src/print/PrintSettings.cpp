@@ -21,6 +21,8 @@ QString existing(const QString &path)
     return QFileInfo::exists(path) ? path : QString();
 }
 
+const char16_t *const KindSections[] = {u"Mit", u"Sig", u"Nou"};
+
 } // namespace
 
 PrintSettings PrintSettings::load(const QString &appDir, const QString &settingsFile)
@@ -28,7 +30,7 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
     PrintSettings s;
     const AppFolder folder(appDir);
     const IniFile def(folder.printDefaultsFile());
-    static const char16_t *const sections[] = {u"Mit", u"Sig", u"Nou"};
+    const auto &sections = KindSections;
     static const char16_t *const defaults[3][2] = {
         {u"見積書", u"見積書(控)"}, {u"作業指示書", u"作業指示書(控)"}, {u"納品請求書", u"納品請求書(控)"}};
     for (size_t kind = 0; kind < 3; ++kind) {
@@ -41,6 +43,7 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
     for (size_t copy = 0; copy < 4; ++copy)
         s.copies[copy] = def.readBool(u"Fuk"_s, QString::number(copy), copy < 2);
     const QString common = def.readString(u"Def"_s, u"Fomat"_s);
+    s.defaultFormat = common;
     for (size_t kind = 0; kind < 3; ++kind) {
         QString format = def.readString(QString::fromUtf16(sections[kind]), u"Fomat"_s);
         if (format.isEmpty())
@@ -49,10 +52,26 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
             s.formatPaths[kind] = existing(folder.formatFile(format));
     }
     const QString logo = def.readString(u"Def"_s, u"Logo"_s);
+    s.logoName = logo;
     if (!logo.isEmpty())
         s.logoPath = folder.logoFile(logo);
     readCorrections(settingsFile, &s.fixX, &s.fixY);
     return s;
+}
+
+bool PrintSettings::writeDefaults(const QString &appDir, QString *error) const
+{
+    IniFile def(AppFolder(appDir).printDefaultsFile());
+    for (size_t kind = 0; kind < 3; ++kind) {
+        for (size_t copy = 0; copy < 4; ++copy)
+            def.writeString(QString::fromUtf16(KindSections[kind]), QString::number(copy + 1),
+                            titles[kind][copy]);
+    }
+    for (size_t copy = 0; copy < 4; ++copy)
+        def.writeString(u"Fuk"_s, QString::number(copy), copies[copy] ? u"1"_s : u"0"_s);
+    def.writeString(u"Def"_s, u"Fomat"_s, defaultFormat);
+    def.writeString(u"Def"_s, u"Logo"_s, logoName);
+    return def.flush(error);
 }
 
 void PrintSettings::readCorrections(const QString &settingsFile, double *fixX, double *fixY)

@@ -12,6 +12,8 @@ struct PrintSettings {
     std::array<bool, 4> copies{true, true, false, false};
     std::array<QString, 3> formatPaths; // [slip kind]: <appDir>Dat/Fmt/<name>.fmt when it exists, else empty
     QString logoPath;                   // <appDir>Dat/Etc/<name>.Dat (any case), or empty
+    QString defaultFormat;              // [Def] Fomat as written: the design of every kind without its own
+    QString logoName;                   // [Def] Logo as written
     double fixX = 0;                    // millimetres, positive moves right
     double fixY = 0;                    // millimetres, positive moves down
 
@@ -22,6 +24,11 @@ struct PrintSettings {
     // Format and company-name setting names are matched to their files
     // without regard to case.
     static PrintSettings load(const QString &appDir, const QString &settingsFile);
+
+    // Writes the titles, the copies, [Def] Fomat and [Def] Logo to
+    // Dat/Mst/DefPrDat, leaving its other keys (the formats of single kinds)
+    // as they are.
+    bool writeDefaults(const QString &appDir, QString *error = nullptr) const;
 
     // [Print] Fix_X and Fix_Y, written and flushed at once.
     static bool writeCorrections(const QString &settingsFile, double fixX, double fixY,

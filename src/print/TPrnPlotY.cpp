@@ -61,7 +61,11 @@ QColor TPrnPlotY::colorFromWin(int colour)
 
 QFont TPrnPlotY::cellFont(const QString &face, int height, int style)
 {
-    QFont font(face);
+    // No face leaves the family to the system: a font made from an empty
+    // family name cannot be recorded into a picture.
+    QFont font;
+    if (!face.isEmpty())
+        font.setFamily(face);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::PreferOutline);
     font.setBold(style == 1 || style == 3);

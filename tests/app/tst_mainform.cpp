@@ -3,7 +3,9 @@
 
 #include "app/ItemPanel.h"
 #include "app/QtTranslations.h"
+#include "app/TDispFrame.h"
 #include "app/TMainForm.h"
+#include "app/TOptionForm.h"
 #include "controls/widgets/BoxMessageService.h"
 #include "lines/widgets/SlipGridView.h"
 #include "lines/widgets/TSlipGridFrame.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +73,7 @@ class TestMainForm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void optionsDialogReloadsSettings();
     void titles_data();
     void titles();
     void startsWithoutFile_data();
@@ -697,6 +701,35 @@ void TestMainForm::grabForReview()
     QVERIFY(grabbed);
     QCOMPARE(asking.slipFrame()->data().custName, u"別人"_s);
     asking.slipFrame()->setModified(false);
+}
+
+void TestMainForm::optionsDialogReloadsSettings()
+{
+    Fixture f;
+    bool shown = false;
+    f.env.runOptions = [&](TOptionForm &options) {
+        shown = true;
+        options.DispFrame1->Edit1->setText(u"リース"_s);
+        options.DispFrame1->Button1->click();
+        options.Button1->click();
+    };
+    TMainForm form(f.env);
+    QVERIFY(form.start(QString()));
+    QAction *option = form.action(u"OptionAction"_s);
+    QVERIFY(option->isEnabled());
+    const auto offered = [&form] {
+        for (const QComboBox *box : form.slipFrame()->findChildren<QComboBox *>()) {
+            if (box->findText(u"リース"_s) >= 0)
+                return true;
+        }
+        return false;
+    };
+    QVERIFY(!offered());
+    option->trigger();
+    QVERIFY(shown);
+    QCOMPARE(f.messages.calls, {});
+    // The slip header offers the new division at once.
+    QVERIFY(offered());
 }
 
 QTEST_MAIN(TestMainForm)
