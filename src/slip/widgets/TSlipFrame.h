@@ -25,6 +25,7 @@ class TFloatEdit;
 class TTotalsPanel;
 class TSlipGridFrame;
 class TWarekiDateEdit;
+struct ZipRecord;
 
 // The slip header editor: a scrolling form of a top bar (number, kind, date,
 // division, person in charge) and seven collapsible sections that together
@@ -100,6 +101,12 @@ public:
     // field's text.
     void MemoSpeedButtonClick();
 
+    // Postal-code lookups: the search dialog started with the two code
+    // fields joined (SpeedButton1) or with the address field (SpeedButton2);
+    // its choice fills code, prefecture and address.
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
     TSlipGridFrame *grid() const { return SlipGridFrame1; }
     SlipMoney *money() const { return money_; }
     // Every row, the labour and parts totals, then the slip's totals.
@@ -131,6 +138,12 @@ private:
     void buildTotals(SlipSection *s);
     void buildNotes(SlipSection *s);
     void connectChangeTracking();
+    // The postal-code lookups' buttons, Ctrl+Space in the code and address
+    // fields, and the address filled in on leaving the second code field.
+    void connectZipLookups(QToolButton *byCode, QToolButton *byAddress);
+    void zipLookup(const QString &keyword, QLineEdit *focusAfter);
+    void zipCodeLeft();
+    void applyZipRecord(const ZipRecord &record);
 
     void sectionToggled(SlipSection *s);
     void setSectionStatus(SlipSection *s, const QString &text);
