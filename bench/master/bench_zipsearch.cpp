@@ -58,7 +58,7 @@ const QStringList Towns = {u"本町"_s,   u"栄町"_s,   u"緑町"_s,   u"旭町
 QString line(int code, const QString &pref, const QString &city, const QString &town)
 {
     const QString c = u"%1"_s.arg(code, 7, 10, QChar(u'0'));
-    return u"%1,\"%2  \",\"%3\",\"ｿﾉﾀ\",\"ｼﾁｮｳｿﾝﾒｲｶﾅﾃﾞｽ\",\"ﾁｮｳｲｷﾒｲﾉｶﾅﾊｺﾚｸﾞﾗｲ\",\"%4\",\"%5\",\"%6\",0,0,1,0,0,0\r\n"_s
+    return u"%1,\"%2  \",\"%3\",\"ｿﾉﾀ\",\"ｼﾁｮｳｿﾝ\",\"ﾁｮｳｲｷﾒｲｶﾅ\",\"%4\",\"%5\",\"%6\",0,0,1,0,0,0\r\n"_s
         .arg(QString::number(1100 + code % 45000), c.left(3), c, pref, city, town);
 }
 
