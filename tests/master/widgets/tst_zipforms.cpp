@@ -30,6 +30,7 @@ private Q_SLOTS:
     void missingDictionariesDropped();
     void optionsPageAddsAndDeletes();
     void optionsPageRefusesUnsafeNames();
+    void grabForReview();
 
 private:
     static void activate(QWidget *w)
@@ -274,6 +275,41 @@ void TestZipForms::optionsPageRefusesUnsafeNames()
     QVERIFY(!QFile::exists(app.folder.zipFolder() + u"CON.csv"_s));
     QCOMPARE(messages.calls.size(), 1);
     QCOMPARE(messages.calls.first().box, FakeMessageService::Box::Warning);
+}
+
+// Pictures of the dialog while searching, after a stop and with results,
+// and of the options page: TORVANE_GRAB_DIR=<folder>.
+void TestZipForms::grabForReview()
+{
+    const QString dir = qEnvironmentVariable("TORVANE_GRAB_DIR");
+    if (dir.isEmpty())
+        QSKIP("TORVANE_GRAB_DIR is not set");
+    ZipApp app;
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines.append(ZipFixture::line(u"%1"_s.arg(1000000 + i), u"東京都"_s, u"千代田区"_s, u"千代田"_s));
+    app.add(u"KEN_ALL.CSV"_s, lines);
+    app.add(u"SAMPLE.CSV"_s, ZipFixture::sample());
+    FakeMessageService messages;
+    messages.answers = {MessageService::Answer::Yes};
+    TZipSchForm form(app.folder.path(), messages);
+    form.setInputInterval(0);
+    form.show();
+    form.Edit1->setText(u"千代田"_s);
+    QTimer::singleShot(0, this, [&] {
+        QVERIFY(form.grab().save(dir + u"/zip-searching.png"_s));
+        form.Button3->click();
+    });
+    form.Button3->click();
+    QVERIFY(form.grab().save(dir + u"/zip-stopped.png"_s));
+    form.Edit1->setText(u"中央区"_s);
+    form.Button3->click();
+    form.ListView1->topLevelItem(1)->setSelected(true);
+    QVERIFY(form.grab().save(dir + u"/zip-results.png"_s));
+    TZipOptFrame page(app.folder.path(), messages);
+    page.resize(420, 240);
+    page.show();
+    QVERIFY(page.grab().save(dir + u"/zip-options.png"_s));
 }
 
 QTEST_MAIN(TestZipForms)
