@@ -142,9 +142,7 @@ void TestZipSearch::codeKey()
 void TestZipSearch::stopAndFailure()
 {
     QTemporaryDir dir;
-    QStringList lines;
-    for (int i = 0; i < 5000; ++i)
-        lines.append(ZipFixture::line(u"%1"_s.arg(1000000 + i), u"東京都"_s, u"千代田区"_s, u"千代田"_s));
+    const QStringList lines = ZipFixture::many(5000);
     const QString path = ZipFixture::write(dir.path(), u"big.csv"_s, lines);
     QList<qint64> progress;
     int found = 0;

@@ -18,6 +18,16 @@ inline QString line(const QString &code, const QString &pref, const QString &cit
            town + u"\",0,0,0,0,0,0";
 }
 
+// count records of codes 1000000 and up, all "東京都千代田区千代田".
+inline QStringList many(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines.append(line(QString::number(1000000 + i), QStringLiteral("東京都"), QStringLiteral("千代田区"),
+                          QStringLiteral("千代田")));
+    return lines;
+}
+
 enum class Form { Cp932, Utf8, Utf8Bom };
 
 // Writes the lines with CR LF into folder/name; returns the path.

@@ -129,9 +129,7 @@ void TestZipForms::stopAsksAndAnswersCount()
 {
     QFETCH(bool, yes);
     ZipApp app;
-    QStringList lines;
-    for (int i = 0; i < 6000; ++i)
-        lines.append(ZipFixture::line(u"%1"_s.arg(1000000 + i), u"東京都"_s, u"千代田区"_s, u"千代田"_s));
+    const QStringList lines = ZipFixture::many(6000);
     app.add(u"big.csv"_s, lines);
     app.add(u"a.csv"_s, ZipFixture::sample());
     FakeMessageService messages;
@@ -285,9 +283,7 @@ void TestZipForms::grabForReview()
     if (dir.isEmpty())
         QSKIP("TORVANE_GRAB_DIR is not set");
     ZipApp app;
-    QStringList lines;
-    for (int i = 0; i < 3000; ++i)
-        lines.append(ZipFixture::line(u"%1"_s.arg(1000000 + i), u"東京都"_s, u"千代田区"_s, u"千代田"_s));
+    const QStringList lines = ZipFixture::many(3000);
     app.add(u"KEN_ALL.CSV"_s, lines);
     app.add(u"SAMPLE.CSV"_s, ZipFixture::sample());
     FakeMessageService messages;
