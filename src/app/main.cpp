@@ -3,6 +3,7 @@
 #include "PrintCommandLine.h"
 #include "QtTranslations.h"
 #include "TMainForm.h"
+#include "ZipCommandLine.h"
 
 #include "controls/widgets/BoxMessageService.h"
 #include "platform/AppFolder.h"
@@ -36,6 +37,10 @@ int main(int argc, char *argv[])
         // Window-less modes: no display needed.
         QCoreApplication app(argc, argv);
         return runPrintCommandLine(QCoreApplication::arguments(), AppFolder::ofProgram().path()).value_or(2);
+    }
+    if (isZipCommandLine(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return runZipCommandLine(QCoreApplication::arguments(), AppFolder::ofProgram().path()).value_or(2);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));

@@ -75,6 +75,11 @@ QString AppFolder::zipFolder() const
     return masterFolder() + u"Zip/"_s;
 }
 
+QString AppFolder::zipListFile() const
+{
+    return zipFolder() + u"ziplist"_s;
+}
+
 QString AppFolder::printDefaultsFile() const
 {
     return masterFolder() + u"DefPrDat"_s;

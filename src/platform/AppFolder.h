@@ -31,6 +31,7 @@ public:
     QString itemFolder() const;     // Dat/Mst/Mnt/: the price list
     QString carFolder() const;      // Dat/Mst/Mk/: car makers and car names
     QString zipFolder() const;      // Dat/Mst/Zip/: postal-code dictionaries
+    QString zipListFile() const;    // Dat/Mst/Zip/ziplist: the active ones, in order
 
     QString printDefaultsFile() const;       // Dat/Mst/DefPrDat
     QString logoListFile() const;            // Dat/Mst/LogoList

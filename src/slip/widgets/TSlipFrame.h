@@ -25,6 +25,7 @@ class TFloatEdit;
 class TTotalsPanel;
 class TSlipGridFrame;
 class TWarekiDateEdit;
+struct ZipRecord;
 
 // The slip header editor: a scrolling form of a top bar (number, kind, date,
 // division, person in charge) and seven collapsible sections that together
@@ -109,6 +110,11 @@ public:
     // The kana picker under CaNumEllipsisEdit; on OK the kana replaces the
     // field's text, all selected.
     void CaNumEllipsisEditButtonClick();
+    // Postal-code lookups: the search dialog started with the two code
+    // fields joined (SpeedButton1) or with the address field (SpeedButton2);
+    // its choice fills code, prefecture and address.
+    void SpeedButton1Click();
+    void SpeedButton2Click();
 
     TSlipGridFrame *grid() const { return SlipGridFrame1; }
     SlipMoney *money() const { return money_; }
@@ -144,6 +150,12 @@ private:
     void connectLookups();
     // The pick dialog of kind; on OK its name replaces the field's text.
     void pickIntoField(QLineEdit *field, int kind);
+    // The postal-code lookups' buttons, Ctrl+Space in the code and address
+    // fields, and the address filled in on leaving the second code field.
+    void connectZipLookups(QToolButton *byCode, QToolButton *byAddress);
+    void zipLookup(const QString &keyword, QLineEdit *focusAfter);
+    void zipCodeLeft();
+    void applyZipRecord(const ZipRecord &record);
 
     void sectionToggled(SlipSection *s);
     void setSectionStatus(SlipSection *s, const QString &text);

@@ -174,7 +174,8 @@ void TSlipFrame::buildCustomer(SlipSection *s)
     zip->addWidget(Zip1Edit);
     zip->addWidget(new QLabel(u"-"_s, w));
     zip->addWidget(Zip2Edit);
-    zip->addWidget(lookupButton(w, u"SpeedButton1"_s, u"郵便番号辞書の検索"_s));
+    QToolButton *zipByCode = lookupButton(w, u"SpeedButton1"_s, u"郵便番号辞書の検索"_s);
+    zip->addWidget(zipByCode);
     zip->addStretch(1);
     g->addWidget(caption(w, u"郵便番号"_s), 1, 0);
     g->addLayout(zip, 1, 1, 1, 2);
@@ -182,7 +183,9 @@ void TSlipFrame::buildCustomer(SlipSection *s)
     g->addWidget(CityComBox, 1, 4);
     g->addWidget(caption(w, u"住所"_s), 2, 0);
     g->addWidget(Add1Edit, 2, 1, 1, 5);
-    g->addWidget(lookupButton(w, u"SpeedButton2"_s, u"郵便番号辞書の検索"_s), 2, 6, Qt::AlignLeft);
+    QToolButton *zipByAddress = lookupButton(w, u"SpeedButton2"_s, u"郵便番号辞書の検索"_s);
+    g->addWidget(zipByAddress, 2, 6, Qt::AlignLeft);
+    connectZipLookups(zipByCode, zipByAddress);
     g->addWidget(caption(w, u"建物名など"_s), 3, 0);
     g->addWidget(Add2Edit, 3, 1, 1, 5);
     g->addWidget(caption(w, u"電話番号"_s), 4, 0);
