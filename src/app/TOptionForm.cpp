@@ -2,9 +2,12 @@
 
 #include "TDispFrame.h"
 
+#include "master/widgets/TCarFrame.h"
 #include "master/widgets/TFrame1.h"
+#include "master/widgets/TMasterFrame.h"
 #include "master/widgets/TMemoOptFrame.h"
 #include "master/widgets/TTaxGridFrame.h"
+#include "master/widgets/TZipOptFrame.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageService.h"
 #include "print/widgets/TDefPrintFrame.h"
@@ -18,6 +21,8 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <initializer_list>
 
 using namespace Qt::StringLiterals;
 
@@ -60,9 +65,12 @@ TOptionForm::TOptionForm(const QString &appDir, const QString &settingsPath, Mes
     TaxGridFrame1 = new TTaxGridFrame(appDir, messages);
     Frame11 = new TFrame1(appDir, messages);
     Frame11->SetEditMode(true);
-    for (QWidget *page : {static_cast<QWidget *>(DispFrame1), static_cast<QWidget *>(DefPrintFrame1),
-                          static_cast<QWidget *>(MemoOptFrame1), static_cast<QWidget *>(TaxGridFrame1),
-                          static_cast<QWidget *>(Frame11)})
+    ZipOptFrame1 = new TZipOptFrame(appDir, messages);
+    CarFrame1 = new TCarFrame(AppFolder(appDir), messages);
+    MasterFrame1 = new TMasterFrame(AppFolder(appDir), messages);
+    for (QWidget *page :
+         std::initializer_list<QWidget *>{DispFrame1, DefPrintFrame1, MemoOptFrame1, TaxGridFrame1, Frame11,
+                                          ZipOptFrame1, CarFrame1, MasterFrame1})
         Pages->addWidget(page);
     // All pages start hidden: the tree gets no current node until the user
     // picks one (a focused tree would make its first node current).
@@ -183,9 +191,12 @@ QWidget *TOptionForm::pageWidget(Page page) const
         return TaxGridFrame1;
     case Page::Items:
         return Frame11;
-    case Page::Zip:        // postal dictionaries: not built yet
-    case Page::Car:        // car makers and names: not built yet
-    case Page::MasterList: // other costs, staff, work names: not built yet
+    case Page::Zip:
+        return ZipOptFrame1;
+    case Page::Car:
+        return CarFrame1;
+    case Page::MasterList:
+        return MasterFrame1;
     case Page::None:
         break;
     }
@@ -220,6 +231,8 @@ void TOptionForm::showPageOf(QTreeWidgetItem *item)
         TaxGridFrame1->SetTableKind(text == u"自賠責" ? 1 : 2);
         TaxGridFrame1->SetEditing(true);
     }
+    if (page == Page::MasterList)
+        MasterFrame1->ShowList(text);
     Pages->setCurrentWidget(widget);
 }
 

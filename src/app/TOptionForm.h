@@ -7,11 +7,14 @@ class QPushButton;
 class QStackedWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TCarFrame;
 class TDefPrintFrame;
 class TDispFrame;
 class TFrame1;
+class TMasterFrame;
 class TMemoOptFrame;
 class TTaxGridFrame;
+class TZipOptFrame;
 
 // The options dialog: a tree of topics on the left and, for the selected
 // topic, its page on the right. A topic whose page is not built into the
@@ -52,6 +55,9 @@ public:
     TMemoOptFrame *MemoOptFrame1 = nullptr;
     TTaxGridFrame *TaxGridFrame1 = nullptr;
     TFrame1 *Frame11 = nullptr;
+    TZipOptFrame *ZipOptFrame1 = nullptr;
+    TCarFrame *CarFrame1 = nullptr;
+    TMasterFrame *MasterFrame1 = nullptr;
 
 Q_SIGNALS:
     // ヘルプ(&H) with a page shown: its topic number.

@@ -6,9 +6,12 @@
 #include "app/TOptionForm.h"
 
 #include "controls/widgets/TFloatEdit.h"
+#include "master/widgets/TCarFrame.h"
 #include "master/widgets/TFrame1.h"
+#include "master/widgets/TMasterFrame.h"
 #include "master/widgets/TMemoOptFrame.h"
 #include "master/widgets/TTaxGridFrame.h"
+#include "master/widgets/TZipOptFrame.h"
 #include "platform/AppFolder.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
@@ -36,7 +39,7 @@ private Q_SLOTS:
     void closingAsksAboutChangedBasicSettings_data();
     void closingAsksAboutChangedBasicSettings();
     void okSavesEveryPageWithoutAsking();
-    void treeShowsOnlyBuiltPages();
+    void treeShowsEveryPage();
     void divisionButtons();
     void missingDivisionFileIsSaidAndMade();
 };
@@ -125,7 +128,7 @@ void TestOptionForm::okSavesEveryPageWithoutAsking()
     QCOMPARE(defaults.readString(u"Def"_s, u"Fomat"_s), QString());
 }
 
-void TestOptionForm::treeShowsOnlyBuiltPages()
+void TestOptionForm::treeShowsEveryPage()
 {
     TestAppFolder app;
     FakeMessageService messages;
@@ -142,7 +145,9 @@ void TestOptionForm::treeShowsOnlyBuiltPages()
     } shown[] = {{u"基本設定", form.DispFrame1, 25},          {u"印刷設定", form.DefPrintFrame1, 26},
                  {u"挨拶文・備考欄", form.MemoOptFrame1, 44}, {u"ガイド機能", nullptr, 0},
                  {u"自賠責", form.TaxGridFrame1, 37},         {u"重量税", form.TaxGridFrame1, 37},
-                 {u"整備・部品名", form.Frame11, 23}};
+                 {u"整備・部品名", form.Frame11, 23},         {u"郵便番号辞書", form.ZipOptFrame1, 27},
+                 {u"メーカー・車名", form.CarFrame1, 28},     {u"諸費用", form.MasterFrame1, 28},
+                 {u"担当者", form.MasterFrame1, 28},          {u"作業名", form.MasterFrame1, 28}};
     for (const auto &row : shown) {
         const QString node = QString::fromUtf16(row.node);
         QVERIFY2(form.selectNode(node), qPrintable(node));
@@ -157,12 +162,12 @@ void TestOptionForm::treeShowsOnlyBuiltPages()
     QVERIFY(form.TaxGridFrame1->editing());
     form.selectNode(u"自賠責"_s);
     QCOMPARE(form.TaxGridFrame1->kind(), 1);
-    // Topics whose pages the program does not have yet are not offered.
-    for (const QString &missing :
-         {u"郵便番号辞書"_s, u"メーカー・車名"_s, u"諸費用"_s, u"担当者"_s, u"作業名"_s})
-        QVERIFY2(!form.selectNode(missing), qPrintable(missing));
-    QCOMPARE(form.TreeView1->topLevelItemCount(), 4);
-    QVERIFY(form.TreeView1->topLevelItem(3)->isExpanded());
+    // A master-list node shows the list of its own name.
+    form.selectNode(u"担当者"_s);
+    QCOMPARE(form.MasterFrame1->listName(), u"担当者"_s);
+    QCOMPARE(form.TreeView1->topLevelItemCount(), 5);
+    QCOMPARE(form.TreeView1->topLevelItem(4)->childCount(), 7);
+    QVERIFY(form.TreeView1->topLevelItem(4)->isExpanded());
 }
 
 void TestOptionForm::divisionButtons()
