@@ -50,7 +50,7 @@ void BM_PrintDataAndPages(benchmark::State &state)
     job.copies = {true, true, false, false};
     QString error;
     if (!PrintPipeline::writeSnapshot(job.snapshotPath, sampleSlip(int(state.range(0))), sampleContext(),
-                                      &error)) {
+                                      job.logoPath, &error)) {
         state.SkipWithError(error.toLocal8Bit().constData());
         return;
     }

@@ -7,7 +7,9 @@
 #include "print/LogoSetting.h"
 #include "print/PrintPipeline.h"
 #include "print/PrintSettings.h"
+#include "print/TSlipMakeDBM.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -79,8 +81,7 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
     PrintPipeline::Job job;
     job.appDir = appDir;
     job.prefix = QString::number(Clock::tickCount());
-    // A slip file has the layout of the print snapshot: it is read as one.
-    job.snapshotPath = slipPath;
+    job.snapshotPath = TSlipMakeDBM::snapshotPath(appDir, job.prefix);
     const int kind = IniFile(slipPath).readInteger(u"No"_s, u"SlipDiv"_s, 0);
     job.formatPath = format.isEmpty() ? settings.formatOf(kind) : folder.formatFile(format);
     if (job.formatPath.isEmpty() || !QFileInfo(job.formatPath).isFile())
@@ -96,8 +97,17 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
         std::fputs((warning + u'\n').toLocal8Bit().constData(), stderr);
 
     QString error;
+    // The totals printed are computed from the slip's lines and costs, as
+    // the main window prints them, not taken from the file.
+    if (!PrintPipeline::snapshotOfFile(slipPath, job.snapshotPath, appDir, job.logoPath, &error)) {
+        QFile::remove(job.snapshotPath);
+        return fail(error, 1);
+    }
     const QString title = QFileInfo(slipPath).fileName() + u" - Torvane"_s;
-    if (!PrintPipeline::exportPdf(job, pdfPath, title, settings.fixX, settings.fixY, nullptr, &error))
+    const bool ok =
+        PrintPipeline::exportPdf(job, pdfPath, title, settings.fixX, settings.fixY, nullptr, &error);
+    QFile::remove(job.snapshotPath);
+    if (!ok)
         return fail(error, 1);
     return 0;
 }

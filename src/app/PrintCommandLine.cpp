@@ -3,6 +3,7 @@
 #include "print/PrintPipeline.h"
 
 #include "platform/AppFolder.h"
+#include "platform/Clock.h"
 #include "platform/CommaText.h"
 #include "platform/IniFile.h"
 #include "print/LogoSetting.h"
@@ -57,6 +58,34 @@ int listFormats(const QString &appDir)
     return 0;
 }
 
+// The script of the run, into the file output or, without one, to standard output.
+int writeScript(PrintRunInputs in, const QString &output)
+{
+    if (!output.isEmpty()) {
+        in.scriptPath = output;
+        TSlipMakeDBM dbm(in);
+        QString path;
+        if (!dbm.MakePrintData(path)) {
+            printErr(dbm.errorString());
+            return 1;
+        }
+        return 0;
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly)) {
+        printErr(u"標準出力に書き込めません"_s);
+        return 1;
+    }
+    TSlipMakeDBM dbm(in);
+    const bool ok = dbm.WritePrintData(out);
+    out.flush();
+    if (!ok) {
+        printErr(dbm.errorString());
+        return 1;
+    }
+    return 0;
+}
+
 int printData(const QStringList &args, const QString &appDir)
 {
     QStringList files;
@@ -95,7 +124,7 @@ int printData(const QStringList &args, const QString &appDir)
         return usageError(u"伝票ファイルと印刷書式ファイルを指定してください。"_s);
 
     PrintRunInputs in;
-    in.snapshotPath = files.at(0);
+    const QString slipPath = files.at(0);
     in.formatPath = files.at(1);
     const AppFolder folder(appDir);
     // A bare format name means a format of the format folder.
@@ -107,8 +136,8 @@ int printData(const QStringList &args, const QString &appDir)
         if (QFileInfo::exists(named))
             in.formatPath = named;
     }
-    if (!QFileInfo(in.snapshotPath).isFile()) {
-        printErr(in.snapshotPath + u" が見つかりません。"_s);
+    if (!QFileInfo(slipPath).isFile()) {
+        printErr(slipPath + u" が見つかりません。"_s);
         return 1;
     }
     if (!QFileInfo(in.formatPath).isFile()) {
@@ -120,7 +149,7 @@ int printData(const QStringList &args, const QString &appDir)
     // the copies and the company-name setting of the print defaults.
     const QString settingsFile = folder.settingsFile();
     const PrintSettings defaults = PrintSettings::load(appDir, settingsFile);
-    in.titles = defaults.titlesOf(IniFile(in.snapshotPath).readInteger(u"No"_s, u"SlipDiv"_s, 0));
+    in.titles = defaults.titlesOf(IniFile(slipPath).readInteger(u"No"_s, u"SlipDiv"_s, 0));
     in.enabled = defaults.copies;
     in.logoPath = defaults.logoPath;
     in.datePattern = PrintPipeline::datePattern(settingsFile);
@@ -150,29 +179,18 @@ int printData(const QStringList &args, const QString &appDir)
     if (const QString warning = LogoSetting::companyWarningOnce(in.logoPath); !warning.isEmpty())
         printErr(warning);
 
-    if (!output.isEmpty()) {
-        in.scriptPath = output;
-        TSlipMakeDBM dbm(in);
-        QString path;
-        if (!dbm.MakePrintData(path)) {
-            printErr(dbm.errorString());
-            return 1;
-        }
-        return 0;
-    }
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly)) {
-        printErr(u"標準出力に書き込めません"_s);
+    // The totals printed are computed from the slip's lines and costs, as
+    // the main window prints them, not taken from the file.
+    in.snapshotPath = TSlipMakeDBM::snapshotPath(appDir, QString::number(Clock::tickCount()));
+    QString error;
+    if (!PrintPipeline::snapshotOfFile(slipPath, in.snapshotPath, appDir, in.logoPath, &error)) {
+        QFile::remove(in.snapshotPath);
+        printErr(error);
         return 1;
     }
-    TSlipMakeDBM dbm(in);
-    const bool ok = dbm.WritePrintData(out);
-    out.flush();
-    if (!ok) {
-        printErr(dbm.errorString());
-        return 1;
-    }
-    return 0;
+    const int result = writeScript(in, output);
+    QFile::remove(in.snapshotPath);
+    return result;
 }
 
 } // namespace

@@ -141,7 +141,8 @@ bool TMainForm::start(const QString &argument)
     } else {
         currentFile_.clear();
         SlipFrame1->startNewSlip(QString::number(settings_.nextSlipNumber).rightJustified(8, u'0'),
-                                 settings_.taxRate, settings_.rounding, QDate::currentDate());
+                                 settings_.taxRate, settings_.rounding, settings_.taxCalcMode,
+                                 QDate::currentDate());
         action(u"UndoAction"_s)->setEnabled(false);
     }
     SlipFrame1->setNotify(true);
@@ -449,7 +450,9 @@ void TMainForm::bringToFront()
 
 SlipData TMainForm::slipForPrinting()
 {
-    SlipFrame1->recomputeTotals();
+    // Everything from the lines and costs, as the command lines print a slip
+    // file: a slip opened and printed at once shows no stale stored totals.
+    SlipFrame1->recomputeAll();
     printRun_->setDocumentName(currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).fileName());
     return SlipFrame1->data();
 }

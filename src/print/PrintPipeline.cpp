@@ -1,10 +1,15 @@
 #include "PrintPipeline.h"
 
 #include "DatePattern.h"
+#include "LogoSetting.h"
 #include "PdfExport.h"
 #include "TSlipMakeDBM.h"
+#include "lines/FixedPoint.h"
+#include "lines/LineItems.h"
+#include "lines/RowTransfer.h"
 #include "platform/AppFolder.h"
 #include "platform/IniFile.h"
+#include "slip/Totals.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,14 +26,81 @@ QString datePattern(const QString &settingsFile)
                : QString::fromUtf16(DatePattern::Western);
 }
 
+namespace {
+
+// "10", "8", "0"; a rate with decimals keeps them ("8.5").
+QString rateKey(qint64 rate)
+{
+    return Totals::rateText(rate);
+}
+
+void writePrintOnlyKeys(IniFile &ini, const SlipData &slip, const SlipFile::Context &context,
+                        const QString &logoPath)
+{
+    const QString price = u"Price"_s;
+    Totals::TaxBreakdown tax;
+    Totals::compute(Totals::inputOf(slip, context.categories), &tax);
+    // The two rates of today and the tax-free share are always there, so a
+    // format can print them without asking.
+    for (qint64 rate : {10 * Fixed::One, Totals::ReducedRate}) {
+        ini.writeInteger(price, u"Base"_s + rateKey(rate), tax.share(rate).base);
+        ini.writeInteger(price, u"Tax"_s + rateKey(rate), tax.share(rate).tax);
+    }
+    ini.writeInteger(price, u"Base0"_s, tax.share(0).base);
+    for (const Totals::RateShare &r : tax.rates) {
+        if (r.rate == 10 * Fixed::One || r.rate == Totals::ReducedRate || r.rate == 0)
+            continue;
+        ini.writeInteger(price, u"Base"_s + rateKey(r.rate), r.base);
+        ini.writeInteger(price, u"Tax"_s + rateKey(r.rate), r.tax);
+    }
+    ini.writeInteger(price, u"Untaxed"_s, tax.share(0).base + tax.untaxed);
+
+    const QString number = logoPath.isEmpty() ? QString() : LogoSetting::load(logoPath).registrationNumber();
+    ini.writeString(u"Invoice"_s, u"RegNo"_s, number);
+    ini.writeString(u"Invoice"_s, u"RegNoText"_s, number.isEmpty() ? QString() : u"登録番号 "_s + number);
+
+    const QList<TRowData> rows = RowTransfer::storedRows(slip.rows);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const TRowData &row = rows.at(i);
+        const LineItems::RowKind kind = LineItems::kindOf(row, context.categories);
+        const qint64 rate = row.TaxRate == -Fixed::One ? slip.taxRate : row.TaxRate;
+        if (kind != LineItems::RowKind::Blank && kind != LineItems::RowKind::Subtotal &&
+            rate == Totals::ReducedRate)
+            ini.writeString(u"Line"_s, SlipFile::rowKey(u"Reduced"_s, i), u"※"_s);
+    }
+}
+
+} // namespace
+
 bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Context &context,
-                   QString *error)
+                   const QString &logoPath, QString *error)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     // A fresh file each run: keys of an earlier slip must not linger.
     QFile::remove(path);
     IniFile ini(path);
-    return SlipFile::save(ini, slip, sstAll, context, error);
+    if (!SlipFile::save(ini, slip, sstAll, context, error))
+        return false;
+    writePrintOnlyKeys(ini, slip, context, logoPath);
+    return ini.flush(error);
+}
+
+bool snapshotOfFile(const QString &slipPath, const QString &snapshotPath, const QString &appDir,
+                    const QString &logoPath, QString *error)
+{
+    const IniFile file(slipPath);
+    if (!file.readable()) {
+        if (error)
+            *error = slipPath + u" を読み込めません"_s;
+        return false;
+    }
+    const AppFolder folder(appDir);
+    const SlipFile::Context context{LineCategoryList::load(folder.lineCategoriesFile()),
+                                    QDate::currentDate()};
+    SlipData slip;
+    SlipFile::read(file, slip, sstAll, context);
+    Totals::recompute(slip, context.categories);
+    return writeSnapshot(snapshotPath, slip, context, logoPath, error);
 }
 
 bool makeScript(const Job &job, PrintProgress *progress, QString *scriptPath, QString *error)

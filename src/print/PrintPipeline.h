@@ -28,9 +28,21 @@ struct Job {
 // "GGEE/MM/DD" when [Date] Date of the settings file is non-zero.
 QString datePattern(const QString &settingsFile);
 
-// Writes the whole slip as the print snapshot, replacing the last one.
+// Writes the whole slip as the print snapshot, replacing the last one, with
+// the keys only the print formats read: each rate's base and tax ([Price]
+// Base10, Tax10, Base8, Tax8, Base0, Base<rate>/Tax<rate> for any other
+// rate, Untaxed for what is in no base), the issuer's registration number
+// from the company-name setting at logoPath ([Invoice] RegNo, and RegNoText
+// "登録番号 T…" when there is one) and "※" for each line at the reduced rate
+// ([Line] Reduced<row>). A stored slip never holds them.
 bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Context &context,
-                   QString *error);
+                   const QString &logoPath, QString *error);
+
+// A slip file printed without a window: read, its totals recomputed from
+// its lines and costs as the header editor does, and written as the
+// snapshot at snapshotPath.
+bool snapshotOfFile(const QString &slipPath, const QString &snapshotPath, const QString &appDir,
+                    const QString &logoPath, QString *error);
 
 // Print data generation. Without a snapshot nothing is made: true with an
 // empty *scriptPath.

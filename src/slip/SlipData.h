@@ -50,8 +50,9 @@ struct SlipData {
     QString custTitle = QStringLiteral("様");
     QString zip1, zip2, city, add1, add2, tel;
     // [Tax]
-    qint64 taxRate = 0; // fixed-point percent
-    int taxCut = 0;     // 0 四捨五入, 1 切り捨て, 2 切り上げ
+    qint64 taxRate = 0;  // fixed-point percent
+    int taxCut = 0;      // 0 四捨五入, 1 切り捨て, 2 切り上げ
+    int taxCalcMode = 0; // 0 明細ごと (every slip without the key), 1 税率ごと
     // [Car]
     bool noCar = false; // "車両なし" (key Enabled)
     QString num1, num2, num3, num4, carName;

@@ -13,13 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace SlipFile {
 
-namespace {
-
-// Row key prefixes in writing order; positions 0..8 of the row text.
-const QString RowPrefixes[] = {u"LineDiv"_s,   u"TaxRate"_s, u"TextA"_s,     u"WorkName"_s, u"WorkPoint"_s,
-                               u"WorkPrice"_s, u"Count"_s,   u"UnitPrice"_s, u"Price"_s};
-const QString DigitTypePrefix = u"DigitType"_s;
-
 // prefix + i in five digits with leading zeros ("LineDiv00012"); built by
 // hand because it runs ten times per row on every save and load.
 QString rowKey(const QString &prefix, qsizetype i)
@@ -34,6 +27,13 @@ QString rowKey(const QString &prefix, qsizetype i)
         out[d] = QChar(char16_t(u'0' + i % 10));
     return key;
 }
+
+namespace {
+
+// Row key prefixes in writing order; positions 0..8 of the row text.
+const QString RowPrefixes[] = {u"LineDiv"_s,   u"TaxRate"_s, u"TextA"_s,     u"WorkName"_s, u"WorkPoint"_s,
+                               u"WorkPrice"_s, u"Count"_s,   u"UnitPrice"_s, u"Price"_s};
+const QString DigitTypePrefix = u"DigitType"_s;
 
 QString dateText(QDate d)
 {

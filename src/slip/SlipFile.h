@@ -23,6 +23,9 @@ void write(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Contex
 // Writes and flushes. A character that CP932 cannot hold, or a file that
 // cannot be written, stops the save with "<path> に書き込めません" (and the
 // characters named); the file on disk is then left as it was.
+// The key of a line item's value: prefix + the row's index in five digits ("LineDiv00012").
+QString rowKey(const QString &prefix, qsizetype i);
+
 bool save(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Context &context, QString *error);
 
 // Reads the groups of the scope from ini into slip; fields outside the scope

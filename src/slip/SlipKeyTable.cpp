@@ -179,6 +179,8 @@ std::vector<SlipKey> makeTable()
 
         decimal(G::Tax, Tax, u"Rate"_s, &SlipData::taxRate),
         integer(G::Tax, Tax, u"Cut"_s, &SlipData::taxCut),
+        // Slips from before the per-rate method have no key: per line.
+        integer(G::Tax, Tax, u"CalcMode"_s, &SlipData::taxCalcMode),
     });
 
     const QString none;

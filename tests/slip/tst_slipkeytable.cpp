@@ -27,9 +27,10 @@ Context context()
 // list names it; so no member can be left out of the checks below.
 #define SLIP_MEMBERS                                                                                         \
     sections, slipCode, slipDiv, slipDate, charge, slipType, custName, custTitle, zip1, zip2, city, add1,    \
-        add2, tel, taxRate, taxCut, noCar, num1, num2, num3, num4, carName, first, noFirst, check, noCheck,  \
-        kiro, eSize, typeCode, typeNum1, typeNum2, engine, chassis, ravor, display, tecTotal, partTotal,     \
-        rows, wTax, ins, stamp, costRows, costTax, mnt, cst, ttl, inc, mntTx, cstTx, txTtl, last, info, memo
+        add2, tel, taxRate, taxCut, taxCalcMode, noCar, num1, num2, num3, num4, carName, first, noFirst,     \
+        check, noCheck, kiro, eSize, typeCode, typeNum1, typeNum2, engine, chassis, ravor, display,          \
+        tecTotal, partTotal, rows, wTax, ins, stamp, costRows, costTax, mnt, cst, ttl, inc, mntTx, cstTx,    \
+        txTtl, last, info, memo
 #define SLIP_TEXT_OF(...) #__VA_ARGS__
 #define SLIP_TEXT(...) SLIP_TEXT_OF(__VA_ARGS__)
 

@@ -1,4 +1,7 @@
+#include "lines/FixedPoint.h"
 #include "lines/YenText.h"
+#include "platform/IniFile.h"
+#include "slip/SlipFile.h"
 #include "slip/Totals.h"
 
 #include <QTest>
@@ -27,6 +30,39 @@ Input withCosts(const QString &costs)
     return in;
 }
 
+// A line item at 10 % whose own tax is the given amount (a discount row when negative).
+TRowData lineTaxed(qint64 tax)
+{
+    TRowData row;
+    row.LineDiv = tax < 0 ? u"値引"_s : u"整備"_s;
+    row.TaxRate = 10 * Fixed::One;
+    row.Price = (tax < 0 ? -tax : tax) * 10 * Fixed::One;
+    return row;
+}
+
+// A line item: category, rate in percent (-1 follows the slip), amount and labour in yen.
+TRowData item(const QString &div, qint64 rate, qint64 price, qint64 work = 0)
+{
+    TRowData row;
+    row.LineDiv = div;
+    row.TaxRate = rate * Fixed::One;
+    row.Price = price * Fixed::One;
+    row.WorkPrice = work * Fixed::One;
+    return row;
+}
+
+// "10:315/32 8:2020/162": each rate's base and tax, highest rate first.
+QString sharesText(const Totals::TaxBreakdown &b)
+{
+    QStringList parts;
+    for (const Totals::RateShare &r : b.rates)
+        parts << Totals::rateText(r.rate) + u':' + QString::number(r.base) + u'/' + QString::number(r.tax);
+    return parts.join(u' ');
+}
+
+const LineCategoryList Categories =
+    LineCategoryList::fromLines({u"整備,1"_s, u"部品,2"_s, u"値引,3"_s, u"小計,4"_s});
+
 } // namespace
 
 class TestTotals : public QObject {
@@ -39,6 +75,9 @@ private Q_SLOTS:
     void compute_data();
     void compute();
     void slipTransfer();
+    void byRate_data();
+    void byRate();
+    void oldSlipComputesAsBefore();
     void groupedYen();
 };
 
@@ -136,7 +175,7 @@ void TestTotals::compute_data()
     in = Input{};
     in.tecTotal = 30000;
     in.partTotal = 12000;
-    in.lineTax = 4200;
+    in.rows = {lineTaxed(4200)};
     in.inc = 50000;
     QTest::newRow("payment above the total") << in << Result{42000, 4200, 0, 0, 42000, 4200, 0};
     in.inc = 40000;
@@ -145,7 +184,7 @@ void TestTotals::compute_data()
     in = Input{};
     in.tecTotal = 90000000;
     in.partTotal = 20000000;
-    in.lineTax = 11000000;
+    in.rows = {lineTaxed(11000000)};
     in.wTax = 200000000;
     QTest::newRow("bounds carry into later totals")
         << in << Result{100000000, 11000000, 100000000, 0, 100000000, 11000000, 100000000};
@@ -153,7 +192,8 @@ void TestTotals::compute_data()
     in = Input{};
     in.tecTotal = -5000;
     in.partTotal = 3000;
-    in.lineTax = -300;
+    in.rows = {lineTaxed(-300)};
+    in.categories = Categories;
     QTest::newRow("negative line totals show 0") << in << Result{3000, 0, 0, 0, 3000, 0, 3000};
 }
 
@@ -182,11 +222,130 @@ void TestTotals::slipTransfer()
     slip.wTax = 16400;
     slip.costTax = 53;
     slip.cstTx = 53;
-    Totals::store(Totals::compute(Totals::inputOf(slip)), slip);
+    Totals::store(Totals::compute(Totals::inputOf(slip, Categories)), slip);
     QCOMPARE(slip.costTax, qint64(52));
     QCOMPARE(slip.cstTx, qint64(52));
     QCOMPARE(slip.cst, qint64(17450));
     QCOMPARE(slip.last, qint64(17502));
+}
+
+// Worked examples, each checked by hand. Amounts are whole yen; rates percent.
+void TestTotals::byRate_data()
+{
+    QTest::addColumn<Input>("in");
+    QTest::addColumn<qint64>("lineTax");
+    QTest::addColumn<qint64>("costTax");
+    QTest::addColumn<QString>("shares");
+    QTest::addColumn<qint64>("untaxed");
+
+    const auto slip = [](QList<TRowData> rows, const QString &costs, int rounding, int mode) {
+        Input in = withCosts(costs);
+        in.rows = std::move(rows);
+        in.categories = Categories;
+        in.taxRate = 10 * Fixed::One;
+        in.rounding = rounding;
+        in.calcMode = mode;
+        return in;
+    };
+
+    // Three parts of 105 at the slip's 10 % (10.5 each) and two of 1,010 at
+    // 8 % (80.8 each). Per line: 11×3 + 81×2 = 195 rounded, 10×3 + 80×2 = 190
+    // truncated, 11×3 + 81×2 = 195 rounded up. Per rate: 315 → 31.5 and
+    // 2,020 → 161.6, i.e. 32 + 162, 31 + 161, 32 + 162.
+    const QList<TRowData> mixed{item(u"部品"_s, -1, 105), item(u"部品"_s, -1, 105), item(u"部品"_s, -1, 105),
+                                item(u"部品"_s, 8, 1010), item(u"部品"_s, 8, 1010)};
+    QTest::newRow("mixed, 四捨五入, per line")
+        << slip(mixed, {}, 0, 0) << qint64(195) << qint64(0) << u"10:315/33 8:2020/162"_s << qint64(0);
+    QTest::newRow("mixed, 四捨五入, per rate")
+        << slip(mixed, {}, 0, 1) << qint64(194) << qint64(0) << u"10:315/32 8:2020/162"_s << qint64(0);
+    QTest::newRow("mixed, 切り捨て, per line")
+        << slip(mixed, {}, 1, 0) << qint64(190) << qint64(0) << u"10:315/30 8:2020/160"_s << qint64(0);
+    QTest::newRow("mixed, 切り捨て, per rate")
+        << slip(mixed, {}, 1, 1) << qint64(192) << qint64(0) << u"10:315/31 8:2020/161"_s << qint64(0);
+    QTest::newRow("mixed, 切り上げ, per line")
+        << slip(mixed, {}, 2, 0) << qint64(195) << qint64(0) << u"10:315/33 8:2020/162"_s << qint64(0);
+    QTest::newRow("mixed, 切り上げ, per rate")
+        << slip(mixed, {}, 2, 1) << qint64(194) << qint64(0) << u"10:315/32 8:2020/162"_s << qint64(0);
+
+    // Labour 12,345 and parts 6,789 at 10 %, parts 2,150 at 8 % less a
+    // discount of 333 at 8 %, and a subtotal row that holds the running sum.
+    // Per line: 1,234.5 → 1,235, 678.9 → 679, 172, −26.64 → −27: 2,059.
+    // Per rate: 19,134 → 1,913.4 → 1,913; 1,817 → 145.36 → 145: 2,058.
+    TRowData subtotal = item(u"小計"_s, -1, 21273);
+    const QList<TRowData> discount{item(u"整備"_s, -1, 0, 12345), item(u"部品"_s, -1, 6789),
+                                   item(u"部品"_s, 8, 2150), item(u"値引"_s, 8, 333), subtotal};
+    QTest::newRow("discount at 8 %, per line") << slip(discount, {}, 0, 0) << qint64(2059) << qint64(0)
+                                               << u"10:19134/1914 8:1817/145"_s << qint64(0);
+    QTest::newRow("discount at 8 %, per rate") << slip(discount, {}, 0, 1) << qint64(2058) << qint64(0)
+                                               << u"10:19134/1913 8:1817/145"_s << qint64(0);
+
+    // Labour 8,005 at 10 %, a taxable cost of 10,005 and an untaxed one of
+    // 200, weight tax 24,600, insurance 17,650, stamp 1,800; truncated.
+    // Per line: 800 + 1,000. Per rate: 18,010 → 1,801, of which the cost's
+    // own 1,000.5 → 1,000 and the lines the remaining 801. The statutory
+    // costs and the untaxed row are in no base: 44,250.
+    Input costs = slip({item(u"整備"_s, -1, 0, 8005)}, u"10005t 200"_s, 1, 0);
+    costs.wTax = 24600;
+    costs.ins = 17650;
+    costs.stamp = 1800;
+    QTest::newRow("costs, per line") << costs << qint64(800) << qint64(1000) << u"10:18010/1800"_s
+                                     << qint64(44250);
+    costs.calcMode = 1;
+    QTest::newRow("costs, per rate") << costs << qint64(801) << qint64(1000) << u"10:18010/1801"_s
+                                     << qint64(44250);
+
+    // A part at 0 % is its own share, without tax.
+    const QList<TRowData> exempt{item(u"整備"_s, -1, 0, 3000), item(u"部品"_s, 0, 5000)};
+    QTest::newRow("0 %, per line") << slip(exempt, {}, 0, 0) << qint64(300) << qint64(0)
+                                   << u"10:3000/300 0:5000/0"_s << qint64(0);
+    QTest::newRow("0 %, per rate") << slip(exempt, {}, 0, 1) << qint64(300) << qint64(0)
+                                   << u"10:3000/300 0:5000/0"_s << qint64(0);
+}
+
+void TestTotals::byRate()
+{
+    QFETCH(Input, in);
+    QFETCH(qint64, lineTax);
+    QFETCH(qint64, costTax);
+    QFETCH(QString, shares);
+    QFETCH(qint64, untaxed);
+    Totals::TaxBreakdown b;
+    const Result r = Totals::compute(in, &b);
+    QCOMPARE(b.lineTax, lineTax);
+    QCOMPARE(b.costTax, costTax);
+    QCOMPARE(sharesText(b), shares);
+    QCOMPARE(b.untaxed, untaxed);
+    QCOMPARE(r.mntTx, lineTax);
+    QCOMPARE(r.cstTx, costTax);
+    qint64 sum = 0;
+    for (const Totals::RateShare &share : b.rates)
+        sum += share.tax;
+    QCOMPARE(r.txTtl, sum);
+}
+
+// A slip file from before the per-rate method has no CalcMode: it reads as
+// per line, and recomputing it gives every total the earlier program stored.
+void TestTotals::oldSlipComputesAsBefore()
+{
+    const IniFile ini(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"));
+    QVERIFY(ini.readable());
+    QVERIFY(!ini.keys(u"Tax"_s).contains(u"CalcMode"_s, Qt::CaseInsensitive));
+    SlipData stored;
+    SlipFile::read(ini, stored, sstAll, {Categories, QDate(2026, 12, 10)});
+    QCOMPARE(stored.taxCalcMode, 0);
+    SlipData slip = stored;
+    Totals::recompute(slip, Categories);
+    QCOMPARE(slip.tecTotal, stored.tecTotal);
+    QCOMPARE(slip.partTotal, stored.partTotal);
+    QCOMPARE(slip.mnt, stored.mnt);
+    QCOMPARE(slip.mntTx, stored.mntTx);
+    QCOMPARE(slip.cst, stored.cst);
+    QCOMPARE(slip.cstTx, stored.cstTx);
+    QCOMPARE(slip.costTax, stored.costTax);
+    QCOMPARE(slip.ttl, stored.ttl);
+    QCOMPARE(slip.txTtl, stored.txTtl);
+    QCOMPARE(slip.last, stored.last);
+    QCOMPARE(slip.rows, stored.rows);
 }
 
 void TestTotals::groupedYen()

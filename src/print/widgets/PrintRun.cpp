@@ -144,7 +144,7 @@ bool PrintRun::makeScript(const SlipData &slip, QString *script)
 {
     warnOfPlaceholderCompany();
     QString error;
-    if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, &error)) {
+    if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, settings_.logoPath, &error)) {
         messages_.show(MessageService::Kind::Error, error);
         return false;
     }
@@ -217,7 +217,7 @@ bool PrintRun::Render(const QString &scriptPath, bool preview)
 bool PrintRun::exportPdf(const SlipData &slip, const QString &pdfPath, QString *error)
 {
     warnOfPlaceholderCompany();
-    if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, error))
+    if (!PrintPipeline::writeSnapshot(snapshotPath(), slip, context_.slip, settings_.logoPath, error))
         return false;
     const PrintPipeline::Job job = jobFor(slip);
     TProgressForm progress(window_);

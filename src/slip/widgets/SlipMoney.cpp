@@ -89,6 +89,7 @@ void SlipMoney::applyTaxSettings(qint64 taxRate, int rounding, qint64 labourRate
 void SlipMoney::load(const SlipData &slip)
 {
     applyTaxSettings(slip.taxRate, slip.taxCut, slip.ravor * Fixed::One);
+    calcMode_ = slip.taxCalcMode == Totals::PerRate ? Totals::PerRate : Totals::PerLine;
     tecTotal_ = Totals::clampAmount(slip.tecTotal);
     partTotal_ = Totals::clampAmount(slip.partTotal);
     Q_EMIT lineTotalsChanged(tecTotal_, partTotal_);
@@ -109,20 +110,25 @@ Totals::Input SlipMoney::input() const
     Totals::Input in;
     in.tecTotal = tecTotal_;
     in.partTotal = partTotal_;
-    in.lineTax = lines_.lineTax ? lines_.lineTax() : 0;
+    if (lines_.rows)
+        in.rows = lines_.rows();
+    in.categories = categories_;
     costs_->fillInput(in);
     in.inc = totals_->payment();
     in.taxRate = taxRate_;
     in.rounding = rounding_;
+    in.calcMode = calcMode_;
     return in;
 }
 
 void SlipMoney::recomputeTotals()
 {
     Timer1->stop();
-    const Totals::Result r = Totals::compute(input());
+    Totals::TaxBreakdown breakdown;
+    const Totals::Result r = Totals::compute(input(), &breakdown);
     costs_->showCostTax(r.cstTx);
     totals_->showTotals(r);
+    totals_->showBreakdown(calcMode_ == Totals::PerRate ? breakdown : Totals::TaxBreakdown{});
     Q_EMIT totalsChanged(r);
 }
 
@@ -150,6 +156,14 @@ void SlipMoney::roundingChanged(int mode)
 {
     publishRounding(mode);
     recomputeAll();
+    if (notify_)
+        Q_EMIT modified();
+}
+
+void SlipMoney::calcModeChanged(int mode)
+{
+    calcMode_ = mode == Totals::PerRate ? Totals::PerRate : Totals::PerLine;
+    recomputeTotals();
     if (notify_)
         Q_EMIT modified();
 }

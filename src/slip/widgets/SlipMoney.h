@@ -34,10 +34,10 @@ public:
     // What the totals need from the line-item grid. Empty functions count as
     // no line items.
     struct Lines {
-        std::function<void()> recalcRows;  // RecalcRows
-        std::function<qint64()> tecTotal;  // CalcTecTotal, whole yen
-        std::function<qint64()> partTotal; // CalcPartTotal, whole yen
-        std::function<qint64()> lineTax;   // CalcTaxTotal, whole yen
+        std::function<void()> recalcRows;      // RecalcRows
+        std::function<qint64()> tecTotal;      // CalcTecTotal, whole yen
+        std::function<qint64()> partTotal;     // CalcPartTotal, whole yen
+        std::function<QList<TRowData>()> rows; // the line items, for their tax
     };
 
     static constexpr int DelayMs = 800;
@@ -49,12 +49,14 @@ public:
     QTimer *Timer2; // recompute all
 
     void setLines(Lines lines);
+    void setCategories(const LineCategoryList &categories) { categories_ = categories; }
     void setNotify(bool on);
     bool notify() const { return notify_; }
 
     // The values in effect, as published.
     qint64 taxRate() const { return taxRate_; }       // percent, fixed point
     int rounding() const { return rounding_; }        // 0, 1, 2
+    int calcMode() const { return calcMode_; }        // Totals::CalcMode
     qint64 labourRate() const { return labourRate_; } // yen per point, fixed point
     qint64 tecTotal() const { return tecTotal_; }
     qint64 partTotal() const { return partTotal_; }
@@ -84,6 +86,8 @@ public Q_SLOTS:
     void taxRateEdited(double percent);
     // TaxHComBox changed: recomputes all at once.
     void roundingChanged(int mode);
+    // TaxCalcComBox changed (Totals::CalcMode): recomputes the totals at once.
+    void calcModeChanged(int mode);
     // RavorNValEditC changed (yen per point).
     void labourRateEdited(double yenPerPoint);
     // The grid's change notification: recompute all, then modified().
@@ -116,5 +120,6 @@ private:
     qint64 labourRate_ = 0;
     qint64 tecTotal_ = 0;
     qint64 partTotal_ = 0;
-    qint64 lineTax_ = 0;
+    int calcMode_ = Totals::PerLine;
+    LineCategoryList categories_;
 };

@@ -124,7 +124,8 @@ TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget 
     money_->setNotify(notify_);
     TSlipGridFrame *grid = SlipGridFrame1;
     money_->setLines({[grid] { grid->RecalcRows(); }, [grid] { return grid->CalcTecTotal(); },
-                      [grid] { return grid->CalcPartTotal(); }, [grid] { return grid->CalcTaxTotal(); }});
+                      [grid] { return grid->CalcPartTotal(); }, [grid] { return grid->rows(); }});
+    money_->setCategories(categories_);
     setGreetingForKind(0);
     applyVehicleState();
     applyLineCount();
@@ -157,7 +158,7 @@ void TSlipFrame::connectChangeTracking()
                          TelEdit, CaNumEdit1, CaNumEllipsisEdit, CaNumEdit2, CaNameEdit, TypeCodeEdit, K1Edit,
                          K2Edit, EngCodeEdit, BodyNumEdit, InfoEdit})
         connect(e, &QLineEdit::textChanged, this, mark);
-    for (QComboBox *c : {DTpComBox, CuTitleComBox, CityComBox, CaNumComBox, TaxHComBox})
+    for (QComboBox *c : {DTpComBox, CuTitleComBox, CityComBox, CaNumComBox, TaxHComBox, TaxCalcComBox})
         connect(c, &QComboBox::currentTextChanged, this, mark);
     connect(NoteMemo, &QPlainTextEdit::textChanged, this, mark);
     for (TWarekiDateEdit *d : {DateWDateEdit, FirstWDateEdit, CheckWDateEdit})
@@ -198,6 +199,10 @@ void TSlipFrame::connectChangeTracking()
     connect(TaxHComBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_ == 0)
             money_->roundingChanged(index);
+    });
+    connect(TaxCalcComBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (updating_ == 0)
+            money_->calcModeChanged(index);
     });
     connect(SlipGridFrame1, &TSlipGridFrame::changed, this, [this] {
         if (updating_ == 0)
@@ -387,12 +392,14 @@ void TSlipFrame::setSlipDivisions(const QStringList &names)
     --updating_;
 }
 
-void TSlipFrame::startNewSlip(const QString &slipCode, qint64 taxRate, int rounding, QDate today)
+void TSlipFrame::startNewSlip(const QString &slipCode, qint64 taxRate, int rounding, int calcMode,
+                              QDate today)
 {
     SlipData s = SlipData::newSlip(today);
     s.slipCode = slipCode;
     s.taxRate = taxRate;
     s.taxCut = rounding;
+    s.taxCalcMode = calcMode;
     s.slipType = DTpComBox->count() > 0 ? DTpComBox->itemText(0) : QString();
     s.info = InfoEdit->text();
     setData(s);
@@ -488,6 +495,7 @@ SlipData TSlipFrame::data() const
     s.tel = TelEdit->text();
     s.taxRate = Fixed::fromDouble(FloatEditAccess::value(TaxRNValEditC));
     s.taxCut = TaxHComBox->currentIndex();
+    s.taxCalcMode = TaxCalcComBox->currentIndex() == Totals::PerRate ? Totals::PerRate : Totals::PerLine;
     s.noCar = CarCheckBox->isChecked();
     s.num1 = CaNumComBox->currentText();
     s.num2 = CaNumEdit1->text();
@@ -552,6 +560,7 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     TelEdit->setText(s.tel);
     FloatEditAccess::setValue(TaxRNValEditC, Fixed::toDouble(s.taxRate));
     TaxHComBox->setCurrentIndex((s.taxCut >= 0 && s.taxCut <= 2) ? s.taxCut : 0);
+    TaxCalcComBox->setCurrentIndex(s.taxCalcMode == Totals::PerRate ? 1 : 0);
     CarCheckBox->setChecked(s.noCar);
     CaNumComBox->setEditText(s.num1);
     CaNumEdit1->setText(s.num2);

@@ -90,7 +90,7 @@ public:
 
     // A new slip as the program starts it: number, tax rate and rounding
     // from the settings, today's dates, the greeting of the first kind.
-    void startNewSlip(const QString &slipCode, qint64 taxRate, int rounding, QDate today);
+    void startNewSlip(const QString &slipCode, qint64 taxRate, int rounding, int calcMode, QDate today);
 
     // ---- bottom buttons bound by the host -------------------------------------
     QPushButton *printButton() const { return printButton_; }
@@ -198,6 +198,7 @@ private:
     // tax
     TFloatEdit *TaxRNValEditC = nullptr;
     QComboBox *TaxHComBox = nullptr;
+    QComboBox *TaxCalcComBox = nullptr; // 税計算: Totals::CalcMode
     // vehicle
     QCheckBox *CarCheckBox = nullptr;
     QWidget *vehiclePanel_ = nullptr;

@@ -208,6 +208,11 @@ void TSlipFrame::buildTax(SlipSection *s)
     h->addSpacing(24);
     h->addWidget(new QLabel(u"消費税端数"_s, w));
     h->addWidget(TaxHComBox);
+    h->addSpacing(24);
+    // 明細ごと rounds each line; 税率ごと rounds once per rate, as a qualified invoice needs.
+    TaxCalcComBox = comboBox(w, u"TaxCalcComBox"_s, false, {u"明細ごと"_s, u"税率ごと"_s});
+    h->addWidget(new QLabel(u"税計算"_s, w));
+    h->addWidget(TaxCalcComBox);
     h->addStretch(1);
     s->innerLayout()->addWidget(w);
     s->firstFocus = TaxRNValEditC;

@@ -1,6 +1,7 @@
 #include "TTotalsPanel.h"
 
 #include "controls/widgets/TFloatEdit.h"
+#include "lines/YenText.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -61,7 +62,13 @@ TTotalsPanel::TTotalsPanel(QWidget *parent) : QWidget(parent)
     AllPriceNValLabel->setMinimumHeight(AllPriceNValLabel->sizeHint().height());
     grid->addWidget(dueCaption, 5, 0);
     grid->addWidget(AllPriceNValLabel, 5, 1);
-    grid->setColumnStretch(3, 1);
+    RateLabel = new QLabel(this);
+    RateLabel->setObjectName(QStringLiteral("RateLabel"));
+    RateLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    RateLabel->setTextFormat(Qt::RichText);
+    RateLabel->hide();
+    grid->addWidget(RateLabel, 1, 3, 4, 1);
+    grid->setColumnStretch(4, 1);
 
     connect(ITNValEditC, &TFloatEdit::OnChange, this, [this] {
         if (!updating_)
@@ -125,6 +132,29 @@ void TTotalsPanel::showTotals(const Totals::Result &totals)
     set(PriceNValLabel, totals.ttl);
     set(TTNValLabel, totals.txTtl);
     set(AllPriceNValLabel, totals.last);
+}
+
+void TTotalsPanel::showBreakdown(const Totals::TaxBreakdown &breakdown)
+{
+    if (breakdown.rates.empty()) {
+        RateLabel->clear();
+        RateLabel->hide();
+        return;
+    }
+    // A table keeps the amounts of the rates under one another.
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">");
+    for (const Totals::RateShare &r : breakdown.rates) {
+        html += QStringLiteral("<tr><td>") + Totals::rateCaption(r.rate) +
+                QStringLiteral("</td><td align=\"right\">&nbsp;") + YenText::grouped(r.base) +
+                QStringLiteral("</td>");
+        if (r.rate != 0)
+            html += QStringLiteral("<td>&nbsp;&nbsp;消費税</td><td align=\"right\">&nbsp;") +
+                    YenText::grouped(r.tax) + QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table>");
+    RateLabel->setText(html);
+    RateLabel->show();
 }
 
 qint64 TTotalsPanel::payment() const

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class TFloatEdit;
 
 // The inner panel of the header editor's section "合計金額(&6)": the totals
@@ -32,6 +33,10 @@ public:
     // [Price] from the displays, truncated toward zero.
     void store(SlipData &slip) const;
     void showTotals(const Totals::Result &totals);
+    // The amounts and tax of each rate, one line per rate, beside the totals;
+    // an empty breakdown (a slip taxed per line) hides them.
+    void showBreakdown(const Totals::TaxBreakdown &breakdown);
+    QLabel *RateLabel; // the breakdown as shown
     // The payment received as shown.
     qint64 payment() const;
     // The first control focused when the section opens.

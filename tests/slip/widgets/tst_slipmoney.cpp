@@ -48,7 +48,8 @@ private:
     TTotalsPanel *totals_ = nullptr;
     SlipMoney *money_ = nullptr;
     int recalcRows_ = 0;
-    qint64 tec_ = 0, part_ = 0, lineTax_ = 0;
+    qint64 tec_ = 0, part_ = 0;
+    QList<TRowData> rows_;
 };
 
 void TestSlipMoney::init()
@@ -58,9 +59,10 @@ void TestSlipMoney::init()
     totals_ = new TTotalsPanel(host_.get());
     money_ = new SlipMoney(costs_, totals_, host_.get());
     recalcRows_ = 0;
-    tec_ = part_ = lineTax_ = 0;
+    tec_ = part_ = 0;
+    rows_.clear();
     money_->setLines({[this] { ++recalcRows_; }, [this] { return tec_; }, [this] { return part_; },
-                      [this] { return lineTax_; }});
+                      [this] { return rows_; }});
     costs_->setAmountPicker([](int) { return std::optional<qint64>(); });
 }
 
@@ -114,7 +116,11 @@ void TestSlipMoney::paymentAboveTotalShowsZeroDue()
 {
     tec_ = 30000;
     part_ = 12000;
-    lineTax_ = 4200;
+    TRowData line; // 42,000 yen at 10 %
+    line.LineDiv = u"整備"_s;
+    line.TaxRate = 100000;
+    line.Price = qint64(42000) * 10000;
+    rows_ = {line};
     money_->recomputeAll();
     QCOMPARE(shown(totals_->AllPriceNValLabel), qint64(46200));
     totals_->ITNValEditC->setValue(50000);

@@ -272,7 +272,7 @@ void TestSlipFrame::blankVehicleDatesRoundTrip()
     TestAppFolder app;
     FakeMessageService messages;
     TSlipFrame frame(app.path(), messages);
-    frame.startNewSlip(u"00000001"_s, 10 * 10000, 1, QDate(2026, 12, 10));
+    frame.startNewSlip(u"00000001"_s, 10 * 10000, 1, 0, QDate(2026, 12, 10));
     auto *first = child<TWarekiDateEdit>(frame, "FirstWDateEdit");
     auto *check = child<TWarekiDateEdit>(frame, "CheckWDateEdit");
     QVERIFY(first->isBlank());
