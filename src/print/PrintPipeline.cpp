@@ -3,7 +3,6 @@
 #include "DatePattern.h"
 #include "PdfExport.h"
 #include "TSlipMakeDBM.h"
-#include "platform/AppFolder.h"
 #include "platform/IniFile.h"
 
 #include <QDir>
@@ -67,8 +66,6 @@ bool exportPdf(const Job &job, const QString &pdfPath, const QString &title, dou
     PdfExport::Job pdf;
     pdf.scriptPath = script;
     pdf.pdfPath = pdfPath;
-    pdf.tempDir = AppFolder(job.appDir).tempFolder();
-    pdf.prefix = job.prefix;
     pdf.title = title;
     pdf.offsetXMm = fixX;
     pdf.offsetYMm = fixY;
