@@ -1,8 +1,13 @@
-// Print data generation plus page rendering of a whole slip, as one print
-// run does it: the bundled invoice format, two copies, every page written to
-// its page file. Run one size per process to compare peak memory:
-//   build/bin/bench_render --benchmark_filter='/100$'
-//   build/bin/bench_render --benchmark_filter='/1000$'
+// A slip from its file to pages, the bundled invoice format, two copies:
+//  - PrintDataAndPages: print data generation plus every page written to its
+//    page file, as a preview or print run does it;
+//  - FileToPdf: the whole PDF export from the slip file, as --export-pdf does.
+// Each size reports its wall time per run, the time per line item and the
+// peak resident memory of that size alone (the process's high-water mark is
+// reset before each size), so that growth in line count and in page count
+// shows directly:
+//   build/bin/bench_render
+//   build/bin/bench_render --benchmark_filter=FileToPdf
 #include "print/FontSetup.h"
 #include "print/PageFiles.h"
 #include "print/PrintPipeline.h"
@@ -17,54 +22,88 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
+#include <fstream>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-long peakRssKb()
+// The high-water mark of resident memory (VmHWM) since the last reset, in
+// KiB; Linux keeps it per process and lets the process reset it.
+void resetPeakMemory()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+long peakMemoryKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+// An application folder with the invoice format, the default logo setting and
+// the slip written as the print snapshot.
+struct Fixture {
+    QTemporaryDir dir;
+    QString app = dir.path() + u'/';
+    PrintPipeline::Job job;
+    QString error;
+
+    explicit Fixture(int lines)
+    {
+        for (const char16_t *sub : {u"Dat/Fmt", u"Dat/Tmp", u"Dat/Etc"})
+            QDir().mkpath(app + QString::fromUtf16(sub));
+        QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Fmt/納品請求書.fmt"),
+                    app + u"Dat/Fmt/納品請求書.fmt"_s);
+        QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"),
+                    app + u"Dat/Etc/デフォルト.Dat"_s);
+        job.appDir = app;
+        job.prefix = u"1"_s;
+        job.snapshotPath = app + u"Dat/Tmp/1PrTmpDat2"_s;
+        job.formatPath = app + u"Dat/Fmt/納品請求書.fmt"_s;
+        job.logoPath = app + u"Dat/Etc/デフォルト.Dat"_s;
+        job.titles = {u"納品請求書"_s, u"納品請求書(控)"_s, QString(), QString()};
+        job.copies = {true, true, false, false};
+        PrintPipeline::writeSnapshot(job.snapshotPath, sampleSlip(lines), sampleContext(), job.logoPath, &error);
+    }
+};
+
+void report(benchmark::State &state, int pages)
+{
+    state.SetComplexityN(state.range(0));
+    if (pages > 0)
+        state.counters["pages"] = pages;
+    state.counters["peak_MB"] = double(peakMemoryKb()) / 1024.0;
+    state.counters["per_line"] = benchmark::Counter(
+        double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_PrintDataAndPages(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    const QString app = dir.path() + u'/';
-    QDir().mkpath(app + u"Dat/Fmt"_s);
-    QDir().mkpath(app + u"Dat/Tmp"_s);
-    QDir().mkpath(app + u"Dat/Etc"_s);
-    QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Fmt/納品請求書.fmt"), app + u"Dat/Fmt/納品請求書.fmt"_s);
-    QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"), app + u"Dat/Etc/デフォルト.Dat"_s);
-
-    PrintPipeline::Job job;
-    job.appDir = app;
-    job.prefix = u"1"_s;
-    job.snapshotPath = app + u"Dat/Tmp/1PrTmpDat2"_s;
-    job.formatPath = app + u"Dat/Fmt/納品請求書.fmt"_s;
-    job.logoPath = app + u"Dat/Etc/デフォルト.Dat"_s;
-    job.titles = {u"納品請求書"_s, u"納品請求書(控)"_s, QString(), QString()};
-    job.copies = {true, true, false, false};
-    QString error;
-    if (!PrintPipeline::writeSnapshot(job.snapshotPath, sampleSlip(int(state.range(0))), sampleContext(),
-                                      job.logoPath, &error)) {
-        state.SkipWithError(error.toLocal8Bit().constData());
+    Fixture f(int(state.range(0)));
+    if (!f.error.isEmpty()) {
+        state.SkipWithError(f.error.toLocal8Bit().constData());
         return;
     }
     // A4 at 600 dpi with the usual 4 mm / 5 mm margins.
     const PageGeometry geometry(QSize(600, 600), QSize(4960, 7016), QSize(4724, 6780), QPoint(94, 118));
     int pages = 0;
+    resetPeakMemory();
     for (auto _ : state) {
         QString script;
-        if (!PrintPipeline::makeScript(job, nullptr, &script, &error)) {
+        QString error;
+        if (!PrintPipeline::makeScript(f.job, nullptr, &script, &error)) {
             state.SkipWithError(error.toLocal8Bit().constData());
             return;
         }
         TPrnPlotY plot(geometry);
-        plot.setPageFiles(app + u"Dat/Tmp/"_s, job.prefix);
+        plot.setPageFiles(f.app + u"Dat/Tmp/"_s, f.job.prefix);
         TMakeMataDBM renderer;
         renderer.SetScript(script);
         if (renderer.DrawPages(plot) != TMakeMataDBM::Result::Drawn) {
@@ -77,13 +116,43 @@ void BM_PrintDataAndPages(benchmark::State &state)
         QFile::remove(script);
         state.ResumeTiming();
     }
-    state.counters["pages"] = pages;
-    state.counters["peakRSS_MB"] = double(peakRssKb()) / 1024.0;
+    report(state, pages);
+}
+
+void BM_FileToPdf(benchmark::State &state)
+{
+    Fixture f(int(state.range(0)));
+    if (!f.error.isEmpty()) {
+        state.SkipWithError(f.error.toLocal8Bit().constData());
+        return;
+    }
+    const QString pdf = f.app + u"out.pdf"_s;
+    resetPeakMemory();
+    for (auto _ : state) {
+        QString error;
+        if (!PrintPipeline::exportPdf(f.job, pdf, u"bench - Torvane"_s, 0, 0, nullptr, &error)) {
+            state.SkipWithError(error.toLocal8Bit().constData());
+            return;
+        }
+    }
+    state.counters["pdf_MB"] = double(QFile(pdf).size()) / (1024.0 * 1024.0);
+    report(state, 0);
 }
 
 } // namespace
 
-BENCHMARK(BM_PrintDataAndPages)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintDataAndPages)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_FileToPdf)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 int main(int argc, char **argv)
 {

@@ -186,7 +186,10 @@ void TMainForm::reloadSettings(bool startMode)
     if (startMode)
         initialFolder_ = settings_.initialFolder;
     const AppFolder folder(env_.appDir);
-    SlipFrame1->setSlipDivisions(TextList::read(folder.slipDivisionsFile()));
+    // The slip editor reads the division list when it is made; at start
+    // that reading stands.
+    if (!startMode)
+        SlipFrame1->setSlipDivisions(TextList::read(folder.slipDivisionsFile()));
     SlipFrame1->setWorkNames(TextList::read(folder.workNamesFile()));
     if (!startMode)
         printRun_->reloadDefaults();

@@ -4,12 +4,10 @@
 #include "TMakeMataDBM.h"
 #include "TPrnPlotY.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-
-#include <memory>
+#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -24,39 +22,17 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
-// Removes the run's page files whatever way write() leaves.
-struct PageFileGuard {
-    const Job &job;
-    const TPrnPlotY &plot;
-    ~PageFileGuard() { PageFiles::remove(job.tempDir, job.prefix, plot.pageCount()); }
-};
-
 } // namespace
 
 bool write(const Job &job, QString *error)
 {
-    const QSize a4(2100, 2970);
-    TPrnPlotY plot(PageGeometry::wholeSheet(a4, Resolution));
-    plot.setPageFiles(job.tempDir, job.prefix);
-    plot.setJobTitle(job.title);
-    const PageFileGuard guard{job, plot};
-
-    TMakeMataDBM renderer;
-    renderer.SetScript(job.scriptPath);
-    renderer.SetOffsets(job.offsetXMm, job.offsetYMm);
-    switch (renderer.DrawPages(plot)) {
-    case TMakeMataDBM::Result::Drawn:
-        break;
-    case TMakeMataDBM::Result::NoScript:
-        return fail(error, job.scriptPath + u": 印刷データがありません"_s);
-    case TMakeMataDBM::Result::Cancelled:
-    case TMakeMataDBM::Result::Failed:
-        return fail(error, renderer.errorString());
-    }
-
-    // The writer is set up completely before the file is opened, so a
-    // failure to open it leaves no half-written PDF.
-    QPdfWriter writer(job.pdfPath);
+    // The PDF is written beside its place and takes it only when complete:
+    // a failure or a cancel leaves no half-written file and an earlier PDF
+    // of that name untouched.
+    QSaveFile file(job.pdfPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(error, job.pdfPath + u" に書き込めません"_s);
+    QPdfWriter writer(&file);
     writer.setTitle(job.title);
     writer.setCreator(u"Torvane"_s);
     writer.setResolution(Resolution);
@@ -65,13 +41,34 @@ bool write(const Job &job, QString *error)
     if (!painter.begin(&writer))
         return fail(error, job.pdfPath + u" に書き込めません"_s);
     const QRectF sheet(0, 0, writer.width(), writer.height());
-    for (int n = 1; n <= plot.pageCount(); ++n) {
-        if (n > 1)
-            writer.newPage();
-        PageFiles::playFile(painter, TPrnPlotY::pageFileName(job.tempDir, job.prefix, n), plot.pageSize(),
-                            sheet);
+
+    const QSize a4(2100, 2970);
+    TPrnPlotY plot(PageGeometry::wholeSheet(a4, Resolution));
+    plot.setJobTitle(job.title);
+    // Each page goes into the PDF as soon as it is drawn: time and memory
+    // stay the same per page however long the slip.
+    plot.setPageSink([&](int page, const QPicture &picture) {
+        if (page > 1 && !writer.newPage())
+            return false;
+        PageFiles::play(painter, picture, plot.pageSize(), sheet);
+        return true;
+    });
+
+    TMakeMataDBM renderer;
+    renderer.SetScript(job.scriptPath);
+    renderer.SetOffsets(job.offsetXMm, job.offsetYMm);
+    const TMakeMataDBM::Result result = renderer.DrawPages(plot);
+    const bool ended = painter.end();
+    switch (result) {
+    case TMakeMataDBM::Result::Drawn:
+        break;
+    case TMakeMataDBM::Result::NoScript:
+        return fail(error, job.scriptPath + u": 印刷データがありません"_s);
+    case TMakeMataDBM::Result::Cancelled:
+    case TMakeMataDBM::Result::Failed:
+        return fail(error, renderer.errorString());
     }
-    if (!painter.end())
+    if (!ended || !file.commit())
         return fail(error, job.pdfPath + u" に書き込めません"_s);
     return true;
 }

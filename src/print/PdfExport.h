@@ -9,15 +9,14 @@ namespace PdfExport {
 struct Job {
     QString scriptPath;
     QString pdfPath;
-    QString tempDir; // where the page files go while the PDF is written
-    QString prefix;  // the instance prefix of the page files
-    QString title;   // the document title
+    QString title; // the document title
     double offsetXMm = 0;
     double offsetYMm = 0;
 };
 
-// Renders the script into page files, writes them into the PDF and deletes
-// them again, also on failure. False with the reason in *error.
+// Renders the script page by page straight into the PDF; no page files are
+// written. The PDF replaces pdfPath only when it is complete. False with the
+// reason in *error.
 bool write(const Job &job, QString *error);
 
 // The resolution of the PDF's page pictures, in dots per inch.

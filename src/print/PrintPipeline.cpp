@@ -139,8 +139,6 @@ bool exportPdf(const Job &job, const QString &pdfPath, const QString &title, dou
     PdfExport::Job pdf;
     pdf.scriptPath = script;
     pdf.pdfPath = pdfPath;
-    pdf.tempDir = AppFolder(job.appDir).tempFolder();
-    pdf.prefix = job.prefix;
     pdf.title = title;
     pdf.offsetXMm = fixX;
     pdf.offsetYMm = fixY;

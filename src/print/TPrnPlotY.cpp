@@ -97,6 +97,13 @@ bool TPrnPlotY::finishPicture()
     painter_.reset();
     // end() recomputes the bounds from what was drawn; the page keeps its size.
     picture_->setBoundingRect(QRect(QPoint(0, 0), geometry_.pageSize()));
+    if (sink_) {
+        const bool taken = sink_(page_, *picture_);
+        picture_.reset();
+        if (!taken)
+            error_ = QString::number(page_) + QStringLiteral(" ページ目を出力できません");
+        return taken;
+    }
     const QString file = currentPageFile();
     const bool saved = picture_->save(file);
     picture_.reset();
@@ -133,7 +140,14 @@ bool TPrnPlotY::EndPages()
 
 void TPrnPlotY::SetFont(const QString &face, int height, int style, int colour)
 {
-    font_ = cellFont(face, height, style);
+    const QString key = QString::number(height) + u',' + QString::number(style) + u',' + face;
+    auto found = fonts_.constFind(key);
+    if (found == fonts_.cend()) {
+        if (fonts_.size() >= 64)
+            fonts_.clear();
+        found = fonts_.insert(key, cellFont(face, height, style));
+    }
+    font_ = *found;
     fontColor_ = colorFromWin(colour);
 }
 

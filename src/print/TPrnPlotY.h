@@ -8,6 +8,9 @@
 #include <QPicture>
 #include <QString>
 
+#include <QHash>
+
+#include <functional>
 #include <memory>
 
 class QImage;
@@ -29,6 +32,12 @@ public:
 
     void setOffsets(int x, int y); // script units
     void setPageFiles(const QString &tempDir, const QString &prefix);
+    // Each finished page goes to sink, in page order, instead of to its page
+    // file: a run that writes the pages straight on (PDF) keeps one page in
+    // memory and touches no files. A sink that returns false ends drawing as
+    // a page file that cannot be written does.
+    using PageSink = std::function<bool(int page, const QPicture &picture)>;
+    void setPageSink(PageSink sink) { sink_ = std::move(sink); }
     void setJobTitle(const QString &title) { jobTitle_ = title; }
     const QString &jobTitle() const { return jobTitle_; }
     // The font of text drawn before the first SetFont (the system menu font).
@@ -92,6 +101,11 @@ private:
     QColor fontColor_ = Qt::black;
     QPen pen_;
     QBrush brush_;
+
+    PageSink sink_;
+    // A script sets the same few fonts on every page; a font made once keeps
+    // its glyph engine, so text does not look the face up again.
+    QHash<QString, QFont> fonts_;
 
     std::unique_ptr<QPicture> picture_;
     std::unique_ptr<QPainter> painter_;

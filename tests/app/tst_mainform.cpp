@@ -14,6 +14,8 @@
 #include "master/widgets/TFrame1.h"
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
+#include "print/widgets/PrintRun.h"
+#include "print/widgets/PrinterService.h"
 #include "slip/widgets/SlipSection.h"
 #include "slip/widgets/TSlipFrame.h"
 
@@ -79,6 +81,8 @@ private Q_SLOTS:
     void startsWithoutFile_data();
     void startsWithoutFile();
     void startsWithFile();
+    void startAsksNoPrinter_data();
+    void startAsksNoPrinter();
     void revertAsksBeforeDiscarding();
     void saveAsProposesNameAndNumbersSlips();
     void saveOfDeletedFileRunsSaveAs();
@@ -176,6 +180,45 @@ void TestMainForm::startsWithFile()
     QCOMPARE(form.windowTitle(), QDir::toNativeSeparators(slip) + u" - Torvane"_s);
     QVERIFY(form.action(u"UndoAction"_s)->isEnabled());
     QVERIFY(!form.slipFrame()->isModified());
+}
+
+void TestMainForm::startAsksNoPrinter_data()
+{
+    QTest::addColumn<bool>("withSlip");
+    QTest::newRow("new slip") << false;
+    QTest::newRow("sample slip") << true;
+}
+
+// Printer information may mean a round trip to the print spooler: the window
+// shows and paints without it, and a PDF of the slip needs none either.
+void TestMainForm::startAsksNoPrinter()
+{
+    QFETCH(bool, withSlip);
+    Fixture f;
+    int made = 0;
+    const auto printers = makeLazyPrinterService([&made] {
+        ++made;
+        return makeQtPrinterService();
+    });
+    f.env.printers = printers.get();
+    QString slip;
+    if (withSlip) {
+        slip = f.app.filePath(u"a.tvx"_s);
+        QVERIFY(QFile::copy(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), slip));
+    }
+    TMainForm form(f.env);
+    QVERIFY(form.start(slip));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.repaint();
+    QCoreApplication::processEvents();
+    QCOMPARE(made, 0);
+
+    form.printRun()->settings().formatPaths.fill(f.app.filePath(u"Dat/Fmt/見積書.fmt"_s));
+    QString error;
+    QVERIFY2(form.printRun()->exportPdf(form.slipFrame()->data(), f.app.filePath(u"a.pdf"_s), &error),
+             qPrintable(error));
+    QCOMPARE(made, 0);
 }
 
 void TestMainForm::revertAsksBeforeDiscarding()

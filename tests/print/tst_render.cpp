@@ -5,6 +5,7 @@
 #include "print/JpegImage.h"
 #include "print/LogoSetting.h"
 #include "print/PageFiles.h"
+#include "print/PdfExport.h"
 #include "print/TMakeLogo.h"
 #include "print/TMakeMataDBM.h"
 #include "print/TPrnPlotY.h"
@@ -14,6 +15,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPicture>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -338,6 +340,41 @@ private Q_SLOTS:
         QCOMPARE(r.pages, 3);
         QCOMPARE(PageFiles::remove(tmp(), u"123"_s, r.pages), 3);
         QVERIFY(QDir(tmp()).entryList(QDir::Files).isEmpty());
+    }
+
+    // The PDF takes each page as it is drawn: no page file is written, the
+    // pages arrive in order, and a run that fails leaves an earlier PDF of
+    // that name as it was.
+    void pdfTakesPagesAsDrawn()
+    {
+        QVERIFY(folder_.clearTmp());
+        const QString pdf = folder_.path() + u"out.pdf"_s;
+        PdfExport::Job job;
+        job.pdfPath = pdf;
+        job.title = u"out - Torvane"_s;
+        job.scriptPath = folder_.writeScript(
+            {u"text,1,100,100"_s, u"page"_s, u"text,2,100,100"_s, u"page"_s, u"text,3,100,100"_s});
+        QString error;
+        QVERIFY2(PdfExport::write(job, &error), qPrintable(error));
+        QCOMPARE(folder_.tmpFileCount(), 0);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        file.close();
+        QVERIFY(written.startsWith("%PDF"));
+        QCOMPARE(QString::fromLatin1(written).count(QRegularExpression(u"/Type /Page\\b(?!s)"_s)), 3);
+
+        // An empty picture file ends the run on page 2.
+        const QString broken = folder_.path() + u"broken.jpg"_s;
+        QVERIFY(QFile(broken).open(QIODevice::WriteOnly));
+        job.scriptPath = folder_.writeScript(
+            {u"text,1,100,100"_s, u"page"_s, u"pict,0,0,10,10,"_s + CommaText(broken), u"page"_s});
+        QVERIFY(!PdfExport::write(job, &error));
+        QVERIFY2(error.contains(u"broken.jpg"_s), qPrintable(error));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), written);
+        QCOMPARE(folder_.tmpFileCount(), 0);
+        QCOMPARE(QDir(folder_.path()).entryList({u"out.pdf*"_s}, QDir::Files), QStringList{u"out.pdf"_s});
     }
 
     void noScript()

@@ -34,8 +34,7 @@ Part lastPart(bool dayEnabled)
 
 TWarekiDateEdit::TWarekiDateEdit(QWidget *parent)
     : QFrame(parent), eraField_(new TEditW(this)), spinner_(new TUpDownW(this)),
-      dateText_(new TMaskEditW(this)), button_(new TSpeedButtonW(this)),
-      calendar_(std::make_unique<TCalenderPanel>())
+      dateText_(new TMaskEditW(this)), button_(new TSpeedButtonW(this))
 {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setBackgroundRole(QPalette::Base);
@@ -46,14 +45,10 @@ TWarekiDateEdit::TWarekiDateEdit(QWidget *parent)
     eraField_->setText(u"平成"_s);
     spinner_->setRange(0, int(eras_.count()) - 1);
     dateText_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    calendar_->hide();
 
     connect(spinner_, &TUpDownW::positionClicked, this, &TWarekiDateEdit::selectEra);
     connect(dateText_, &QLineEdit::textChanged, this, &TWarekiDateEdit::parseDateText);
     connect(button_, &QToolButton::clicked, this, &TWarekiDateEdit::toggleCalendar);
-    connect(calendar_.get(), &QCalendarWidget::clicked, this, &TWarekiDateEdit::calendarClicked);
-    connect(calendar_.get(), &QCalendarWidget::currentPageChanged, this,
-            &TWarekiDateEdit::calendarPageChanged);
     connect(qApp, &QApplication::focusChanged, this, &TWarekiDateEdit::focusChanged);
 
     date_ = WarekiDate::clamp(Clock::localNow().date(), eras_);
@@ -81,7 +76,7 @@ void TWarekiDateEdit::setDate(QDate date)
     blank_ = false;
     date_ = WarekiDate::clamp(date, eras_);
     showDate();
-    {
+    if (calendar_) {
         const QSignalBlocker block(calendar_.get());
         calendar_->setSelectedDate(date_);
     }
@@ -131,6 +126,8 @@ void TWarekiDateEdit::setCalColors(const TCalColors &colors)
 
 void TWarekiDateEdit::applyCalColors()
 {
+    if (!calendar_)
+        return; // applied when the calendar is made
     QPalette pal = calendar_->palette();
     if (calColors_.BackColor.isValid())
         pal.setColor(QPalette::Window, calColors_.BackColor);
@@ -373,9 +370,23 @@ void TWarekiDateEdit::focusChanged(QWidget *old, QWidget *now)
 
 // --- calendar ------------------------------------------------------------------
 
+TCalenderPanel *TWarekiDateEdit::calendar()
+{
+    if (!calendar_) {
+        calendar_ = std::make_unique<TCalenderPanel>();
+        calendar_->hide();
+        calendar_->setSelectedDate(date_);
+        connect(calendar_.get(), &QCalendarWidget::clicked, this, &TWarekiDateEdit::calendarClicked);
+        connect(calendar_.get(), &QCalendarWidget::currentPageChanged, this,
+                &TWarekiDateEdit::calendarPageChanged);
+        applyCalColors();
+    }
+    return calendar_.get();
+}
+
 bool TWarekiDateEdit::isCalendarShown() const
 {
-    return openCalendarOwner() == this && calendar_->isVisible();
+    return openCalendarOwner() == this && calendar_ && calendar_->isVisible();
 }
 
 bool TWarekiDateEdit::isCalendarOpen()
@@ -392,7 +403,7 @@ void TWarekiDateEdit::toggleCalendar()
     if (TWarekiDateEdit *other = openCalendarOwner(); other && other != this)
         other->closeCalendar();
     {
-        const QSignalBlocker block(calendar_.get());
+        const QSignalBlocker block(calendar());
         calendar_->setSelectedDate(date_);
     }
     dateText_->setFocus(Qt::OtherFocusReason);

@@ -87,7 +87,9 @@ public:
     TUpDownW *eraSpinner() const { return spinner_; }
     TMaskEditW *dateText() const { return dateText_; }
     TSpeedButtonW *dropDownButton() const { return button_; }
-    TCalenderPanel *calendar() const { return calendar_.get(); }
+    // The drop-down calendar, made when it is first needed: a calendar is a
+    // whole month of cells, and a slip shows several date edits at start.
+    TCalenderPanel *calendar();
 
     WarekiDate::Form form() const
     {
@@ -142,6 +144,7 @@ private:
     TUpDownW *spinner_;
     TMaskEditW *dateText_;
     TSpeedButtonW *button_;
-    // A top-level window of its own, so owned here rather than by a parent.
+    // A top-level window of its own, so owned here rather than by a parent;
+    // null until calendar() first makes it.
     std::unique_ptr<TCalenderPanel> calendar_;
 };

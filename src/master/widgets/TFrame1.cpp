@@ -97,7 +97,12 @@ TFrame1::TFrame1(const QString &appFolder, MessageService &messages, QWidget *pa
     SearchEdit = new QLineEdit(this);
     SearchEdit->setObjectName(u"SearchEdit"_s);
     SearchEdit->setPlaceholderText(u"品名で検索 (Ctrl+F)"_s);
-    SearchEdit->setClearButtonEnabled(true);
+    // The clear button shows only over text; its icon is loaded once there
+    // is text, not while the window starts.
+    connect(SearchEdit, &QLineEdit::textChanged, SearchEdit, [this](const QString &text) {
+        if (!text.isEmpty() && !SearchEdit->isClearButtonEnabled())
+            SearchEdit->setClearButtonEnabled(true);
+    });
     SearchEdit->setStatusTip(u"品名の一部で全分類を検索します。Enterで明細へ、Escで解除"_s);
     SearchEdit->installEventFilter(this);
     layout->addWidget(SearchEdit);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -58,5 +59,11 @@ public:
     QString currentPaperName() const { return paperSizeNames().value(paperSize()); }
 };
 
-// The real service over Qt Print Support.
+// The real service over Qt Print Support. It asks the platform for printers
+// (which may reach the print spooler) only when one of its operations is
+// first used, never when it is made.
 std::unique_ptr<PrinterService> makeQtPrinterService();
+
+// A service made by make on the first use of any operation and kept from
+// then on; until then nothing is asked of the printers.
+std::unique_ptr<PrinterService> makeLazyPrinterService(std::function<std::unique_ptr<PrinterService>()> make);

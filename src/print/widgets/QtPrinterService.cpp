@@ -189,5 +189,5 @@ private:
 
 std::unique_ptr<PrinterService> makeQtPrinterService()
 {
-    return std::make_unique<QtPrinterService>();
+    return makeLazyPrinterService([] { return std::make_unique<QtPrinterService>(); });
 }

@@ -56,6 +56,26 @@ private Q_SLOTS:
     }
     void init() { QFile::remove(ini()); }
 
+    // The real service sits behind this: nothing is asked of the printers
+    // until an operation is used, then the one service made answers all.
+    void lazyServiceAsksOnFirstUse()
+    {
+        int made = 0;
+        FakePrinters *fake = nullptr;
+        const auto lazy = makeLazyPrinterService([&]() -> std::unique_ptr<PrinterService> {
+            ++made;
+            auto printers = std::make_unique<FakePrinters>();
+            fake = printers.get();
+            return printers;
+        });
+        QCOMPARE(made, 0);
+        QCOMPARE(lazy->printerNames(), (QStringList{u"Office"_s, u"Label"_s}));
+        lazy->selectPrinter(1);
+        QCOMPARE(lazy->currentPrinterName(), u"Label"_s);
+        QCOMPARE(made, 1);
+        QCOMPARE(fake->current, 1);
+    }
+
     void valuesInAndOut()
     {
         FakePrinters printers;

@@ -1,0 +1,170 @@
+// Start-up time of whole programs on an X display: from the moment the
+// process is started to the moment its first top-level window is mapped.
+// The programs are run in turn (the order rotating every round, so that a
+// busy machine hurts all of them alike); each is killed once its window is
+// up. Prints for each program the median start-up time and peak resident
+// memory, and its ratio to the first program.
+//
+//   bench_startup [--runs N] NAME=PROGRAM [ARG...] NAME=PROGRAM [ARG...] ...
+//
+// Each NAME=... is one argument; the program and its arguments are split at
+// blanks. bench/startup/startup.sh runs it under its own Xvfb.
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <signal.h>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Program {
+    std::string name;
+    std::vector<std::string> argv;
+    std::vector<double> ms;
+    std::vector<long> peakKb;
+};
+
+struct Run {
+    double ms = -1; // negative: no window within the time limit
+    long peakKb = 0;
+};
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Waits for a MapNotify of a child of the root window, up to limitMs.
+bool waitForMap(Display *display, Clock::time_point start, int limitMs)
+{
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    for (;;) {
+        while (XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == MapNotify && event.xmap.event == DefaultRootWindow(display))
+                return true;
+        }
+        const auto left =
+            limitMs - std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        if (left <= 0)
+            return false;
+        if (poll(&fd, 1, int(left)) < 0 && errno != EINTR)
+            return false;
+    }
+}
+
+Run runOnce(Display *display, const Program &program)
+{
+    // Events of earlier runs (unmaps, destroys) are dropped first.
+    XSync(display, False);
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
+    std::vector<char *> argv;
+    for (const std::string &a : program.argv)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+
+    Run run;
+    const auto start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execv(argv[0], argv.data());
+        std::perror(argv[0]);
+        _exit(127);
+    }
+    if (pid < 0)
+        return run;
+    if (waitForMap(display, start, 20000))
+        run.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    kill(pid, SIGKILL);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    run.peakKb = usage.ru_maxrss;
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    int runs = 15;
+    std::vector<Program> programs;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+            continue;
+        }
+        const size_t eq = arg.find('=');
+        if (eq == std::string::npos || eq == 0) {
+            std::fprintf(stderr, "usage: %s [--runs N] NAME=PROGRAM [ARG...] ...\n", argv[0]);
+            return 2;
+        }
+        Program p;
+        p.name = arg.substr(0, eq);
+        std::istringstream words(arg.substr(eq + 1));
+        for (std::string w; words >> w;)
+            p.argv.push_back(w);
+        programs.push_back(p);
+    }
+    if (programs.empty()) {
+        std::fprintf(stderr, "usage: %s [--runs N] NAME=PROGRAM [ARG...] ...\n", argv[0]);
+        return 2;
+    }
+    Display *display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "no X display (DISPLAY=%s)\n",
+                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+        return 1;
+    }
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+
+    // One warm-up round: page cache, font cache.
+    for (const Program &p : programs)
+        runOnce(display, p);
+    for (int r = 0; r < runs; ++r) {
+        for (size_t k = 0; k < programs.size(); ++k) {
+            Program &p = programs[(k + size_t(r)) % programs.size()];
+            const Run run = runOnce(display, p);
+            if (run.ms < 0) {
+                std::fprintf(stderr, "%s: no window within 20 s\n", p.name.c_str());
+                return 1;
+            }
+            p.ms.push_back(run.ms);
+            p.peakKb.push_back(run.peakKb);
+        }
+    }
+    XCloseDisplay(display);
+
+    const double base = median(programs.front().ms);
+    std::printf("%-16s %12s %8s %14s   (%d runs each, alternating)\n", "program", "median ms", "ratio",
+                "peak RSS MB", runs);
+    for (const Program &p : programs) {
+        std::vector<double> kb(p.peakKb.begin(), p.peakKb.end());
+        const double m = median(p.ms);
+        std::printf("%-16s %12.1f %8.2f %14.1f\n", p.name.c_str(), m, base > 0 ? m / base : 0,
+                    median(kb) / 1024.0);
+    }
+    return 0;
+}
