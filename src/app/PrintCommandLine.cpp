@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cstdio>
 #include <cstring>
@@ -46,6 +47,13 @@ int usageError(const QString &message)
     printErr(message);
     printErr(usage());
     return 2;
+}
+
+// Titles (or other text) that CP932 cannot hold print as "?": say so.
+void warnUnmappable(const TSlipMakeDBM &dbm)
+{
+    if (!dbm.unmappableCharacters().isEmpty())
+        printErr(u"警告: 次の文字は印刷できないため「?」になります: "_s + dbm.unmappableCharacters());
 }
 
 int listFormats(const QString &appDir)
@@ -150,12 +158,27 @@ int printData(const QStringList &args, const QString &appDir)
     if (const QString warning = LogoSetting::companyWarningOnce(in.logoPath); !warning.isEmpty())
         printErr(warning);
 
+    if (!PrintFormat::looksLikeFormat(in.formatPath))
+        printErr(PrintFormat::notAFormatWarning(in.formatPath));
+
     if (!output.isEmpty()) {
+        // The file is replaced only by a complete script: a failed run
+        // leaves an existing file as it was.
         in.scriptPath = output;
+        QSaveFile out(output);
+        if (!out.open(QIODevice::WriteOnly)) {
+            printErr(output + u" に書き込めません: "_s + out.errorString());
+            return 1;
+        }
         TSlipMakeDBM dbm(in);
-        QString path;
-        if (!dbm.MakePrintData(path)) {
+        if (!dbm.WritePrintData(out)) {
+            out.cancelWriting();
             printErr(dbm.errorString());
+            return 1;
+        }
+        warnUnmappable(dbm);
+        if (!out.commit()) {
+            printErr(output + u" に書き込めません: "_s + out.errorString());
             return 1;
         }
         return 0;
@@ -167,11 +190,17 @@ int printData(const QStringList &args, const QString &appDir)
     }
     TSlipMakeDBM dbm(in);
     const bool ok = dbm.WritePrintData(out);
-    out.flush();
+    // A full disk or a closed pipe shows only when the buffer goes out.
+    const bool written = out.flush() && std::fflush(stdout) == 0 && !std::ferror(stdout);
     if (!ok) {
         printErr(dbm.errorString());
         return 1;
     }
+    if (!written) {
+        printErr(u"標準出力に書き込めません"_s);
+        return 1;
+    }
+    warnUnmappable(dbm);
     return 0;
 }
 
