@@ -9,6 +9,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
