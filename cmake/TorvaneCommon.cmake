@@ -19,6 +19,12 @@ if(TORVANE_SANITIZE)
   target_compile_options(tv_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(tv_common INTERFACE -fsanitize=address,undefined)
 endif()
+if(TORVANE_FUZZ)
+  # Libraries get coverage instrumentation; only the harnesses link libFuzzer's main.
+  target_compile_options(tv_common INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                             -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(tv_common INTERFACE -fsanitize=address,undefined)
+endif()
 
 # Logic libraries: QtCore (and QtGui where they paint); never Qt Widgets.
 function(tv_logic_library name)

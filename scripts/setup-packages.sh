@@ -9,6 +9,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils libx11-dev
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

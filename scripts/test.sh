@@ -2,7 +2,9 @@
 # Installs what is missing, builds everything and runs every test under the
 # offscreen platform; then builds everything again with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs every test once more, widget tests
-# included (their teardown is where lifetime faults hide).
+# included (their teardown is where lifetime faults hide). Last, every fuzz
+# harness runs for 30 seconds over its seeds (scripts/fuzz.sh): a smoke run
+# that catches a reader that breaks on what it was fine with before.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-packages.sh
@@ -27,4 +29,6 @@ echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   ASAN_OPTIONS=detect_leaks=1:strict_init_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --output-on-failure -j2) || status=1
+echo "== Fuzz harnesses, 30 seconds each"
+bash scripts/fuzz.sh all 30 || status=1
 exit $status

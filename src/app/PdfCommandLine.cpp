@@ -5,6 +5,7 @@
 #include "platform/IniFile.h"
 #include "print/FontSetup.h"
 #include "print/LogoSetting.h"
+#include "print/PrintFormat.h"
 #include "print/PrintPipeline.h"
 #include "print/PrintSettings.h"
 #include "print/TSlipMakeDBM.h"
@@ -95,6 +96,9 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
 
     if (const QString warning = LogoSetting::companyWarningOnce(job.logoPath); !warning.isEmpty())
         std::fputs((warning + u'\n').toLocal8Bit().constData(), stderr);
+    if (!PrintFormat::looksLikeFormat(job.formatPath))
+        std::fputs((PrintFormat::notAFormatWarning(job.formatPath) + u'\n').toLocal8Bit().constData(),
+                   stderr);
 
     QString error;
     // The totals printed are computed from the slip's lines and costs, as

@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cstdio>
 #include <cstring>
@@ -49,6 +50,13 @@ int usageError(const QString &message)
     return 2;
 }
 
+// Titles (or other text) that CP932 cannot hold print as "?": say so.
+void warnUnmappable(const TSlipMakeDBM &dbm)
+{
+    if (!dbm.unmappableCharacters().isEmpty())
+        printErr(u"警告: 次の文字は印刷できないため「?」になります: "_s + dbm.unmappableCharacters());
+}
+
 int listFormats(const QString &appDir)
 {
     QStringList names;
@@ -62,11 +70,23 @@ int listFormats(const QString &appDir)
 int writeScript(PrintRunInputs in, const QString &output)
 {
     if (!output.isEmpty()) {
+        // The file is replaced only by a complete script: a failed run
+        // leaves an existing file as it was.
         in.scriptPath = output;
+        QSaveFile out(output);
+        if (!out.open(QIODevice::WriteOnly)) {
+            printErr(output + u" に書き込めません: "_s + out.errorString());
+            return 1;
+        }
         TSlipMakeDBM dbm(in);
-        QString path;
-        if (!dbm.MakePrintData(path)) {
+        if (!dbm.WritePrintData(out)) {
+            out.cancelWriting();
             printErr(dbm.errorString());
+            return 1;
+        }
+        warnUnmappable(dbm);
+        if (!out.commit()) {
+            printErr(output + u" に書き込めません: "_s + out.errorString());
             return 1;
         }
         return 0;
@@ -78,11 +98,17 @@ int writeScript(PrintRunInputs in, const QString &output)
     }
     TSlipMakeDBM dbm(in);
     const bool ok = dbm.WritePrintData(out);
-    out.flush();
+    // A full disk or a closed pipe shows only when the buffer goes out.
+    const bool written = out.flush() && std::fflush(stdout) == 0 && !std::ferror(stdout);
     if (!ok) {
         printErr(dbm.errorString());
         return 1;
     }
+    if (!written) {
+        printErr(u"標準出力に書き込めません"_s);
+        return 1;
+    }
+    warnUnmappable(dbm);
     return 0;
 }
 
@@ -178,6 +204,9 @@ int printData(const QStringList &args, const QString &appDir)
         in.logoPath = logo;
     if (const QString warning = LogoSetting::companyWarningOnce(in.logoPath); !warning.isEmpty())
         printErr(warning);
+
+    if (!PrintFormat::looksLikeFormat(in.formatPath))
+        printErr(PrintFormat::notAFormatWarning(in.formatPath));
 
     // The totals printed are computed from the slip's lines and costs, as
     // the main window prints them, not taken from the file.

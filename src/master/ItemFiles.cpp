@@ -43,6 +43,11 @@ QStringList readLines(const QString &path, ReadReport *report)
             report->skipped.append(u"%1 を読み込めません"_s.arg(file));
         return {};
     }
+    return checkedLines(raw, file, report);
+}
+
+QStringList checkedLines(const QStringList &raw, const QString &file, ReadReport *report)
+{
     QStringList lines;
     lines.reserve(raw.size());
     for (qsizetype i = 0; i < raw.size(); ++i) {
@@ -167,7 +172,11 @@ bool writeClasses(const Location &where, Kind kind, const QStringList &names, QS
 
 QList<QStringList> readItems(const QString &path, ReadReport *report)
 {
-    const QStringList lines = readLines(path, report);
+    return itemRows(readLines(path, report));
+}
+
+QList<QStringList> itemRows(const QStringList &lines)
+{
     QList<QStringList> rows;
     rows.reserve(lines.size());
     for (const QString &line : lines) {

@@ -40,6 +40,8 @@ constexpr qsizetype MaxLineLength = 16 * 1024;
 // The lines of a file, without the lines that are too long or hold bytes that
 // are not CP932; a missing file gives no lines. Both are noted in *report.
 QStringList readLines(const QString &path, ReadReport *report);
+// The same check over lines already read from the file named fileName.
+QStringList checkedLines(const QStringList &raw, const QString &fileName, ReadReport *report);
 
 // The category list: the lines of Div.dat as comma text, field 0 the name as
 // shown, field 1 the code that names the item files. Lines are kept as read,
@@ -84,6 +86,8 @@ bool writeClasses(const Location &where, Kind kind, const QStringList &names, QS
 // fields 1.. the values per vehicle class. A field of a single blank (left by
 // older saves of an empty cell) reads as empty.
 QList<QStringList> readItems(const QString &path, ReadReport *report);
+// The rows of an item file's checked lines.
+QList<QStringList> itemRows(const QStringList &lines);
 bool writeItems(const QString &path, const QList<QStringList> &rows, QString *error);
 
 // The item files of a new category: one empty item row with one empty value

@@ -94,6 +94,11 @@ std::optional<Grid> loadTable(const QString &path)
     const QStringList lines = TextList::read(path, &ok);
     if (!ok)
         return std::nullopt;
+    return tableFromLines(lines);
+}
+
+Grid tableFromLines(const QStringList &lines)
+{
     Grid g;
     int columns = 2;
     for (const QString &line : lines) {

@@ -56,6 +56,8 @@ Grid emptyGrid(int rows = 5, int columns = 5);
 // fields (at least 2), and at least 2 rows so that a heading row and a heading
 // column always stand beside a value cell. nullopt when the file cannot be read.
 std::optional<Grid> loadTable(const QString &path);
+// The same from the file's lines.
+Grid tableFromLines(const QStringList &lines);
 bool saveTable(const QString &path, const Grid &grid, QString *error);
 
 // Whole yen of a value cell: an integer as the price cells take it; nullopt

@@ -105,6 +105,11 @@ IniFile::IniFile(const QString &path, QByteArray bytes) : path_(path), existed_(
     parse(std::move(bytes));
 }
 
+IniFile IniFile::fromBytes(QByteArray bytes)
+{
+    return IniFile(QString(), std::move(bytes));
+}
+
 QString IniFile::lockPathFor(const QString &path)
 {
     const QFileInfo info(path);
@@ -511,6 +516,11 @@ bool IniFile::flush(QString *error)
     if (!readable_) {
         if (error)
             *error = unreadableError(path_, unreadableReason_);
+        return false;
+    }
+    if (path_.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("保存先のないファイルは書き込めません");
         return false;
     }
     QLockFile lock(lockPathFor(path_));

@@ -43,6 +43,10 @@ size_t qHash(const Name &name, size_t seed = 0) noexcept;
 class IniFile {
 public:
     explicit IniFile(const QString &path);
+    // An INI text held in memory (a file's bytes): read-only use, and
+    // toBytes() for what a flush would write. It has no path and never
+    // flushes to disk.
+    static IniFile fromBytes(QByteArray bytes);
 
     const QString &path() const { return path_; }
     // False when the file existed but could not be read; unreadableReason()
@@ -81,6 +85,9 @@ public:
     // returns false with "<path> に書き込めません: <reason>" in *error and
     // leaves the file as it was.
     bool flush(QString *error = nullptr);
+
+    // The file as the next flush would write it (when nobody else wrote it).
+    QByteArray toBytes() const { return serialize(); }
 
     // Reads the file, lets change edit it and writes it back, all under the
     // file's lock, so that no other process reads or writes it in between:

@@ -33,6 +33,11 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+QStringList fromBytes(const QByteArray &bytes)
+{
+    return splitLines(Cp932::decode(bytes));
+}
+
 QStringList read(const QString &path, bool *ok)
 {
     QFile f(path);
@@ -43,7 +48,7 @@ QStringList read(const QString &path, bool *ok)
     }
     if (ok)
         *ok = true;
-    return splitLines(Cp932::decode(f.readAll()));
+    return fromBytes(f.readAll());
 }
 
 bool write(const QString &path, const QStringList &lines, QString *error)

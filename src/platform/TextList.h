@@ -10,6 +10,9 @@ namespace TextList {
 // Splits text into lines; a final line break does not add an empty line.
 QStringList splitLines(const QString &text);
 
+// The lines of a file's bytes (CP932).
+QStringList fromBytes(const QByteArray &bytes);
+
 // The lines of the file, or an empty list when it cannot be read. *ok tells
 // the two apart.
 QStringList read(const QString &path, bool *ok = nullptr);

@@ -36,10 +36,13 @@ public:
     int addressSize() const { return number(9, 10); }
     QString pictureFile() const { return line(18); }
     // The picture's box in logo units.
-    int pictureLeft() const { return number(19, 0); }
-    int pictureTop() const { return number(20, 0); }
-    int pictureWidth() const { return number(21, 100); }
-    int pictureHeight() const { return number(22, 100); }
+    // Bounded to ±MaxPictureUnits (far beyond the canvas), so that scaling
+    // the box onto the page cannot overflow.
+    int pictureLeft() const { return boxNumber(19, 0); }
+    int pictureTop() const { return boxNumber(20, 0); }
+    int pictureWidth() const { return boxNumber(21, 100); }
+    int pictureHeight() const { return boxNumber(22, 100); }
+    static constexpr int MaxPictureUnits = 100 * CanvasWidth;
     // "T" + 13 digits as stored (RegistrationNumber::normalise), or empty.
     QString registrationNumber() const { return line(RegistrationLine).trimmed(); }
     // Sets the 24th line; an empty number drops it, so the file keeps the
@@ -74,5 +77,11 @@ public:
     static bool ensureDefaults(const QString &appDir, QString *error = nullptr);
 
 private:
+    int boxNumber(int index, int def) const
+    {
+        const int n = number(index, def);
+        return n < -MaxPictureUnits ? -MaxPictureUnits : n > MaxPictureUnits ? MaxPictureUnits : n;
+    }
+
     QStringList lines_;
 };

@@ -19,6 +19,17 @@ bool isListed(const QString &filePath, const QString &formatType)
            ini.readString(global, u"ApplicationCode"_s) == QStringView(ApplicationCode);
 }
 
+bool looksLikeFormat(const QString &filePath)
+{
+    return IniFile(filePath).sectionExists(u"Global"_s);
+}
+
+QString notAFormatWarning(const QString &filePath)
+{
+    return u"警告: "_s + QDir::toNativeSeparators(filePath) +
+           u" は印刷書式ではありません（[Global] がありません）。空のページになります。"_s;
+}
+
 void ListPrintFormats(const QString &appDir, const QString &formatType, QStringList &names)
 {
     names.clear();

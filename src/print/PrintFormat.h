@@ -17,6 +17,12 @@ inline constexpr char16_t SlipFormatType[] = u"伝票";
 // extension (letter case counts) and ApplicationCode equals "wrly_tolvo".
 bool isListed(const QString &filePath, const QString &formatType);
 
+// Whether the file can be a print format at all: it has a [Global] section.
+// Anything else prints an empty page.
+bool looksLikeFormat(const QString &filePath);
+// "<file> は印刷書式ではありません…": the warning for such a file.
+QString notAFormatWarning(const QString &filePath);
+
 // Clears names and fills it with the names (file names without extension) of
 // the listed formats in <appDir>Dat/Fmt/, in name order. A missing or empty
 // folder gives an empty list.

@@ -129,8 +129,11 @@ bool exportPdf(const Job &job, const QString &pdfPath, const QString &title, dou
                PrintProgress *progress, QString *error)
 {
     QString script;
-    if (!makeScript(job, progress, &script, error))
+    if (!makeScript(job, progress, &script, error)) {
+        // No page comes of a failed script: it is no clue to anyone here.
+        QFile::remove(TSlipMakeDBM::scriptPath(job.appDir, job.prefix));
         return false;
+    }
     if (script.isEmpty()) {
         if (error)
             *error = job.snapshotPath + u" が見つかりません"_s;

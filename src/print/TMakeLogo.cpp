@@ -7,11 +7,14 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 int TMakeLogo::unitsForPoints(int points)
 {
-    return qRound(points * 96.0 / 72.0);
+    // Sizes beyond any sheet are taken as the largest cell the plotter draws.
+    return qRound(std::clamp(points, -TPrnPlotY::MaxCellHeight, TPrnPlotY::MaxCellHeight) * 96.0 / 72.0);
 }
 
 void TMakeLogo::render(const LogoSetting &setting)

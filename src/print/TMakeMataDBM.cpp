@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -29,16 +30,21 @@ void TMakeMataDBM::SetOffsets(double xMm, double yMm)
 // 1.5 mm -> 15 units, -0.25 mm -> -2 units.
 int TMakeMataDBM::offsetUnitsX() const
 {
-    return int(offsetX_ / 1000);
+    return int(std::clamp<qint64>(offsetX_ / 1000, -MaxCoordinate, MaxCoordinate));
 }
 int TMakeMataDBM::offsetUnitsY() const
 {
-    return int(offsetY_ / 1000);
+    return int(std::clamp<qint64>(offsetY_ / 1000, -MaxCoordinate, MaxCoordinate));
 }
 
 int TMakeMataDBM::field(const QStringList &fields, int index)
 {
     return IntText::toIntDef(QStringView(fields.value(index)), 0);
+}
+
+int TMakeMataDBM::coordinate(const QStringList &fields, int index)
+{
+    return std::clamp(field(fields, index), -MaxCoordinate, MaxCoordinate);
 }
 
 TMakeMataDBM::Result TMakeMataDBM::DrawPages(TPrnPlotY &plot, RenderObserver *observer)
@@ -51,6 +57,12 @@ TMakeMataDBM::Result TMakeMataDBM::DrawPages(TPrnPlotY &plot, RenderObserver *ob
         error_ = script_ + u": "_s + file.errorString();
         return Result::Failed;
     }
+    return DrawPages(file, plot, observer);
+}
+
+TMakeMataDBM::Result TMakeMataDBM::DrawPages(QIODevice &file, TPrnPlotY &plot, RenderObserver *observer)
+{
+    error_.clear();
     plot.setOffsets(offsetUnitsX(), offsetUnitsY());
     if (observer)
         observer->pageStarted(1);
@@ -81,14 +93,16 @@ bool TMakeMataDBM::drawLine(TPrnPlotY &plot, const QStringList &f, RenderObserve
 {
     const QString verb = f.value(0).toLower();
     const auto n = [&f](int i) { return field(f, i); };
+    // Positions and sizes; colours and styles are plain numbers.
+    const auto c = [&f](int i) { return coordinate(f, i); };
     if (verb == u"font") {
-        plot.SetFont(f.value(1), n(2), n(3), n(4));
+        plot.SetFont(f.value(1), c(2), n(3), n(4));
     } else if (verb == u"text") {
-        plot.TextLeft(n(2), n(3), f.value(1));
+        plot.TextLeft(c(2), c(3), f.value(1));
     } else if (verb == u"rtext") {
-        plot.TextRight(n(2), n(3), f.value(1));
+        plot.TextRight(c(2), c(3), f.value(1));
     } else if (verb == u"ctext") {
-        plot.TextCentre(n(2), n(3), f.value(1));
+        plot.TextCentre(c(2), c(3), f.value(1));
     } else if (verb == u"page") {
         if (observer)
             observer->pageStarted(plot.pageCount() + 1);
@@ -97,21 +111,21 @@ bool TMakeMataDBM::drawLine(TPrnPlotY &plot, const QStringList &f, RenderObserve
             return false;
         }
     } else if (verb == u"pen") {
-        plot.SetPen(n(1), n(2), n(3));
+        plot.SetPen(c(1), n(2), n(3));
     } else if (verb == u"brush") {
         plot.SetBrush(n(1), n(2));
     } else if (verb == u"line") {
-        plot.DrawLine(n(1), n(2), n(3), n(4));
+        plot.DrawLine(c(1), c(2), c(3), c(4));
     } else if (verb == u"lbox") {
-        plot.DrawFrame(n(1), n(2), n(3), n(4));
+        plot.DrawFrame(c(1), c(2), c(3), c(4));
     } else if (verb == u"fill") {
-        plot.FillBox(n(1), n(2), n(3), n(4));
+        plot.FillBox(c(1), c(2), c(3), c(4));
     } else if (verb == u"ellipse") {
-        plot.EllipseBox(n(1), n(2), n(3), n(4));
+        plot.EllipseBox(c(1), c(2), c(3), c(4));
     } else if (verb == u"pict") {
-        return drawPicture(plot, n(1), n(2), n(3), n(4), f.value(5), false);
+        return drawPicture(plot, c(1), c(2), c(3), c(4), f.value(5), false);
     } else if (verb == u"logo") {
-        return drawLogo(plot, n(1), n(2), n(3), n(4), f.value(5));
+        return drawLogo(plot, c(1), c(2), c(3), c(4), f.value(5));
     }
     // "back" and unknown verbs are skipped.
     return true;

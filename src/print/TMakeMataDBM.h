@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
 class TPrnPlotY;
 
 // What the window layer does while pages are drawn: show the page counter,
@@ -37,10 +38,16 @@ public:
     // the reason is in errorString() and the pages drawn so far are saved
     // (the caller deletes them); on Cancelled likewise.
     Result DrawPages(TPrnPlotY &plot, RenderObserver *observer = nullptr);
+    // As DrawPages, reading the script from an open device instead of the file.
+    Result DrawPages(QIODevice &script, TPrnPlotY &plot, RenderObserver *observer = nullptr);
     const QString &errorString() const { return error_; }
 
     // Script fields as comma text; a field that is no integer counts as 0.
     static int field(const QStringList &fields, int index);
+    // A position or size field, bounded to ±MaxCoordinate (100 m in script
+    // units), so that sizes and differences of positions cannot overflow.
+    static int coordinate(const QStringList &fields, int index);
+    static constexpr int MaxCoordinate = 1000000;
 
 private:
     bool drawLine(TPrnPlotY &plot, const QStringList &fields, RenderObserver *observer);

@@ -2,10 +2,14 @@
 
 #include "PageFiles.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+
+#include <algorithm>
+#include <climits>
 
 TPrnPlotY::TPrnPlotY(const PageGeometry &geometry) : geometry_(geometry)
 {
@@ -59,24 +63,34 @@ QColor TPrnPlotY::colorFromWin(int colour)
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
+QString TPrnPlotY::usableFace(const QString &face)
+{
+    // An empty family makes a font that cannot be recorded into a page
+    // picture; a name with control characters or one that neither the system
+    // nor a substitution knows draws in some face the system picks. All of
+    // them draw in the program's default face instead.
+    const bool odd = std::any_of(face.cbegin(), face.cend(), [](QChar c) { return c.unicode() < 0x20; });
+    if (!face.trimmed().isEmpty() && !odd &&
+        (QFontDatabase::hasFamily(face) || !QFont::substitutes(face).isEmpty()))
+        return face;
+    const QString fallback = QGuiApplication::font().family();
+    return fallback.isEmpty() ? QStringLiteral("Sans Serif") : fallback;
+}
+
 QFont TPrnPlotY::cellFont(const QString &face, int height, int style)
 {
-    // No face leaves the family to the system: a font made from an empty
-    // family name cannot be recorded into a picture.
-    QFont font;
-    if (!face.isEmpty())
-        font.setFamily(face);
+    QFont font(usableFace(face));
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::PreferOutline);
     font.setBold(style == 1 || style == 3);
     font.setItalic(style == 2 || style == 3);
-    const int h = std::max(1, std::abs(height));
+    const int h = std::clamp(height == INT_MIN ? MaxCellHeight : std::abs(height), 1, MaxCellHeight);
     font.setPixelSize(h);
     // The script gives the cell height (ascent + descent); Qt sizes the em.
     const QFontMetricsF metrics(font);
     const double cell = metrics.ascent() + metrics.descent();
     if (cell > 0 && std::abs(cell - h) >= 1.0)
-        font.setPixelSize(std::max(1, int(h * h / cell)));
+        font.setPixelSize(std::max(1, int(double(h) * h / cell)));
     return font;
 }
 

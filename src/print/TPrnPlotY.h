@@ -78,8 +78,11 @@ public:
     // Windows colour 0x00BBGGRR; system colours (high byte set) are the
     // text colour, black.
     static QColor colorFromWin(int colour);
-    // A font whose character cell (ascent + descent) is height units high.
+    // A font whose character cell (ascent + descent) is height units high,
+    // at most MaxCellHeight; a face the system cannot use gives the default face.
     static QFont cellFont(const QString &face, int height, int style);
+    static QString usableFace(const QString &face);
+    static constexpr int MaxCellHeight = 10000; // 1 m: beyond any sheet
 
 private:
     void startPicture();

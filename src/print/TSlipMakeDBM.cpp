@@ -153,7 +153,7 @@ class TSlipMakeDBM::Output {
 public:
     Output(QIODevice &dev, QString name) : dev_(dev), name_(std::move(name)) { buf_.reserve(BufferSize * 2); }
 
-    void writeFields(const QStringList &fields) { writeEncoded(encodeLine(fields)); }
+    void writeFields(const QStringList &fields) { writeEncoded(encodeLine(fields, &unmappable_)); }
 
     // A text line; the text field is quoted and encoded once per distinct
     // text, the verb and the numbers are ASCII.
@@ -163,7 +163,7 @@ public:
         if (it == textCache_.cend()) {
             if (textCache_.size() >= 4096)
                 textCache_.clear();
-            it = textCache_.insert(text, Cp932::encode(CommaText::join({text})));
+            it = textCache_.insert(text, Cp932::encode(CommaText::join({text}), &unmappable_));
         }
         const qsizetype before = buf_.size();
         buf_ += verb;
@@ -177,9 +177,9 @@ public:
         account(buf_.size() - before);
     }
 
-    static QByteArray encodeLine(const QStringList &fields)
+    static QByteArray encodeLine(const QStringList &fields, QString *unmappable = nullptr)
     {
-        QByteArray b = Cp932::encode(CommaText::join(fields));
+        QByteArray b = Cp932::encode(CommaText::join(fields), unmappable);
         b += "\r\n";
         return b;
     }
@@ -223,6 +223,11 @@ private:
         buf_.append(digits, r.ptr - digits);
     }
 
+public:
+    // Characters written that CP932 cannot hold (they print as "?").
+    QString unmappable_;
+
+private:
     static constexpr qsizetype BufferSize = 256 * 1024;
     QIODevice &dev_;
     QString name_;
@@ -276,6 +281,19 @@ bool TSlipMakeDBM::WritePrintData(QIODevice &out)
     error_.clear();
     if (!QFileInfo::exists(in_.snapshotPath))
         return true;
+    return generate(out);
+}
+
+bool TSlipMakeDBM::WritePrintData(const QByteArray &slip, const QByteArray &format, QIODevice &out)
+{
+    error_.clear();
+    slip_ = std::make_unique<IniFile>(IniFile::fromBytes(slip));
+    format_ = std::make_unique<IniFile>(IniFile::fromBytes(format));
+    return generate(out);
+}
+
+bool TSlipMakeDBM::generate(QIODevice &out)
+{
     const QString name = in_.scriptPath.isEmpty() ? u"印刷データ"_s : in_.scriptPath;
     out_ = std::make_unique<Output>(out, name);
     bool ok = true;
@@ -290,6 +308,7 @@ bool TSlipMakeDBM::WritePrintData(QIODevice &out)
         } catch (const GenerationError &) {
         }
     }
+    unmappable_ = out_->unmappable_;
     if (progress_)
         progress_->end();
     return ok;
@@ -307,14 +326,20 @@ void TSlipMakeDBM::fail(const QString &message) const
 
 void TSlipMakeDBM::run()
 {
-    slip_ = std::make_unique<IniFile>(in_.snapshotPath);
-    if (!slip_->readable())
-        fail(in_.snapshotPath + u" を読み込めません"_s);
-    if (!QFileInfo(in_.formatPath).isFile())
-        fail(QStringLiteral("印刷書式 %1 が見つかりません。").arg(QDir::toNativeSeparators(in_.formatPath)));
-    format_ = std::make_unique<IniFile>(in_.formatPath);
-    if (!format_->readable())
-        fail(in_.formatPath + u" を読み込めません"_s);
+    // Sources given as bytes are already here; paths are read now.
+    if (!slip_) {
+        slip_ = std::make_unique<IniFile>(in_.snapshotPath);
+        if (!slip_->readable())
+            fail(in_.snapshotPath + u" を読み込めません"_s);
+    }
+    if (!format_) {
+        if (!QFileInfo(in_.formatPath).isFile())
+            fail(QStringLiteral("印刷書式 %1 が見つかりません。")
+                     .arg(QDir::toNativeSeparators(in_.formatPath)));
+        format_ = std::make_unique<IniFile>(in_.formatPath);
+        if (!format_->readable())
+            fail(in_.formatPath + u" を読み込めません"_s);
+    }
 
     if (progress_)
         progress_->begin(u"処理中..."_s, u"印刷データを作成しています..."_s);

@@ -81,8 +81,14 @@ public:
     // line's standard output). Writes nothing and returns true without a
     // snapshot file.
     bool WritePrintData(QIODevice &out);
+    // As WritePrintData, with the slip and the format given as their files'
+    // bytes instead of the paths of the inputs.
+    bool WritePrintData(const QByteArray &slip, const QByteArray &format, QIODevice &out);
 
     const QString &errorString() const { return error_; }
+    // Characters of the last run's text (titles, values) that CP932 cannot
+    // hold: they print as "?". Empty when everything printed as written.
+    const QString &unmappableCharacters() const { return unmappable_; }
 
     // The page kind of page index i (from 0) of n pages: "FIRST", "NOMAL"
     // (a middle page), "LAST", "SINGLE", or empty.
@@ -108,6 +114,7 @@ private:
     struct Global;
     class Output;
 
+    bool generate(QIODevice &out);
     void run();
     void readGlobal();
     int CountPages();
@@ -138,6 +145,7 @@ private:
     PrintRunInputs in_;
     PrintProgress *progress_;
     QString error_;
+    QString unmappable_;
     EraTable eras_ = EraTable::standard();
 
     std::unique_ptr<IniFile> slip_;

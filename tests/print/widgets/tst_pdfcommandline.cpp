@@ -50,6 +50,24 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(folder_.path() + u"Dat/Etc"_s));
         QVERIFY(QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"),
                             folder_.path() + u"Dat/Etc/デフォルト.Dat"_s));
+        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/print/bad-page.fmt"),
+                            folder_.path() + u"Dat/Fmt/bad-page.fmt"_s));
+        QVERIFY(QFile::copy(QStringLiteral(TORVANE_FIXTURES "/render/odd-fonts.fmt"),
+                            folder_.path() + u"Dat/Fmt/odd-fonts.fmt"_s));
+    }
+
+    // An empty font name in the format, or a font size beyond any sheet,
+    // prints in the default face instead of ending the process.
+    void oddFontsPrintInTheDefaultFace()
+    {
+        const QString pdf = folder_.path() + u"odd.pdf"_s;
+        QString err;
+        QCOMPARE(torvane({u"--export-pdf"_s, pdf, QStringLiteral(TORVANE_FIXTURES "/render/invoice.tvx"),
+                          u"--format"_s, u"odd-fonts"_s},
+                         &err),
+                 0);
+        QVERIFY(QFile(pdf).size() > 0);
+        QCOMPARE(QDir(folder_.tmp()).entryList(QDir::Files), QStringList());
     }
 
     void writesTheSlipWithJapaneseText()
@@ -89,6 +107,8 @@ private Q_SLOTS:
             << QStringList{u"--export-pdf"_s, u"x.pdf"_s, u"/nonexistent.tvx"_s} << 1;
         QTest::newRow("missing format")
             << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip, u"--format"_s, u"none"_s} << 1;
+        QTest::newRow("format that does not fit")
+            << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip, u"--format"_s, u"bad-page"_s} << 1;
         QTest::newRow("no default format") << QStringList{u"--export-pdf"_s, u"x.pdf"_s, slip} << 1;
         QTest::newRow("unwritable output")
             << QStringList{u"--export-pdf"_s, u"/nonexistent/dir/x.pdf"_s, slip, u"--format"_s, u"invoice"_s}

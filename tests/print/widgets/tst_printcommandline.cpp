@@ -47,6 +47,10 @@ private Q_SLOTS:
     void printDataToStandardOutputAndFile();
     void failuresExitNonZero_data();
     void failuresExitNonZero();
+    void failedRunKeepsTheOutputFile();
+    void standardOutputWriteError();
+    void warnings_data();
+    void warnings();
     void listFormats();
 };
 
@@ -103,6 +107,59 @@ void TestPrintCommandLine::failuresExitNonZero()
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
+}
+
+void TestPrintCommandLine::failedRunKeepsTheOutputFile()
+{
+    QTemporaryDir dir;
+    const QString script = dir.filePath(u"script.txt"_s);
+    QFile f(script);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("earlier run\r\n") > 0);
+    f.close();
+    const Run r = torvane(
+        {u"--print-data"_s, Fixtures + u"seven.tvx"_s, Fixtures + u"bad-page.fmt"_s, u"-o"_s, script});
+    QCOMPARE(r.code, 1);
+    QCOMPARE(readFile(script), QByteArray("earlier run\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"script.txt"_s});
+}
+
+void TestPrintCommandLine::standardOutputWriteError()
+{
+    if (!QFile::exists(u"/dev/full"_s))
+        QSKIP("no /dev/full here");
+    QProcess p;
+    p.setStandardOutputFile(u"/dev/full"_s);
+    p.start(QStringLiteral(TORVANE_EXE),
+            {u"--print-data"_s, Fixtures + u"seven.tvx"_s, Fixtures + u"pages.fmt"_s});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY(QString::fromLocal8Bit(p.readAllStandardError()).contains(u"標準出力に書き込めません"_s));
+}
+
+void TestPrintCommandLine::warnings_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("warning");
+    const QString slip = Fixtures + u"seven.tvx"_s;
+    const QString fmt = Fixtures + u"pages.fmt"_s;
+    QTest::newRow("title outside CP932")
+        << QStringList{u"--print-data"_s, slip, fmt, u"--copies"_s, u"1"_s, u"--titles"_s, u"見積書🚗"_s}
+        << u"「?」になります: 🚗"_s;
+    QTest::newRow("not a print format")
+        << QStringList{u"--print-data"_s, slip, slip} << u"印刷書式ではありません"_s;
+    QTest::newRow("ordinary run") << QStringList{u"--print-data"_s, slip, fmt} << QString();
+}
+
+void TestPrintCommandLine::warnings()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, warning);
+    const Run r = torvane(args);
+    QCOMPARE(r.code, 0);
+    if (warning.isEmpty())
+        QVERIFY2(!r.err.contains(u"警告"_s), qPrintable(r.err));
+    else
+        QVERIFY2(r.err.contains(warning), qPrintable(r.err));
 }
 
 void TestPrintCommandLine::listFormats()
