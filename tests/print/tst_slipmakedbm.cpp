@@ -1,5 +1,6 @@
 #include "platform/CommaText.h"
 #include "platform/Cp932.h"
+#include "print/PrintPipeline.h"
 #include "print/PrintProgress.h"
 #include "print/TSlipMakeDBM.h"
 #include "slip/SlipFile.h"
@@ -90,6 +91,7 @@ private Q_SLOTS:
     void goldenScripts();
     void bundledInvoiceLeavesBlanksOut_data();
     void bundledInvoiceLeavesBlanksOut();
+    void bundledInvoiceOfTwoRates();
     void blankVehicleDatesPrintNothing();
     void splitScriptValue_data();
     void splitScriptValue();
@@ -194,6 +196,32 @@ void TestSlipMakeDBM::bundledInvoiceLeavesBlanksOut()
         QVERIFY2(texts.contains(t), qPrintable(t));
     QCOMPARE(Cp932::decode(script).split(u"\r\n"_s),
              Cp932::decode(readFile(Fixtures + expected)).split(u"\r\n"_s));
+}
+
+// A slip at 10 % and 8 % computed per rate, printed as the command lines and
+// the main window print it: the file's stale totals recomputed, the snapshot
+// with each rate's base and tax, the registration number of a company-name
+// setting of 24 lines and ※ on the reduced-rate lines. By hand: 10 % lines
+// 2,400 + 4,620 + 1,655 + 1,970 and the taxable 3,000 of costs = 13,645, tax
+// 1,364.5 -> 1,365; 8 % lines 105 + 105 = 210, tax 16.8 -> 17 (per line it
+// would be 8 + 8); the untaxed 検査手数料 1,800; due 10,855 + 4,800 + 1,382 = 17,037.
+void TestSlipMakeDBM::bundledInvoiceOfTwoRates()
+{
+    QTemporaryDir dir;
+    const QString snapshot = dir.filePath(u"snapshot.tvx"_s);
+    QString error;
+    QVERIFY2(PrintPipeline::snapshotOfFile(Fixtures + u"two-rates.tvx"_s, snapshot,
+                                           QStringLiteral(TORVANE_DATA_DIR "/.."),
+                                           Fixtures + u"company-regno.Dat"_s, &error),
+             qPrintable(error));
+    // The company block's path is part of the script; the usual test path
+    // keeps the expected file independent of the checkout.
+    PrintRunInputs in = inputs(QStringLiteral(TORVANE_DATA_DIR "/Fmt/納品請求書.fmt"), snapshot, u"1"_s,
+                               u"納品請求書,納品請求書(控),,"_s);
+    const QByteArray script = generate(in, &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(Cp932::decode(script).split(u"\r\n"_s),
+             Cp932::decode(readFile(Fixtures + u"invoice-two-rates.expected"_s)).split(u"\r\n"_s));
 }
 
 // A new slip whose vehicle dates nobody entered: the file holds the no-date

@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 // torvane --export-pdf, run as a whole process from a copy of the program
@@ -93,6 +96,48 @@ private Q_SLOTS:
         QVERIFY(tool(u"pdffonts"_s, {pdf}).contains(u"IPAMincho"_s));
         // No page file or script is left behind.
         QCOMPARE(QDir(folder_.tmp()).entryList(QDir::Files), QStringList());
+    }
+
+    // A slip whose stored totals are stale, per rate at 10 % and 8 %, through
+    // the bundled invoice: the PDF carries the recomputed totals, each rate's
+    // base and tax, the registration number and the reduced-rate marks.
+    void invoiceOfTwoRatesShowsRecomputedTotals()
+    {
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString root = folder_.path();
+        for (const auto &[from, to] :
+             {std::pair{QStringLiteral(TORVANE_DATA "/Dat/Fmt/納品請求書.fmt"), u"Dat/Fmt/納品請求書.fmt"_s},
+              std::pair{QStringLiteral(TORVANE_DATA "/Dat/Mst/LineDiv.dat"), u"Dat/Mst/LineDiv.dat"_s},
+              std::pair{QStringLiteral(TORVANE_FIXTURES "/print/company-regno.Dat"),
+                        u"Dat/Etc/栄モータース.Dat"_s}}) {
+            QFile::remove(root + to);
+            QVERIFY2(QFile::copy(from, root + to), qPrintable(to));
+        }
+        const QString pdf = root + u"two-rates.pdf"_s;
+        QCOMPARE(torvane({u"--export-pdf"_s, pdf, QStringLiteral(TORVANE_FIXTURES "/print/two-rates.tvx"),
+                          u"--format"_s, u"納品請求書"_s, u"--logo"_s, u"栄モータース"_s}),
+                 0);
+        const QString text =
+            tool(u"pdftotext"_s, {u"-layout"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf, u"-"_s});
+        // Each caption with its amounts on its printed line.
+        const QList<QStringList> rows{{u"登録番号 T4180001234567"_s},
+                                      {u"ご請求金額"_s, u"17,037"_s},
+                                      {u"10%対象"_s, u"13,645"_s, u"消費税"_s, u"1,365"_s},
+                                      {u"8%対象"_s, u"210"_s, u"消費税"_s, u"17"_s},
+                                      {u"非課税・不課税"_s, u"1,800"_s},
+                                      {u"※ ペットボトル茶"_s},
+                                      {u"※は軽減税率対象"_s}};
+        const QStringList lines = text.split(u'\n');
+        for (const QStringList &row : rows) {
+            const auto hit = std::find_if(lines.cbegin(), lines.cend(), [&row](const QString &line) {
+                return std::all_of(row.cbegin(), row.cend(),
+                                   [&line](const QString &t) { return line.contains(t); });
+            });
+            QVERIFY2(hit != lines.cend(), qPrintable(row.join(u' ')));
+        }
+        // The file's stale amount due is nowhere.
+        QVERIFY2(!text.contains(u"9,900"_s), qPrintable(text));
     }
 
     void failures_data()

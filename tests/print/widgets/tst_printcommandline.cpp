@@ -1,3 +1,6 @@
+#include "platform/CommaText.h"
+#include "platform/Cp932.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -45,6 +48,7 @@ class TestPrintCommandLine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void printDataToStandardOutputAndFile();
+    void printDataRecomputesStaleTotals();
     void failuresExitNonZero_data();
     void failuresExitNonZero();
     void failedRunKeepsTheOutputFile();
@@ -73,6 +77,27 @@ void TestPrintCommandLine::printDataToStandardOutputAndFile()
     QCOMPARE(toFile.code, 0);
     QVERIFY(toFile.out.isEmpty());
     QCOMPARE(readFile(script), expected);
+}
+
+// The file's totals are stale (9,900 due, 900 tax, nothing for the costs):
+// what is printed is computed from its lines and costs, per rate as the
+// slip says, as the main window would print it.
+void TestPrintCommandLine::printDataRecomputesStaleTotals()
+{
+    const Run r = torvane({u"--print-data"_s, Fixtures + u"two-rates.tvx"_s, u"納品請求書"_s});
+    QCOMPARE(r.code, 0);
+    QStringList amounts; // the right-aligned texts: the figures of the page
+    for (const QString &line : Cp932::decode(r.out).split(u"\r\n"_s)) {
+        const QStringList f = CommaText::split(line);
+        if (f.value(0) == u"rtext"_s)
+            amounts << f.value(1);
+    }
+    // Due, tax, costs, and each rate's base and tax with the untaxed amount.
+    for (const QString &due : {u"￥17,037"_s, u"1,382"_s, u"4,800"_s, u"￥13,645"_s, u"￥1,365"_s, u"￥210"_s,
+                               u"￥17"_s, u"￥1,800"_s})
+        QVERIFY2(amounts.contains(due), qPrintable(due + u" / "_s + amounts.join(u'|')));
+    for (const QString &stale : {u"9,900"_s, u"900"_s})
+        QVERIFY2(!amounts.contains(stale) && !amounts.contains(u"￥"_s + stale), qPrintable(stale));
 }
 
 void TestPrintCommandLine::failuresExitNonZero_data()

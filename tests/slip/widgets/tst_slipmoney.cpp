@@ -1,4 +1,5 @@
 #include "support/FakeMessageService.h"
+#include "support/TestFiles.h"
 
 #include "controls/widgets/TFloatEdit.h"
 #include "slip/widgets/SlipMoney.h"
@@ -7,6 +8,7 @@
 #include "slip/widgets/TTotalsPanel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +34,7 @@ private Q_SLOTS:
     void loadShowsStoredTotalsAndPublishes();
     void loadedTruncationAppliesAtOnce();
     void paymentAboveTotalShowsZeroDue();
+    void perRateSlipShowsEachRate();
     void typingDebounces();
     void notifyOffNeitherMarksNorStartsTimers();
     void ratesRestartBothTimers();
@@ -127,6 +130,42 @@ void TestSlipMoney::paymentAboveTotalShowsZeroDue()
     money_->recomputeTotals();
     QCOMPARE(shown(totals_->AllPriceNValLabel), qint64(0));
     QCOMPARE(shown(totals_->PriceNValLabel), qint64(42000));
+}
+
+// Lines at 10 % and 8 % with a taxable and an untaxed cost row: per rate the
+// panel lists each rate's amount and tax; per line the list goes away and the
+// 8 % tax is the two lines' rounded taxes (8 + 8 instead of 16.8 -> 17).
+void TestSlipMoney::perRateSlipShowsEachRate()
+{
+    SlipData slip;
+    slip.taxRate = 100000;
+    slip.taxCalcMode = Totals::PerRate;
+    slip.costRows[0] = {u"代行手数料"_s, u"3000"_s, true};
+    slip.costRows[1] = {u"検査手数料"_s, u"1800"_s, false};
+    money_->load(slip);
+    const auto line = [](qint64 yen, qint64 rate) {
+        TRowData r;
+        r.LineDiv = u"部品"_s;
+        r.TaxRate = rate;
+        r.Price = yen * 10000;
+        return r;
+    };
+    rows_ = {line(10645, -10000), line(105, 80000), line(105, 80000)};
+    part_ = 10855;
+    money_->recomputeAll();
+    totals_->resize(totals_->sizeHint());
+    QVERIFY(totals_->RateLabel->isVisibleTo(totals_));
+    const QString text = totals_->RateLabel->text();
+    for (const QString &shownText :
+         {u"10%対象"_s, u"13,645"_s, u"1,365"_s, u"8%対象"_s, u"210"_s, u"&nbsp;17</td>"_s})
+        QVERIFY2(text.contains(shownText), qPrintable(text));
+    QCOMPARE(shown(totals_->TTNValLabel), qint64(1382));
+    QCOMPARE(shown(totals_->AllPriceNValLabel), qint64(17037));
+    grabTo(*totals_, u"totals-per-rate.png"_s);
+
+    money_->calcModeChanged(Totals::PerLine);
+    QVERIFY(!totals_->RateLabel->isVisibleTo(totals_));
+    QCOMPARE(shown(totals_->TTNValLabel), qint64(1381));
 }
 
 void TestSlipMoney::typingDebounces()
