@@ -45,7 +45,8 @@ PrintSettings PrintSettings::load(const QString &appDir, const QString &settings
     const QString common = def.readString(u"Def"_s, u"Fomat"_s);
     s.defaultFormat = common;
     for (size_t kind = 0; kind < 3; ++kind) {
-        QString format = def.readString(QString::fromUtf16(sections[kind]), u"Fomat"_s);
+        s.kindFormats[kind] = def.readString(QString::fromUtf16(sections[kind]), u"Fomat"_s);
+        QString format = s.kindFormats[kind];
         if (format.isEmpty())
             format = common;
         if (!format.isEmpty())
@@ -67,6 +68,8 @@ bool PrintSettings::writeDefaults(const QString &appDir, QString *error) const
             def.writeString(QString::fromUtf16(KindSections[kind]), QString::number(copy + 1),
                             titles[kind][copy]);
     }
+    for (size_t kind = 0; kind < 3; ++kind)
+        def.writeString(QString::fromUtf16(KindSections[kind]), u"Fomat"_s, kindFormats[kind]);
     for (size_t copy = 0; copy < 4; ++copy)
         def.writeString(u"Fuk"_s, QString::number(copy), copies[copy] ? u"1"_s : u"0"_s);
     def.writeString(u"Def"_s, u"Fomat"_s, defaultFormat);

@@ -13,6 +13,7 @@ struct PrintSettings {
     std::array<QString, 3> formatPaths; // [slip kind]: <appDir>Dat/Fmt/<name>.fmt when it exists, else empty
     QString logoPath;                   // <appDir>Dat/Etc/<name>.Dat (any case), or empty
     QString defaultFormat;              // [Def] Fomat as written: the design of every kind without its own
+    std::array<QString, 3> kindFormats; // [Mit]/[Sig]/[Nou] Fomat as written; empty: defaultFormat serves
     QString logoName;                   // [Def] Logo as written
     double fixX = 0;                    // millimetres, positive moves right
     double fixY = 0;                    // millimetres, positive moves down
@@ -25,9 +26,9 @@ struct PrintSettings {
     // without regard to case.
     static PrintSettings load(const QString &appDir, const QString &settingsFile);
 
-    // Writes the titles, the copies, [Def] Fomat and [Def] Logo to
-    // Dat/Mst/DefPrDat, leaving its other keys (the formats of single kinds)
-    // as they are.
+    // Writes the titles, the copies, the design names (kindFormats and
+    // [Def] Fomat) and [Def] Logo to Dat/Mst/DefPrDat, leaving its other keys
+    // as they are. formatPaths is what a print run uses and is not written.
     bool writeDefaults(const QString &appDir, QString *error = nullptr) const;
 
     // [Print] Fix_X and Fix_Y, written and flushed at once.

@@ -112,7 +112,7 @@ void TestOptionForm::okSavesEveryPageWithoutAsking()
     form.DispFrame1->TaxCalcComBox->setCurrentIndex(0);
     form.DispFrame1->Edit1->setText(u"リース"_s);
     form.DispFrame1->Button1->click();
-    form.DefPrintFrame1->ListBox1->clearSelection();
+    form.DefPrintFrame1->FormatComBox[1]->setCurrentIndex(0);
     form.Button1->click();
     QCOMPARE(messages.calls, {});
     QCOMPARE(form.result(), int(QDialog::Accepted));
@@ -122,10 +122,11 @@ void TestOptionForm::okSavesEveryPageWithoutAsking()
     QCOMPARE(saved.readString(u"Tax"_s, u"Hasu"_s), u"2"_s);
     QCOMPARE(saved.readString(u"Tax"_s, u"CalcMode"_s), u"0"_s);
     QCOMPARE(TextList::read(folder.slipDivisionsFile()).last(), u"リース"_s);
-    // The print page was saved first: no format chosen is an empty key.
+    // The print page was saved first: no design chosen is an empty key.
     const IniFile defaults(folder.printDefaultsFile());
-    QVERIFY(defaults.valueExists(u"Def"_s, u"Fomat"_s));
-    QCOMPARE(defaults.readString(u"Def"_s, u"Fomat"_s), QString());
+    QVERIFY(defaults.valueExists(u"Sig"_s, u"Fomat"_s));
+    QCOMPARE(defaults.readString(u"Sig"_s, u"Fomat"_s), QString());
+    QCOMPARE(defaults.readString(u"Nou"_s, u"Fomat"_s), u"納品請求書"_s);
 }
 
 void TestOptionForm::treeShowsEveryPage()

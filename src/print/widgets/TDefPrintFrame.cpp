@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,16 +78,28 @@ TDefPrintFrame::TDefPrintFrame(const QString &appDir, MessageService &messages, 
     auto *copies = new QGroupBox(u"複写(&C)"_s);
     (new QVBoxLayout(copies))->addWidget(CheckListBox1);
 
-    ListBox1 = new QListWidget;
     QStringList formats;
     PrintFormat::ListPrintFormats(appDir, QString::fromUtf16(PrintFormat::SlipFormatType), formats);
-    ListBox1->addItems(formats);
-    const QList<QListWidgetItem *> current = ListBox1->findItems(defaults.defaultFormat, Qt::MatchExactly);
-    ListBox1->setCurrentRow(current.isEmpty() ? -1 : ListBox1->row(current.first()));
-    if (current.isEmpty())
-        ListBox1->clearSelection();
+    // The entry without a design says which design it stands for.
+    const QString common =
+        defaults.defaultFormat.isEmpty() ? u"(なし)"_s : u"(共通: "_s + defaults.defaultFormat + u')';
     auto *designs = new QGroupBox(u"伝票のデザイン"_s);
-    (new QVBoxLayout(designs))->addWidget(ListBox1);
+    auto *designLayout = new QFormLayout(designs);
+    for (int kind = 0; kind < 3; ++kind) {
+        QComboBox *box = new QComboBox;
+        // A long design name must not push the titles off the page.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(10);
+        box->addItem(common, QString());
+        for (const QString &name : formats)
+            box->addItem(name, name);
+        // A name outside the list leaves the kind on the common default.
+        const QString &chosen = defaults.kindFormats[size_t(kind)];
+        box->setCurrentIndex(
+            chosen.isEmpty() ? 0 : qMax(0, box->findData(chosen, Qt::UserRole, Qt::MatchFixedString)));
+        FormatComBox[size_t(kind)] = box;
+        designLayout->addRow(StringGrid1->horizontalHeaderItem(kind)->text(), box);
+    }
 
     auto *top = new QHBoxLayout;
     top->addWidget(titles, 1);
@@ -287,8 +300,9 @@ bool TDefPrintFrame::SaveDefaults(QString *error)
     }
     for (int copy = 0; copy < 4; ++copy)
         s.copies[size_t(copy)] = CheckListBox1->item(copy)->checkState() == Qt::Checked;
-    const QList<QListWidgetItem *> chosen = ListBox1->selectedItems();
-    s.defaultFormat = chosen.isEmpty() ? QString() : chosen.first()->text();
+    // [Def] Fomat stays as it is: older files name their one design there.
+    for (int kind = 0; kind < 3; ++kind)
+        s.kindFormats[size_t(kind)] = FormatComBox[size_t(kind)]->currentData().toString();
     s.logoName = JsComBox->currentIndex() >= 0 ? JsComBox->currentText() : QString();
     return s.writeDefaults(appDir_, error);
 }

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class MessageService;
@@ -15,8 +16,8 @@ class QPushButton;
 class QTableWidget;
 
 // The options page "印刷設定": the copy titles of each slip kind, which
-// copies print, the default print design and the default company-name
-// setting, kept in Dat/Mst/DefPrDat and written by SaveDefaults. The
+// copies print, the print design of each slip kind and the default
+// company-name setting, kept in Dat/Mst/DefPrDat and written by SaveDefaults. The
 // company-name settings themselves (edit, save under a name, delete,
 // automatic creation) are written when they are made.
 class TDefPrintFrame : public QWidget {
@@ -42,7 +43,9 @@ public:
     QLabel *Label5 = nullptr;
     QTableWidget *StringGrid1 = nullptr;
     QListWidget *CheckListBox1 = nullptr;
-    QListWidget *ListBox1 = nullptr;
+    // The design of each slip kind (見積書, 作業指示書, 納品請求書). The first
+    // entry names no design: the kind prints with the common default.
+    std::array<QComboBox *, 3> FormatComBox{};
     QComboBox *JsComBox = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *DelButton = nullptr;

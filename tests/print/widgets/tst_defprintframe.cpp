@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 #include "platform/TextList.h"
 #include "print/LogoSetting.h"
+#include "print/PrintSettings.h"
 #include "print/RegistrationNumber.h"
 #include "print/widgets/TAutoLogoForm.h"
 #include "print/widgets/TDefPrintFrame.h"
@@ -46,6 +47,10 @@ class TestDefPrintFrame : public QObject {
 private Q_SLOTS:
     void freshInstallation();
     void noFormatSelectedWritesEmptyFormat();
+    void designShownPerKind_data();
+    void designShownPerKind();
+    void designChosenPerKindPrints_data();
+    void designChosenPerKindPrints();
     void editingMakesTheSettingUnnamed_data();
     void editingMakesTheSettingUnnamed();
     void saveUnderAName_data();
@@ -77,7 +82,11 @@ void TestDefPrintFrame::freshInstallation()
     QVERIFY(QFile::exists(folder.logoFile(LogoSetting::defaultName())));
     QCOMPARE(page.JsComBox->currentIndex(), -1);
     QVERIFY(page.Image1->pixmap().isNull());
-    QCOMPARE(page.ListBox1->selectedItems().size(), 0);
+    // No design named anywhere: every kind shows the entry without one.
+    for (QComboBox *box : page.FormatComBox) {
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(box->currentText(), u"(なし)"_s);
+    }
     QCOMPARE(messages.calls, {});
 }
 
@@ -87,20 +96,99 @@ void TestDefPrintFrame::noFormatSelectedWritesEmptyFormat()
     const AppFolder folder(app.path());
     FakeMessageService messages;
     TDefPrintFrame page(app.path(), messages);
-    QCOMPARE(page.ListBox1->selectedItems().value(0)->text(), u"見積書"_s);
+    // The bundled file names a design per kind, and each is shown.
+    const QStringList bundled = {u"見積書"_s, u"作業指示書"_s, u"納品請求書"_s};
+    for (int kind = 0; kind < 3; ++kind)
+        QCOMPARE(page.FormatComBox[size_t(kind)]->currentText(), bundled[kind]);
     QCOMPARE(page.JsComBox->currentText(), LogoSetting::defaultName());
-    page.ListBox1->clearSelection();
+    for (QComboBox *box : page.FormatComBox)
+        box->setCurrentIndex(0);
     page.StringGrid1->item(2, 1)->setText(u"作業指示書(工場)"_s);
     page.CheckListBox1->item(2)->setCheckState(Qt::Checked);
     QVERIFY(page.SaveDefaults());
     const IniFile saved(folder.printDefaultsFile());
-    QVERIFY(saved.valueExists(u"Def"_s, u"Fomat"_s));
-    QCOMPARE(saved.readString(u"Def"_s, u"Fomat"_s), QString());
+    for (const QString &section : {u"Mit"_s, u"Sig"_s, u"Nou"_s}) {
+        QVERIFY(saved.valueExists(section, u"Fomat"_s));
+        QCOMPARE(saved.readString(section, u"Fomat"_s), QString());
+    }
     QCOMPARE(saved.readString(u"Def"_s, u"Logo"_s), LogoSetting::defaultName());
     QCOMPARE(saved.readString(u"Sig"_s, u"3"_s), u"作業指示書(工場)"_s);
     QCOMPARE(saved.readString(u"Fuk"_s, u"2"_s), u"1"_s);
-    // The formats of single kinds are not the page's to change.
-    QCOMPARE(saved.readString(u"Nou"_s, u"Fomat"_s), u"納品請求書"_s);
+    // The common default of older files is kept as it was.
+    QCOMPARE(saved.readString(u"Def"_s, u"Fomat"_s), u"見積書"_s);
+}
+
+void TestDefPrintFrame::designShownPerKind_data()
+{
+    // [Sig] Fomat in the file, and the entry the 作業指示書 box shows.
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("listed design") << u"納品請求書"_s << u"納品請求書"_s;
+    QTest::newRow("none: the common default") << QString() << u"(共通: 見積書)"_s;
+    QTest::newRow("no such file") << u"消えた様式"_s << u"(共通: 見積書)"_s;
+    // A file that is not a slip design is never offered.
+    QTest::newRow("not a slip design") << u"社内メモ"_s << u"(共通: 見積書)"_s;
+}
+
+void TestDefPrintFrame::designShownPerKind()
+{
+    QFETCH(QString, named);
+    QFETCH(QString, shown);
+    TestAppFolder app;
+    const AppFolder folder(app.path());
+    QFile other(folder.formatFile(u"社内メモ"_s));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+    IniFile def(folder.printDefaultsFile());
+    def.writeString(u"Sig"_s, u"Fomat"_s, named);
+    QVERIFY(def.flush());
+    FakeMessageService messages;
+    TDefPrintFrame page(app.path(), messages);
+    QComboBox *box = page.FormatComBox[1];
+    QCOMPARE(box->currentText(), shown);
+    QCOMPARE(box->findText(u"社内メモ"_s), -1);
+    QCOMPARE(page.FormatComBox[0]->currentText(), u"見積書"_s);
+    grabTo(page, u"TDefPrintFrame-"_s + QString::fromUtf8(QTest::currentDataTag()) + u".png"_s);
+}
+
+void TestDefPrintFrame::designChosenPerKindPrints_data()
+{
+    // The entry chosen for 見積書, 作業指示書 and 納品請求書 (empty: the entry
+    // without a design), and the design each kind then prints with.
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<QStringList>("printed");
+    QTest::newRow("each kind its own") << QStringList{u"見積書"_s, u"作業指示書"_s, u"納品請求書"_s}
+                                       << QStringList{u"見積書"_s, u"作業指示書"_s, u"納品請求書"_s};
+    QTest::newRow("one design for all") << QStringList{u"納品請求書"_s, u"納品請求書"_s, u"納品請求書"_s}
+                                        << QStringList{u"納品請求書"_s, u"納品請求書"_s, u"納品請求書"_s};
+    QTest::newRow("common default for one kind") << QStringList{u"作業指示書"_s, QString(), u"見積書"_s}
+                                                 << QStringList{u"作業指示書"_s, u"見積書"_s, u"見積書"_s};
+}
+
+void TestDefPrintFrame::designChosenPerKindPrints()
+{
+    QFETCH(QStringList, chosen);
+    QFETCH(QStringList, printed);
+    TestAppFolder app;
+    const AppFolder folder(app.path());
+    FakeMessageService messages;
+    {
+        TDefPrintFrame page(app.path(), messages);
+        for (int kind = 0; kind < 3; ++kind) {
+            QComboBox *box = page.FormatComBox[size_t(kind)];
+            box->setCurrentIndex(chosen[kind].isEmpty() ? 0 : box->findText(chosen[kind]));
+            QVERIFY(box->currentIndex() >= 0);
+        }
+        QVERIFY(page.SaveDefaults());
+    }
+    const PrintSettings settings = PrintSettings::load(app.path(), QString());
+    for (int kind = 0; kind < 3; ++kind)
+        QCOMPARE(settings.formatOf(kind), folder.formatFile(printed[kind]));
+    // The page shows again what was chosen.
+    TDefPrintFrame again(app.path(), messages);
+    for (int kind = 0; kind < 3; ++kind)
+        QCOMPARE(again.FormatComBox[size_t(kind)]->currentData().toString(), chosen[kind]);
+    QCOMPARE(messages.calls, {});
 }
 
 void TestDefPrintFrame::editingMakesTheSettingUnnamed_data()
