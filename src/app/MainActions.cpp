@@ -51,9 +51,6 @@ const ActionSpec Actions[] = {
     {"About1", "バージョン情報(&A)...", "バージョン情報の表示"},
 };
 
-// Commands whose dialogs are not part of the program yet: present, disabled.
-const char *const NotYetAvailable[] = {"HelpIndexAction", "HelpTopicAction", "N5", "N6"};
-
 } // namespace
 
 QAction *TMainForm::action(const QString &name) const
@@ -76,9 +73,6 @@ void TMainForm::buildActions()
         // was just typed there.
         connect(a, &QAction::triggered, SlipFrame1, &TSlipFrame::commitEdits);
     }
-    for (const char *name : NotYetAvailable)
-        action(QString::fromUtf8(name))->setEnabled(false);
-
     action(u"NewAction"_s)->setShortcut(QKeySequence::New);
     action(u"OpenAction"_s)->setShortcut(QKeySequence::Open);
     action(u"SaveAction"_s)->setShortcut(QKeySequence::Save);

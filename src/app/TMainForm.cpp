@@ -9,6 +9,7 @@
 #include "platform/AppFolder.h"
 #include "platform/Clock.h"
 #include "platform/DocumentLock.h"
+#include "platform/HelpRequest.h"
 #include "platform/IniFile.h"
 #include "platform/MessageService.h"
 #include "platform/TextList.h"
@@ -53,6 +54,7 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     buildActions();
     buildMenus();
     buildToolBar();
+    buildHelp();
     statusBar()->setObjectName(u"StatusBar1"_s);
 
     instancePrefix_ = QString::number(Clock::tickCount());
@@ -84,6 +86,7 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
 TMainForm::~TMainForm()
 {
     finish();
+    HelpRequest::setHandler({});
     // QWidget's destructor still closes the window, and the focus leaving a
     // grid editor then stores its typing and reports a change: by then this
     // object is no main window any more, so the slip's reports end here.
@@ -482,6 +485,7 @@ void TMainForm::OptionActionExecute()
         setEditMode(false);
     {
         TOptionForm form(env_.appDir, env_.settingsPath, *env_.messages, this);
+        connect(&form, &TOptionForm::helpRequested, this, &TMainForm::showHelp);
         if (env_.runOptions)
             env_.runOptions(form);
         else

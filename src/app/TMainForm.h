@@ -5,11 +5,13 @@
 #include "slip/SlipData.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 
 class IniFile;
+class HelpViewer;
 class ItemPanel;
 class MessageService;
 class PrintRun;
@@ -109,6 +111,11 @@ public:
     // the docked item list are read again.
     void OptionActionExecute();
     void reloadSettings(bool startMode);
+    // Help: the page of a topic in the help window, and the topic of the
+    // focused area (F1): the grid, the search window or the slip editor.
+    void showHelp(int topic);
+    int contextTopic() const;
+    HelpViewer *helpViewer() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -118,6 +125,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildCentre();
+    void buildHelp();
     void slipChanged();
     void updateTitle();
     bool loadFile(const QString &path);
@@ -153,4 +161,5 @@ private:
     QSplitter *Splitter1 = nullptr;
     QToolBar *ToolBar1 = nullptr;
     WindowTitleServer *titleServer_ = nullptr;
+    QPointer<HelpViewer> helpViewer_;
 };

@@ -103,13 +103,12 @@ TOptionForm::TOptionForm(const QString &appDir, const QString &settingsPath, Mes
             [this](QTreeWidgetItem *current) { showPageOf(current); });
     connect(Button1, &QPushButton::clicked, this, &TOptionForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    // A group node without a page of its own, or no node at all, asks for
+    // the dialog's own topic.
     connect(Button3, &QPushButton::clicked, this, [this] {
         const QTreeWidgetItem *item = TreeView1->currentItem();
-        if (!item)
-            return;
-        const Page page = pageOf(item->text(0), item->parent() ? 1 : 0);
-        if (pageWidget(page))
-            Q_EMIT helpRequested(helpTopic(page));
+        const Page page = item ? pageOf(item->text(0), item->parent() ? 1 : 0) : Page::None;
+        Q_EMIT helpRequested(helpTopic(pageWidget(page) ? page : Page::None));
     });
 }
 

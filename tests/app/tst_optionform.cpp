@@ -144,7 +144,7 @@ void TestOptionForm::treeShowsEveryPage()
         QWidget *page;
         int topic;
     } shown[] = {{u"基本設定", form.DispFrame1, 25},          {u"印刷設定", form.DefPrintFrame1, 26},
-                 {u"挨拶文・備考欄", form.MemoOptFrame1, 44}, {u"ガイド機能", nullptr, 0},
+                 {u"挨拶文・備考欄", form.MemoOptFrame1, 44}, {u"ガイド機能", nullptr, 24},
                  {u"自賠責", form.TaxGridFrame1, 37},         {u"重量税", form.TaxGridFrame1, 37},
                  {u"整備・部品名", form.Frame11, 23},         {u"郵便番号辞書", form.ZipOptFrame1, 27},
                  {u"メーカー・車名", form.CarFrame1, 28},     {u"諸費用", form.MasterFrame1, 28},
@@ -155,7 +155,8 @@ void TestOptionForm::treeShowsEveryPage()
         QCOMPARE(form.currentPage(), row.page);
         topics.clear();
         form.Button3->click();
-        QCOMPARE(topics, row.topic ? QList<int>{row.topic} : QList<int>{});
+        // A group without a page of its own asks for the dialog's topic.
+        QCOMPARE(topics, QList<int>{row.topic});
         if (row.page)
             grabTo(form, u"TOptionForm-"_s + node + u".png"_s);
     }

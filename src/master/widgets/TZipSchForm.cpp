@@ -2,6 +2,7 @@
 
 #include "master/ZipSearch.h"
 #include "platform/AppFolder.h"
+#include "platform/HelpRequest.h"
 #include "platform/MessageService.h"
 
 #include <QCoreApplication>
@@ -76,7 +77,8 @@ TZipSchForm::TZipSchForm(const QString &appDir, MessageService &messages, QWidge
     Button1->setEnabled(false);
     Button4 = buttons->addButton(u"ヘルプ(&H)"_s, QDialogButtonBox::HelpRole);
     Button4->setObjectName(u"Button4"_s);
-    Button4->setEnabled(false); // there is no help file to show
+    Button4->setEnabled(HelpRequest::available());
+    connect(Button4, &QPushButton::clicked, this, [] { HelpRequest::show(27); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -2,6 +2,7 @@
 
 #include "PrinterService.h"
 #include "platform/AppFolder.h"
+#include "platform/HelpRequest.h"
 #include "platform/MessageService.h"
 #include "platform/TextList.h"
 #include "print/PrintFormat.h"
@@ -210,6 +211,8 @@ void TPrinterSettingForm::buildLayout()
     connect(PreviewButton, &QPushButton::clicked, this, [this] { done(PreviewResult); });
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &TPrinterSettingForm::reject);
+    Button1->setEnabled(HelpRequest::available());
+    connect(Button1, &QPushButton::clicked, this, [this] { HelpRequest::show(helpContext_); });
 }
 
 int TPrinterSettingForm::run()

@@ -1,6 +1,7 @@
 #include "TTempSaveForm.h"
 
 #include "TTemplateForm.h"
+#include "platform/HelpRequest.h"
 #include "platform/MessageService.h"
 #include "slip/Templates.h"
 
@@ -63,7 +64,8 @@ TTempSaveForm::TTempSaveForm(MessageService &messages, QWidget *parent) : QDialo
     Button1->setObjectName(u"Button1"_s);
     Button4 = buttons->addButton(u"ヘルプ(&H)"_s, QDialogButtonBox::HelpRole);
     Button4->setObjectName(u"Button4"_s);
-    Button4->setEnabled(false); // there is no help file to show
+    Button4->setEnabled(HelpRequest::available());
+    connect(Button4, &QPushButton::clicked, this, [] { HelpRequest::show(45); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
