@@ -3,12 +3,13 @@
 #include "TMainForm.h"
 
 #include "master/widgets/TFrame1.h"
+#include "platform/MessageService.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcut>
@@ -102,9 +103,12 @@ void TMainForm::buildActions()
     connect(action(u"SecCloseAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
     connect(action(u"ToolWinAction"_s), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);
     connect(action(u"About1"_s), &QAction::triggered, this, [this] {
-        QMessageBox::about(this, u"バージョン情報"_s,
-                           u"<b>Torvane</b> %1<br>自動車整備業向け 見積書・作業指示書・納品書の作成"_s.arg(
-                               QApplication::applicationVersion()));
+        QString text = u"Torvane バージョン %1\n自動車整備業向け 見積書・作業指示書・納品書の作成\n\n"
+                       u"データフォルダ: %2"_s.arg(QApplication::applicationVersion(),
+                                                   QDir::toNativeSeparators(env_.appDir));
+        if (!env_.appDirSource.isEmpty())
+            text += u"\n(%1)"_s.arg(env_.appDirSource);
+        env_.messages->show(MessageService::Kind::Information, text);
     });
 }
 

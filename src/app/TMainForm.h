@@ -26,7 +26,8 @@ class WindowTitleServer;
 // What the main window needs from the world around it; tests replace the
 // dialogs and the process start.
 struct TMainFormEnvironment {
-    QString appDir;       // the executable's folder with a trailing "/"
+    QString appDir;       // the folder of Dat/ and the settings, with a trailing "/"
+    QString appDirSource; // why that folder, for the about box; may be empty
     QString settingsPath; // <executable>.ini in appDir
     QString program;      // the executable, for further processes
     // Every message box of the window and its slip; required.
