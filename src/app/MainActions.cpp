@@ -1,5 +1,6 @@
 // The commands of the main window: actions, menus, toolbar and the centre.
 #include "ItemPanel.h"
+#include "RecentFiles.h"
 #include "TMainForm.h"
 
 #include "master/widgets/TFrame1.h"
@@ -112,12 +113,30 @@ void TMainForm::buildActions()
     });
 }
 
+void TMainForm::fillRecentMenu(QMenu *menu)
+{
+    menu->clear();
+    const QStringList files = RecentFiles::read(env_.settingsPath);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        QAction *a = menu->addAction(u"&%1 %2"_s.arg(i + 1).arg(QDir::toNativeSeparators(file).replace(u'&', u"&&"_s)));
+        a->setStatusTip(QDir::toNativeSeparators(file));
+        connect(a, &QAction::triggered, this, [this, file] { openFile(file); });
+    }
+    if (files.isEmpty())
+        menu->addAction(u"(なし)"_s)->setEnabled(false);
+}
+
 void TMainForm::buildMenus()
 {
     auto add = [this](QMenu *menu, const char *name) { menu->addAction(action(QString::fromUtf8(name))); };
     QMenu *file = menuBar()->addMenu(u"ファイル(&F)"_s);
     for (const char *n : {"NewAction", "OpenAction", "SaveAction", "SaveAsAction"})
         add(file, n);
+    // Filled each time it opens: other processes add to the list too.
+    QMenu *recent = file->addMenu(u"最近使ったファイル(&R)"_s);
+    recent->setObjectName(u"RecentMenu"_s);
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
     file->addSeparator();
     add(file, "OpenTmpAction");
     add(file, "SaveTmpAction");

@@ -16,6 +16,7 @@ class PrintRun;
 class PrinterService;
 class QAction;
 class QLockFile;
+class QMenu;
 class QSplitter;
 class QToolButton;
 class TFrame1;
@@ -117,6 +118,8 @@ protected:
 private:
     void buildActions();
     void buildMenus();
+    // The recent-files submenu, read from the settings file.
+    void fillRecentMenu(QMenu *menu);
     void buildToolBar();
     void buildCentre();
     void slipChanged();
@@ -133,6 +136,8 @@ private:
     void bringToFront();
     void finish();
     QString startFolder() const;
+    // Puts a slip just opened or saved at the top of the recent files.
+    void noteRecent(const QString &path);
     // The slip as printing sees it: totals recomputed from what is shown.
     SlipData slipForPrinting();
 
