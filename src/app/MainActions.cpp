@@ -1,14 +1,16 @@
 // The commands of the main window: actions, menus, toolbar and the centre.
 #include "ItemPanel.h"
+#include "RecentFiles.h"
 #include "TMainForm.h"
 
 #include "master/widgets/TFrame1.h"
+#include "platform/MessageService.h"
 #include "slip/widgets/TSlipFrame.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcut>
@@ -96,10 +98,27 @@ void TMainForm::buildActions()
     connect(action(u"SecCloseAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
     connect(action(u"ToolWinAction"_s), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);
     connect(action(u"About1"_s), &QAction::triggered, this, [this] {
-        QMessageBox::about(this, u"バージョン情報"_s,
-                           u"<b>Torvane</b> %1<br>自動車整備業向け 見積書・作業指示書・納品書の作成"_s.arg(
-                               QApplication::applicationVersion()));
+        QString text = u"Torvane バージョン %1\n自動車整備業向け 見積書・作業指示書・納品書の作成\n\n"
+                       u"データフォルダ: %2"_s.arg(QApplication::applicationVersion(),
+                                                   QDir::toNativeSeparators(env_.appDir));
+        if (!env_.appDirSource.isEmpty())
+            text += u"\n(%1)"_s.arg(env_.appDirSource);
+        env_.messages->show(MessageService::Kind::Information, text);
     });
+}
+
+void TMainForm::fillRecentMenu(QMenu *menu)
+{
+    menu->clear();
+    const QStringList files = RecentFiles::read(env_.settingsPath);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        QAction *a = menu->addAction(u"&%1 %2"_s.arg(i + 1).arg(QDir::toNativeSeparators(file).replace(u'&', u"&&"_s)));
+        a->setStatusTip(QDir::toNativeSeparators(file));
+        connect(a, &QAction::triggered, this, [this, file] { openFile(file); });
+    }
+    if (files.isEmpty())
+        menu->addAction(u"(なし)"_s)->setEnabled(false);
 }
 
 void TMainForm::buildMenus()
@@ -108,6 +127,10 @@ void TMainForm::buildMenus()
     QMenu *file = menuBar()->addMenu(u"ファイル(&F)"_s);
     for (const char *n : {"NewAction", "OpenAction", "SaveAction", "SaveAsAction"})
         add(file, n);
+    // Filled each time it opens: other processes add to the list too.
+    QMenu *recent = file->addMenu(u"最近使ったファイル(&R)"_s);
+    recent->setObjectName(u"RecentMenu"_s);
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
     file->addSeparator();
     add(file, "OpenTmpAction");
     add(file, "SaveTmpAction");

@@ -1,6 +1,7 @@
 #include "TMainForm.h"
 
 #include "ItemPanel.h"
+#include "RecentFiles.h"
 #include "StrayFiles.h"
 #include "TOptionForm.h"
 
@@ -208,6 +209,7 @@ bool TMainForm::loadFile(const QString &path)
     }
     SlipFrame1->LoadSlip(ini, sstAll);
     currentFile_ = path;
+    noteRecent(path);
     action(u"UndoAction"_s)->setEnabled(true);
     return true;
 }
@@ -221,6 +223,13 @@ QString TMainForm::proposedPdfPath() const
     const SlipData d = SlipFrame1->data();
     const QString name = QFileInfo(proposedFileName(d.slipCode, d.slipDate)).completeBaseName() + u".pdf"_s;
     return QDir(initialFolder_.isEmpty() ? QDir::homePath() : initialFolder_).filePath(name);
+}
+
+void TMainForm::noteRecent(const QString &path)
+{
+    // The list is a convenience: a settings file that cannot be written
+    // costs the entry, not the user's attention on every open and save.
+    RecentFiles::add(env_.settingsPath, path);
 }
 
 QString TMainForm::startFolder() const
@@ -300,6 +309,7 @@ bool TMainForm::saveTo(const QString &path)
     }
     currentFile_ = path;
     initialFolder_ = QFileInfo(path).absolutePath();
+    noteRecent(path);
     action(u"UndoAction"_s)->setEnabled(true);
     updateTitle();
     return true;

@@ -18,6 +18,7 @@ class PrintRun;
 class PrinterService;
 class QAction;
 class QLockFile;
+class QMenu;
 class QSplitter;
 class QToolButton;
 class TFrame1;
@@ -28,7 +29,8 @@ class WindowTitleServer;
 // What the main window needs from the world around it; tests replace the
 // dialogs and the process start.
 struct TMainFormEnvironment {
-    QString appDir;       // the executable's folder with a trailing "/"
+    QString appDir;       // the folder of Dat/ and the settings, with a trailing "/"
+    QString appDirSource; // why that folder, for the about box; may be empty
     QString settingsPath; // <executable>.ini in appDir
     QString program;      // the executable, for further processes
     // Every message box of the window and its slip; required.
@@ -123,6 +125,8 @@ protected:
 private:
     void buildActions();
     void buildMenus();
+    // The recent-files submenu, read from the settings file.
+    void fillRecentMenu(QMenu *menu);
     void buildToolBar();
     void buildCentre();
     void buildHelp();
@@ -140,6 +144,8 @@ private:
     void bringToFront();
     void finish();
     QString startFolder() const;
+    // Puts a slip just opened or saved at the top of the recent files.
+    void noteRecent(const QString &path);
     // The slip as printing sees it: totals recomputed from what is shown.
     SlipData slipForPrinting();
 

@@ -3,10 +3,12 @@
 #include "PrintCommandLine.h"
 #include "QtTranslations.h"
 #include "TMainForm.h"
+#include "TorvaneVersion.h"
 #include "ZipCommandLine.h"
 
 #include "controls/widgets/BoxMessageService.h"
 #include "platform/AppFolder.h"
+#include "platform/DataFolderChoice.h"
 #include "platform/ProcessLauncher.h"
 #include "print/FontSetup.h"
 
@@ -16,45 +18,81 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString FileFilter = QStringLiteral("自動車整備伝票ファイル(*.tvx)");
 
+// The data folder of this run; warnings go to the error stream, as the
+// window-less modes have no other place for them.
+DataFolderChoice::Choice selectDataFolder(const QString &option)
+{
+    QString warning;
+    const DataFolderChoice::Choice choice =
+        DataFolderChoice::select(option, QStringLiteral(TORVANE_VERSION), &warning);
+    if (!warning.isEmpty())
+        qWarning("%s", qUtf8Printable(warning));
+    return choice;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // The data folder option is taken off before any mode looks at the
+    // arguments, so that it may stand anywhere.
+    QStringList plainArguments;
+    for (int i = 0; i < argc; ++i)
+        plainArguments << QString::fromLocal8Bit(argv[i]);
+    const QString dataDirOption = DataFolderChoice::takeOption(&plainArguments);
+    std::vector<QByteArray> kept;
+    for (const QString &a : std::as_const(plainArguments))
+        kept.push_back(a.toLocal8Bit());
+    std::vector<char *> keptArgv;
+    for (QByteArray &a : kept)
+        keptArgv.push_back(a.data());
+    keptArgv.push_back(nullptr);
+    argc = int(kept.size());
+    argv = keptArgv.data();
+
+    // Names the per-user data folder in every mode.
+    QCoreApplication::setApplicationName(QStringLiteral("Torvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
     if (isPdfCommandLine(argc, argv)) {
         // Fonts need a GUI application; no display is needed.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
-        return runPdfCommandLine(QCoreApplication::arguments(), AppFolder::ofProgram().path()).value_or(2);
+        return runPdfCommandLine(QCoreApplication::arguments(), selectDataFolder(dataDirOption).folder)
+            .value_or(2);
     }
     if (isPrintCommandLine(argc, argv)) {
         // Window-less modes: no display needed.
         QCoreApplication app(argc, argv);
-        return runPrintCommandLine(QCoreApplication::arguments(), AppFolder::ofProgram().path()).value_or(2);
+        return runPrintCommandLine(QCoreApplication::arguments(), selectDataFolder(dataDirOption).folder)
+            .value_or(2);
     }
     if (isZipCommandLine(argc, argv)) {
         QCoreApplication app(argc, argv);
-        return runZipCommandLine(QCoreApplication::arguments(), AppFolder::ofProgram().path()).value_or(2);
+        return runZipCommandLine(QCoreApplication::arguments(), selectDataFolder(dataDirOption).folder)
+            .value_or(2);
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Torvane"));
-    QApplication::setApplicationVersion(QStringLiteral("0.1"));
     QtTranslations::installJapanese(app);
     FontSetup::installSubstitutions();
 
     const QStringList args = QApplication::arguments().mid(1);
     const QString argument = args.value(0);
 
-    const AppFolder appFolder = AppFolder::ofProgram();
+    const DataFolderChoice::Choice dataFolder = selectDataFolder(dataDirOption);
+    const AppFolder appFolder(dataFolder.folder);
     BoxMessageService messages;
     TMainFormEnvironment env;
     env.appDir = appFolder.path();
+    env.appDirSource = DataFolderChoice::describe(dataFolder.source);
     env.settingsPath = appFolder.settingsFile();
     env.program = QApplication::applicationFilePath();
     env.messages = &messages;

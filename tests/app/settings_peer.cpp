@@ -4,8 +4,11 @@
 //                                            flushing after each, through one
 //                                            long-lived file object;
 //   settings_peer number <file> <count>      takes count slip numbers and
-//                                            prints one per line.
+//                                            prints one per line;
+//   settings_peer recent <file> <path>...    puts each path at the top of the
+//                                            recent files in turn.
 #include "app/AppSettings.h"
+#include "app/RecentFiles.h"
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>
@@ -40,6 +43,16 @@ int main(int argc, char *argv[])
                 return 1;
             }
             out << number << '\n';
+        }
+        return 0;
+    }
+    if (args.size() >= 4 && args.at(1) == QLatin1String("recent")) {
+        for (const QString &path : args.mid(3)) {
+            QString error;
+            if (!RecentFiles::add(args.at(2), path, &error)) {
+                err << error << '\n';
+                return 1;
+            }
         }
         return 0;
     }
