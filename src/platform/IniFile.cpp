@@ -186,7 +186,8 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
             qsizetype vs = (eq - d) + 1;
             qsizetype ve = te;
             trimBounds(d, vs, ve);
-            line.value = clipTo2047Bytes(unquote(decodeSlice(d, vs, ve)));
+            line.valueStart = vs;
+            line.valueEnd = ve;
             const Name k{line.key};
             if (!cur.index.contains(k))
                 cur.index.insert(k, qsizetype(cur.lines.size()));
@@ -197,8 +198,15 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
 
 QByteArrayView IniFile::rawOf(const Line &line) const
 {
-    return line.owned ? QByteArrayView(line.own)
-                      : QByteArrayView(bytes_.constData() + line.start, line.length);
+    return line.written ? QByteArrayView(line.written->raw)
+                        : QByteArrayView(bytes_.constData() + line.start, line.length);
+}
+
+QString IniFile::valueOf(const Line &line) const
+{
+    if (line.written)
+        return line.written->value;
+    return clipTo2047Bytes(unquote(decodeSlice(bytes_.constData(), line.valueStart, line.valueEnd)));
 }
 
 QString IniFile::unquote(QString value)
@@ -263,13 +271,13 @@ const IniFile::Line *IniFile::findLine(const QString &section, const QString &ke
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
     const Line *l = findLine(section, key);
-    return l ? l->value : def;
+    return l ? valueOf(*l) : def;
 }
 
 int IniFile::readInteger(const QString &section, const QString &key, int def) const
 {
     const Line *l = findLine(section, key);
-    return l ? IntText::toIntDef(l->value, def) : def;
+    return l ? IntText::toIntDef(valueOf(*l), def) : def;
 }
 
 bool IniFile::readBool(const QString &section, const QString &key, bool def) const
@@ -334,7 +342,6 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     if (recording_)
         changes_.push_back(Change{Change::Write, section, key, value});
     const QString v = sanitizeValue(value);
-    const QByteArray raw = Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
     dirty_ = true;
     Section *s = findSection(section);
     if (!s) {
@@ -349,9 +356,9 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
-        l.own = Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
-        l.owned = true;
-        l.value = clipTo2047Bytes(unquote(v.trimmed()));
+        l.written = std::make_unique<Written>(
+            Written{Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
+                    clipTo2047Bytes(unquote(v.trimmed()))});
         return;
     }
     // A new key goes after the last non-blank line of its section, so blank
@@ -360,10 +367,10 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     while (pos > 0 && (s->lines[size_t(pos - 1)].removed || isBlankLine(rawOf(s->lines[size_t(pos - 1)]))))
         --pos;
     Line line;
-    line.own = raw;
-    line.owned = true;
+    line.written = std::make_unique<Written>(
+        Written{Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
+                clipTo2047Bytes(unquote(v.trimmed()))});
     line.key = key;
-    line.value = clipTo2047Bytes(unquote(v.trimmed()));
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {
         // Lines moved: rebuild this section's index (rare: only with trailing blanks).

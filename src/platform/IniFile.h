@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace IniFileDetail {
@@ -93,15 +94,22 @@ public:
     static QString lockPathFor(const QString &path);
 
 private:
+    // What the program wrote into a line: its bytes and the value as given.
+    struct Written {
+        QByteArray raw;
+        QString value; // trimmed and unquoted
+    };
     struct Line {
         // The line as stored, without its line break: a slice of the file's
-        // bytes until the program rewrites it, then bytes of its own.
+        // bytes until the program rewrites it, then bytes of its own. A value
+        // read from the file is decoded when asked for, so that a large file
+        // costs little more than its bytes.
         qsizetype start = 0;
         qsizetype length = 0;
-        QByteArray own;
-        bool owned = false;
-        QString key;   // empty for lines that are not keys
-        QString value; // trimmed and unquoted
+        qsizetype valueStart = 0; // the value's trimmed bytes in the file
+        qsizetype valueEnd = 0;
+        QString key; // empty for lines that are not keys
+        std::unique_ptr<Written> written;
         bool removed = false;
     };
     struct Section {
@@ -129,6 +137,7 @@ private:
     void parse(QByteArray bytes);
     void parseLine(qsizetype start, qsizetype end);
     QByteArrayView rawOf(const Line &line) const;
+    QString valueOf(const Line &line) const;
     qsizetype sectionPosition(const QString &name) const;
     const Section *findSection(const QString &name) const;
     Section *findSection(const QString &name);
