@@ -174,8 +174,7 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
     }
     Section &cur = sections_.back();
     Line line;
-    line.start = start;
-    line.length = end - start;
+    Slice slice{start, end - start, 0, 0};
     const char *eq = ts < te ? static_cast<const char *>(memchr(d + ts, '=', size_t(te - ts))) : nullptr;
     if (eq && eq > d + ts && d[ts] != ';') {
         qsizetype ks = ts;
@@ -186,27 +185,31 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
             qsizetype vs = (eq - d) + 1;
             qsizetype ve = te;
             trimBounds(d, vs, ve);
-            line.valueStart = vs;
-            line.valueEnd = ve;
+            slice.valueStart = vs;
+            slice.valueEnd = ve;
             const Name k{line.key};
             if (!cur.index.contains(k))
                 cur.index.insert(k, qsizetype(cur.lines.size()));
         }
     }
+    line.text = slice;
     cur.lines.push_back(std::move(line));
 }
 
 QByteArrayView IniFile::rawOf(const Line &line) const
 {
-    return line.written ? QByteArrayView(line.written->raw)
-                        : QByteArrayView(bytes_.constData() + line.start, line.length);
+    if (const auto *w = std::get_if<Written>(&line.text))
+        return QByteArrayView(w->raw);
+    const Slice &s = std::get<Slice>(line.text);
+    return QByteArrayView(bytes_.constData() + s.start, s.length);
 }
 
 QString IniFile::valueOf(const Line &line) const
 {
-    if (line.written)
-        return line.written->value;
-    return clipTo2047Bytes(unquote(decodeSlice(bytes_.constData(), line.valueStart, line.valueEnd)));
+    if (const auto *w = std::get_if<Written>(&line.text))
+        return w->value;
+    const Slice &s = std::get<Slice>(line.text);
+    return clipTo2047Bytes(unquote(decodeSlice(bytes_.constData(), s.valueStart, s.valueEnd)));
 }
 
 QString IniFile::unquote(QString value)
@@ -356,9 +359,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
-        l.written = std::make_unique<Written>(
-            Written{Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
-                    clipTo2047Bytes(unquote(v.trimmed()))});
+        l.text = Written{Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
+                         clipTo2047Bytes(unquote(v.trimmed()))};
         return;
     }
     // A new key goes after the last non-blank line of its section, so blank
@@ -367,9 +369,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     while (pos > 0 && (s->lines[size_t(pos - 1)].removed || isBlankLine(rawOf(s->lines[size_t(pos - 1)]))))
         --pos;
     Line line;
-    line.written = std::make_unique<Written>(
-        Written{Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
-                clipTo2047Bytes(unquote(v.trimmed()))});
+    line.text = Written{Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
+                        clipTo2047Bytes(unquote(v.trimmed()))};
     line.key = key;
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {

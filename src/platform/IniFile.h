@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include <functional>
-#include <memory>
+#include <variant>
 #include <vector>
 
 namespace IniFileDetail {
@@ -94,22 +94,22 @@ public:
     static QString lockPathFor(const QString &path);
 
 private:
-    // What the program wrote into a line: its bytes and the value as given.
+    // A line as read: a slice of the file's bytes. Its value is decoded when
+    // asked for, so that a large file costs little more than its bytes.
+    struct Slice {
+        qsizetype start;
+        qsizetype length;     // without the line break
+        qsizetype valueStart; // the value's trimmed bytes
+        qsizetype valueEnd;
+    };
+    // A line the program wrote: its bytes and the value as given.
     struct Written {
         QByteArray raw;
         QString value; // trimmed and unquoted
     };
     struct Line {
-        // The line as stored, without its line break: a slice of the file's
-        // bytes until the program rewrites it, then bytes of its own. A value
-        // read from the file is decoded when asked for, so that a large file
-        // costs little more than its bytes.
-        qsizetype start = 0;
-        qsizetype length = 0;
-        qsizetype valueStart = 0; // the value's trimmed bytes in the file
-        qsizetype valueEnd = 0;
+        std::variant<Slice, Written> text;
         QString key; // empty for lines that are not keys
-        std::unique_ptr<Written> written;
         bool removed = false;
     };
     struct Section {
