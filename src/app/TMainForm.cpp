@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -81,7 +82,9 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     connect(SlipFrame1, &TSlipFrame::searchWindowRequested, this, [this] { ToolWinActionExecute(true); });
 
     titleServer_ = new WindowTitleServer([this] { return windowTitle(); }, [this] { bringToFront(); }, this);
-    titleServer_->listen();
+    // Other processes ask for the title only once this window is up; the
+    // socket waits for the event loop so that it costs the first paint nothing.
+    QTimer::singleShot(0, titleServer_, [this] { titleServer_->listen(); });
 }
 
 TMainForm::~TMainForm()

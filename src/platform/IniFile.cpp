@@ -179,8 +179,7 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
     }
     Section &cur = sections_.back();
     Line line;
-    line.start = start;
-    line.length = end - start;
+    Slice slice{start, end - start, 0, 0};
     const char *eq = ts < te ? static_cast<const char *>(memchr(d + ts, '=', size_t(te - ts))) : nullptr;
     if (eq && eq > d + ts && d[ts] != ';') {
         qsizetype ks = ts;
@@ -191,19 +190,31 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
             qsizetype vs = (eq - d) + 1;
             qsizetype ve = te;
             trimBounds(d, vs, ve);
-            line.value = clipTo2047Bytes(unquote(decodeSlice(d, vs, ve)));
+            slice.valueStart = vs;
+            slice.valueEnd = ve;
             const Name k{line.key};
             if (!cur.index.contains(k))
                 cur.index.insert(k, qsizetype(cur.lines.size()));
         }
     }
+    line.text = slice;
     cur.lines.push_back(std::move(line));
 }
 
 QByteArrayView IniFile::rawOf(const Line &line) const
 {
-    return line.owned ? QByteArrayView(line.own)
-                      : QByteArrayView(bytes_.constData() + line.start, line.length);
+    if (const auto *w = std::get_if<Written>(&line.text))
+        return QByteArrayView(w->raw);
+    const Slice &s = std::get<Slice>(line.text);
+    return QByteArrayView(bytes_.constData() + s.start, s.length);
+}
+
+QString IniFile::valueOf(const Line &line) const
+{
+    if (const auto *w = std::get_if<Written>(&line.text))
+        return w->value;
+    const Slice &s = std::get<Slice>(line.text);
+    return clipTo2047Bytes(unquote(decodeSlice(bytes_.constData(), s.valueStart, s.valueEnd)));
 }
 
 QString IniFile::unquote(QString value)
@@ -268,13 +279,13 @@ const IniFile::Line *IniFile::findLine(const QString &section, const QString &ke
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
     const Line *l = findLine(section, key);
-    return l ? l->value : def;
+    return l ? valueOf(*l) : def;
 }
 
 int IniFile::readInteger(const QString &section, const QString &key, int def) const
 {
     const Line *l = findLine(section, key);
-    return l ? IntText::toIntDef(l->value, def) : def;
+    return l ? IntText::toIntDef(valueOf(*l), def) : def;
 }
 
 bool IniFile::readBool(const QString &section, const QString &key, bool def) const
@@ -339,7 +350,6 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     if (recording_)
         changes_.push_back(Change{Change::Write, section, key, value});
     const QString v = sanitizeValue(value);
-    const QByteArray raw = Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
     dirty_ = true;
     Section *s = findSection(section);
     if (!s) {
@@ -354,9 +364,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
-        l.own = Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_);
-        l.owned = true;
-        l.value = clipTo2047Bytes(unquote(v.trimmed()));
+        l.text = Written{Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
+                         clipTo2047Bytes(unquote(v.trimmed()))};
         return;
     }
     // A new key goes after the last non-blank line of its section, so blank
@@ -365,10 +374,9 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     while (pos > 0 && (s->lines[size_t(pos - 1)].removed || isBlankLine(rawOf(s->lines[size_t(pos - 1)]))))
         --pos;
     Line line;
-    line.own = raw;
-    line.owned = true;
+    line.text = Written{Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
+                        clipTo2047Bytes(unquote(v.trimmed()))};
     line.key = key;
-    line.value = clipTo2047Bytes(unquote(v.trimmed()));
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {
         // Lines moved: rebuild this section's index (rare: only with trailing blanks).

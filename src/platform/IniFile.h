@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <variant>
 #include <vector>
 
 namespace IniFileDetail {
@@ -100,15 +101,22 @@ public:
     static QString lockPathFor(const QString &path);
 
 private:
-    struct Line {
-        // The line as stored, without its line break: a slice of the file's
-        // bytes until the program rewrites it, then bytes of its own.
-        qsizetype start = 0;
-        qsizetype length = 0;
-        QByteArray own;
-        bool owned = false;
-        QString key;   // empty for lines that are not keys
+    // A line as read: a slice of the file's bytes. Its value is decoded when
+    // asked for, so that a large file costs little more than its bytes.
+    struct Slice {
+        qsizetype start;
+        qsizetype length;     // without the line break
+        qsizetype valueStart; // the value's trimmed bytes
+        qsizetype valueEnd;
+    };
+    // A line the program wrote: its bytes and the value as given.
+    struct Written {
+        QByteArray raw;
         QString value; // trimmed and unquoted
+    };
+    struct Line {
+        std::variant<Slice, Written> text;
+        QString key; // empty for lines that are not keys
         bool removed = false;
     };
     struct Section {
@@ -136,6 +144,7 @@ private:
     void parse(QByteArray bytes);
     void parseLine(qsizetype start, qsizetype end);
     QByteArrayView rawOf(const Line &line) const;
+    QString valueOf(const Line &line) const;
     qsizetype sectionPosition(const QString &name) const;
     const Section *findSection(const QString &name) const;
     Section *findSection(const QString &name);

@@ -88,17 +88,21 @@ bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Co
 bool snapshotOfFile(const QString &slipPath, const QString &snapshotPath, const QString &appDir,
                     const QString &logoPath, QString *error)
 {
-    const IniFile file(slipPath);
-    if (!file.readable()) {
-        if (error)
-            *error = slipPath + u" を読み込めません"_s;
-        return false;
-    }
     const AppFolder folder(appDir);
     const SlipFile::Context context{LineCategoryList::load(folder.lineCategoriesFile()),
                                     QDate::currentDate()};
     SlipData slip;
-    SlipFile::read(file, slip, sstAll, context);
+    {
+        // The parsed file goes as soon as the slip is read: a large slip is
+        // not held twice while its snapshot is written.
+        const IniFile file(slipPath);
+        if (!file.readable()) {
+            if (error)
+                *error = slipPath + u" を読み込めません"_s;
+            return false;
+        }
+        SlipFile::read(file, slip, sstAll, context);
+    }
     Totals::recompute(slip, context.categories);
     return writeSnapshot(snapshotPath, slip, context, logoPath, error);
 }
