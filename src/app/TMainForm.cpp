@@ -1,5 +1,6 @@
 #include "TMainForm.h"
 
+#include "AutoRecovery.h"
 #include "ItemPanel.h"
 #include "StrayFiles.h"
 #include "TOptionForm.h"
@@ -67,6 +68,14 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
         *printers, *env_.messages, this);
     reloadSettings(true);
 
+    if (!env_.recoveryFolder.isEmpty()) {
+        recovery_ = new AutoRecovery(
+            SlipFrame1, env_.recoveryFolder, instancePrefix_, env_.recoveryIntervalMs,
+            [this] { return currentFile_; }, this);
+        // The grid's recompute after a typing pause runs first (the slip
+        // frame's own connection), so the write sees its totals.
+        connect(SlipFrame1->grid(), &TSlipGridFrame::changed, recovery_, &AutoRecovery::changedSoon);
+    }
     connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
     // An accelerator presses the bottom buttons without moving the focus:
     // what was just typed into the grid goes into the slip first.
@@ -118,6 +127,8 @@ void TMainForm::updateTitle()
 void TMainForm::slipChanged()
 {
     setWindowTitle(titleFor(currentFile_, true));
+    if (recovery_)
+        recovery_->changed();
 }
 
 bool TMainForm::start(const QString &argument)
@@ -126,7 +137,16 @@ bool TMainForm::start(const QString &argument)
         argument.isEmpty() ? QString() : QFileInfo(QFileInfo(argument).absoluteFilePath()).absolutePath();
     StrayFiles::removeAtStart(env_.appDir, {slipFolder, initialFolder_});
     SlipFrame1->setNotify(false);
-    if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
+    if (!argument.isEmpty() && QFileInfo(argument).suffix() == u"tvr"_s && QFileInfo(argument).isFile()) {
+        // A recovery file handed over by the process that offered it.
+        DocumentLock::Claim claim = DocumentLock::take(QFileInfo(argument).absoluteFilePath());
+        if (claim.state == DocumentLock::State::Taken) {
+            SlipFrame1->setNotify(true);
+            restoreRecovery(QFileInfo(argument).absoluteFilePath(), std::move(claim.lock));
+            return true;
+        }
+    }
+    if (!argument.isEmpty() && QFileInfo(argument).isFile() && QFileInfo(argument).suffix() != u"tvr"_s) {
         const QString path = QFileInfo(argument).absoluteFilePath();
         std::unique_ptr<QLockFile> lock;
         const Claim claim = claimSlip(path, &lock);
@@ -299,6 +319,8 @@ bool TMainForm::saveTo(const QString &path)
     initialFolder_ = QFileInfo(path).absolutePath();
     action(u"UndoAction"_s)->setEnabled(true);
     updateTitle();
+    if (recovery_)
+        recovery_->discard();
     return true;
 }
 
@@ -387,7 +409,8 @@ void TMainForm::UndoActionExecute()
         !env_.messages->askWarning(u"変更を破棄して、前回保存した状態に戻しますか？"_s))
         return;
     SlipFrame1->setNotify(false);
-    loadFile(currentFile_);
+    if (loadFile(currentFile_) && recovery_)
+        recovery_->discard();
     SlipFrame1->setNotify(true);
     updateTitle();
 }
@@ -424,6 +447,10 @@ void TMainForm::finish()
     finished_ = true;
     if (editMode_)
         Frame11->SaveAll();
+    // A slip closed without saving was the user's choice: nothing to offer
+    // at the next start.
+    if (recovery_)
+        recovery_->discard();
     slipLock_.reset();
     printRun_->removeSnapshot();
     const QString folder = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).absolutePath();
