@@ -2,6 +2,7 @@
 // once-a-day rule under a given clock, and archives that would write
 // outside the application folder.
 #include "support/TestAppFolder.h"
+#include "support/TestFiles.h"
 
 #include "app/Backups.h"
 #include "platform/AppFolder.h"
@@ -14,12 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -64,7 +59,7 @@ void TestBackups::roundTripRestoresChangedMaster()
     writeFile(folder.dataFolder() + u"見積-26-12-01.tvx"_s, "slip");
     writeFile(folder.tempFolder() + u"print.tmp"_s, "passing");
     writeFile(folder.recoveryFolder() + u"42-1.tvr"_s, "unsaved");
-    const QByteArray staff = readAll(folder.staffFile());
+    const QByteArray staff = bytesOf(folder.staffFile());
     QVERIFY(!staff.isEmpty());
 
     QString error;
@@ -85,8 +80,8 @@ void TestBackups::roundTripRestoresChangedMaster()
     writeFile(folder.staffFile(), "changed\r\n");
     QFile::remove(folder.settingsFile());
     QVERIFY2(Backups::restore(folder, archive, &error), qPrintable(error));
-    QCOMPARE(readAll(folder.staffFile()), staff);
-    QCOMPARE(readAll(folder.settingsFile()), QByteArray("[Option]\r\nTaxRate=10\r\n"));
+    QCOMPARE(bytesOf(folder.staffFile()), staff);
+    QCOMPARE(bytesOf(folder.settingsFile()), QByteArray("[Option]\r\nTaxRate=10\r\n"));
 }
 
 void TestBackups::oldestGoesBeyondFourteen()
@@ -134,7 +129,7 @@ void TestBackups::entriesOutsideTheFolderAreRefused()
     QFETCH(QString, entry);
     TestAppFolder app;
     const AppFolder folder(app.path());
-    const QByteArray staff = readAll(folder.staffFile());
+    const QByteArray staff = bytesOf(folder.staffFile());
     const QString archive = app.filePath(u"evil.zip"_s);
     int code = 0;
     zip_t *zip = zip_open(QFile::encodeName(archive).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
@@ -150,7 +145,7 @@ void TestBackups::entriesOutsideTheFolderAreRefused()
     QVERIFY(!Backups::restore(folder, archive, &error));
     QVERIFY(error.contains(entry));
     // Nothing was written: not the good entry before the bad one either.
-    QCOMPARE(readAll(folder.staffFile()), staff);
+    QCOMPARE(bytesOf(folder.staffFile()), staff);
 }
 
 QTEST_GUILESS_MAIN(TestBackups)
