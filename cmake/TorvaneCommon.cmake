@@ -53,7 +53,7 @@ function(tv_add_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Asia/Tokyo;TORVANE_NO_FIRST_START=1"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Asia/Tokyo;TORVANE_NO_FIRST_START=1;TORVANE_NO_RECOVERY=1;TORVANE_NO_BACKUP=1"
     TIMEOUT 300)
   if(T_WIDGETS)
     set_tests_properties(${name} PROPERTIES LABELS widgets)

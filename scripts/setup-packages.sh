@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev libbenchmark-dev
+  qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev libbenchmark-dev libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils libx11-dev

@@ -43,6 +43,8 @@ const ActionSpec Actions[] = {
     {"ExitAction", "終了(&X)", "アプリケーションの終了"},
     {"UndoAction", "前回保存時の状態に戻す(&U)", nullptr},
     {"OptionAction", "オプション設定(&K)...", nullptr},
+    {"BackupAction", "データのバックアップ(&B)", "マスタと設定をバックアップします"},
+    {"RestoreAction", "バックアップから復元(&R)...", "バックアップからマスタと設定を復元します"},
     {"ToolWinAction", "検索ウィンドウを開く(&O)", nullptr},
     {"SecOpenAction", "すべてのセクションを開く(&A)", nullptr},
     {"SecCloseAction", "すべてのセクションを閉じる(&C)", nullptr},
@@ -94,6 +96,8 @@ void TMainForm::buildActions()
     connect(action(u"PrintSetupAction"_s), &QAction::triggered, this, &TMainForm::PrintSetupActionExecute);
     connect(action(u"PdfAction"_s), &QAction::triggered, this, &TMainForm::PdfActionExecute);
     connect(action(u"OptionAction"_s), &QAction::triggered, this, &TMainForm::OptionActionExecute);
+    connect(action(u"BackupAction"_s), &QAction::triggered, this, &TMainForm::BackupActionExecute);
+    connect(action(u"RestoreAction"_s), &QAction::triggered, this, &TMainForm::RestoreActionExecute);
     connect(action(u"SecOpenAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::OpenAll);
     connect(action(u"SecCloseAction"_s), &QAction::triggered, SlipFrame1, &TSlipFrame::CloseAll);
     connect(action(u"ToolWinAction"_s), &QAction::toggled, this, &TMainForm::ToolWinActionExecute);
@@ -144,6 +148,9 @@ void TMainForm::buildMenus()
     add(edit, "UndoAction");
     edit->addSeparator();
     add(edit, "OptionAction");
+    edit->addSeparator();
+    add(edit, "BackupAction");
+    add(edit, "RestoreAction");
 
     QMenu *view = menuBar()->addMenu(u"表示(&V)"_s);
     // "O1" shows the search window toggle under its own caption.

@@ -1,5 +1,6 @@
 #include "TMainForm.h"
 
+#include "AutoRecovery.h"
 #include "ItemPanel.h"
 #include "RecentFiles.h"
 #include "StrayFiles.h"
@@ -71,6 +72,14 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
         *printers, *env_.messages, this);
     reloadSettings(true);
 
+    if (!env_.recoveryFolder.isEmpty()) {
+        recovery_ = new AutoRecovery(
+            SlipFrame1, env_.recoveryFolder, instancePrefix_, env_.recoveryIntervalMs,
+            [this] { return currentFile_; }, this);
+        // The grid's recompute after a typing pause runs first (the slip
+        // frame's own connection), so the write sees its totals.
+        connect(SlipFrame1->grid(), &TSlipGridFrame::changed, recovery_, &AutoRecovery::changedSoon);
+    }
     connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
     // An accelerator presses the bottom buttons without moving the focus:
     // what was just typed into the grid goes into the slip first.
@@ -125,6 +134,8 @@ void TMainForm::updateTitle()
 void TMainForm::slipChanged()
 {
     setWindowTitle(titleFor(currentFile_, true));
+    if (recovery_)
+        recovery_->changed();
 }
 
 bool TMainForm::start(const QString &argument)
@@ -133,7 +144,16 @@ bool TMainForm::start(const QString &argument)
         argument.isEmpty() ? QString() : QFileInfo(QFileInfo(argument).absoluteFilePath()).absolutePath();
     StrayFiles::removeAtStart(env_.appDir, {slipFolder, initialFolder_});
     SlipFrame1->setNotify(false);
-    if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
+    if (!argument.isEmpty() && QFileInfo(argument).suffix() == u"tvr"_s && QFileInfo(argument).isFile()) {
+        // A recovery file handed over by the process that offered it.
+        DocumentLock::Claim claim = DocumentLock::take(QFileInfo(argument).absoluteFilePath());
+        if (claim.state == DocumentLock::State::Taken) {
+            SlipFrame1->setNotify(true);
+            restoreRecovery(QFileInfo(argument).absoluteFilePath(), std::move(claim.lock));
+            return true;
+        }
+    }
+    if (!argument.isEmpty() && QFileInfo(argument).isFile() && QFileInfo(argument).suffix() != u"tvr"_s) {
         const QString path = QFileInfo(argument).absoluteFilePath();
         std::unique_ptr<QLockFile> lock;
         const Claim claim = claimSlip(path, &lock);
@@ -315,6 +335,8 @@ bool TMainForm::saveTo(const QString &path)
     noteRecent(path);
     action(u"UndoAction"_s)->setEnabled(true);
     updateTitle();
+    if (recovery_)
+        recovery_->discard();
     return true;
 }
 
@@ -403,7 +425,8 @@ void TMainForm::UndoActionExecute()
         !env_.messages->askWarning(u"変更を破棄して、前回保存した状態に戻しますか？"_s))
         return;
     SlipFrame1->setNotify(false);
-    loadFile(currentFile_);
+    if (loadFile(currentFile_) && recovery_)
+        recovery_->discard();
     SlipFrame1->setNotify(true);
     updateTitle();
 }
@@ -440,6 +463,10 @@ void TMainForm::finish()
     finished_ = true;
     if (editMode_)
         Frame11->SaveAll();
+    // A slip closed without saving was the user's choice: nothing to offer
+    // at the next start.
+    if (recovery_)
+        recovery_->discard();
     slipLock_.reset();
     printRun_->removeSnapshot();
     const QString folder = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).absolutePath();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class AutoRecovery;
 class IniFile;
 class HelpViewer;
 class ItemPanel;
@@ -17,6 +18,7 @@ class MessageService;
 class PrintRun;
 class PrinterService;
 class QAction;
+class QDateTime;
 class QLockFile;
 class QMenu;
 class QSplitter;
@@ -43,6 +45,12 @@ struct TMainFormEnvironment {
     std::function<void(TOptionForm &)> runOptions;
     // The printers; the system's when not given.
     PrinterService *printers = nullptr;
+    // Where the unsaved state of the slip is kept for the next start after
+    // a crash; empty keeps none (tests, unless they ask for it).
+    QString recoveryFolder;
+    int recoveryIntervalMs = 60 * 1000;
+    // The backup archive to restore from: the chosen path, or empty.
+    std::function<QString(const QString &folder)> chooseBackupFile;
 };
 
 // The main window: one slip per process, its commands, the item panel and
@@ -54,7 +62,8 @@ public:
     explicit TMainForm(const TMainFormEnvironment &environment, QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    // Opens the file of the first argument when it names an existing file;
+    // Opens the file of the first argument when it names an existing file
+    // (a recovery file is restored);
     // otherwise starts a new slip. False when the window is not to be shown:
     // another process has the file open (its window was brought to the
     // front) or the user declined to open a file held on another PC.
@@ -118,6 +127,19 @@ public:
     void showHelp(int topic);
     int contextTopic() const;
     HelpViewer *helpViewer() const;
+    // Offers the recovery files of processes that are gone: each is
+    // restored (here when this window shows an untouched new slip, else in
+    // a process of its own), thrown away, or left for the next start.
+    void offerRecovery();
+    // The question that offers a recovery file.
+    static QString recoveryQuestion(const QString &slipCode, const QString &customer, const QDateTime &time,
+                                    const QString &originalPath);
+    AutoRecovery *autoRecovery() const { return recovery_; }
+    // "データのバックアップ": an archive of the masters and settings now.
+    void BackupActionExecute();
+    // "バックアップから復元": after a question, and after a backup of the
+    // state it replaces.
+    void RestoreActionExecute();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -133,6 +155,9 @@ private:
     void slipChanged();
     void updateTitle();
     bool loadFile(const QString &path);
+    // Shows the slip of a recovery file (its lock held by lock) as modified,
+    // with its original file, and removes the recovery file.
+    void restoreRecovery(const QString &path, std::shared_ptr<QLockFile> lock);
     // Whether the slip at path may be shown here: takes its lock into *lock,
     // hands over to the process that shows it, or asks about a lock of
     // another PC. Open, OpenReadOnly (no lock possible) or Refuse.
@@ -168,4 +193,5 @@ private:
     QToolBar *ToolBar1 = nullptr;
     WindowTitleServer *titleServer_ = nullptr;
     QPointer<HelpViewer> helpViewer_;
+    AutoRecovery *recovery_ = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "Backups.h"
 #include "FirstStartForm.h"
 #include "PdfCommandLine.h"
 #include "PrintCommandLine.h"
@@ -8,6 +9,7 @@
 
 #include "controls/widgets/BoxMessageService.h"
 #include "platform/AppFolder.h"
+#include "platform/Clock.h"
 #include "platform/DataFolderChoice.h"
 #include "platform/ProcessLauncher.h"
 #include "print/FontSetup.h"
@@ -16,6 +18,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <vector>
@@ -97,6 +100,10 @@ int main(int argc, char *argv[])
     env.program = QApplication::applicationFilePath();
     env.messages = &messages;
     env.startProcess = &ProcessLauncher::startDetached;
+    // Tests that start the program keep the build's data folder free of
+    // recovery files and archives.
+    if (qEnvironmentVariableIsEmpty("TORVANE_NO_RECOVERY"))
+        env.recoveryFolder = appFolder.recoveryFolder();
 
     QWidget *dialogParent = nullptr;
     env.chooseOpenFile = [&dialogParent](const QString &start) {
@@ -107,6 +114,10 @@ int main(int argc, char *argv[])
         return QFileDialog::getSaveFileName(dialogParent, QString(), start, FileFilter, nullptr,
                                             QFileDialog::DontConfirmOverwrite);
     };
+    env.chooseBackupFile = [&dialogParent](const QString &folder) {
+        return QFileDialog::getOpenFileName(dialogParent, u"バックアップから復元"_s, folder,
+                                            u"バックアップ(torvane-backup-*.zip)"_s);
+    };
 
     TMainForm form(env);
     dialogParent = &form;
@@ -116,6 +127,16 @@ int main(int argc, char *argv[])
     if (!form.start(argument))
         return 0;
     form.show();
+    // The first start of a day keeps the masters and settings as they were;
+    // a slip left unsaved by a process that is gone is offered again.
+    QTimer::singleShot(0, &form, [&] {
+        if (qEnvironmentVariableIsEmpty("TORVANE_NO_BACKUP")) {
+            QString error;
+            if (Backups::makeDaily(appFolder, Clock::localNow(), &error).isEmpty() && !error.isEmpty())
+                form.statusBar()->showMessage(u"バックアップを作成できません: "_s + error);
+        }
+        form.offerRecovery();
+    });
     // A new installation is asked for its company block once the window is
     // up; "後で" leaves it for the next start.
     if (FirstStartForm::needed(env.appDir)) {

@@ -60,6 +60,16 @@ QString AppFolder::templateFolder() const
     return dataFolder() + u"Template/"_s;
 }
 
+QString AppFolder::recoveryFolder() const
+{
+    return dataFolder() + u"Recovery/"_s;
+}
+
+QString AppFolder::backupFolder() const
+{
+    return dataFolder() + u"Backup/"_s;
+}
+
 QString AppFolder::itemFolder() const
 {
     return masterFolder() + u"Mnt/"_s;

@@ -28,10 +28,15 @@ public:
     QString tempFolder() const;     // Dat/Tmp/
     QString taxFolder() const;      // Dat/Tax/
     QString templateFolder() const; // Dat/Template/
-    QString itemFolder() const;     // Dat/Mst/Mnt/: the price list
-    QString carFolder() const;      // Dat/Mst/Mk/: car makers and car names
-    QString zipFolder() const;      // Dat/Mst/Zip/: postal-code dictionaries
-    QString zipListFile() const;    // Dat/Mst/Zip/ziplist: the active ones, in order
+    // Dat/Recovery/: the unsaved state of open slips, for the next start
+    // after a crash.
+    QString recoveryFolder() const;
+    // Dat/Backup/: dated archives of the masters and settings.
+    QString backupFolder() const;
+    QString itemFolder() const;  // Dat/Mst/Mnt/: the price list
+    QString carFolder() const;   // Dat/Mst/Mk/: car makers and car names
+    QString zipFolder() const;   // Dat/Mst/Zip/: postal-code dictionaries
+    QString zipListFile() const; // Dat/Mst/Zip/ziplist: the active ones, in order
 
     QString printDefaultsFile() const;       // Dat/Mst/DefPrDat
     QString logoListFile() const;            // Dat/Mst/LogoList

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,6 +27,21 @@ public:
     // nullopt when the user cancels.
     virtual std::optional<QString> askText(const QString &caption, const QString &prompt,
                                            const QString &preset) = 0;
+    // A question with buttons of its own ("復元", "破棄"): the index of the
+    // button pressed, or -1 when the box was closed without one. Without a
+    // box of its own the first button stands for Yes and the second for No.
+    virtual int choose(const QString &text, const QStringList &buttons)
+    {
+        Q_UNUSED(buttons);
+        switch (ask(text, true)) {
+        case Answer::Yes:
+            return 0;
+        case Answer::No:
+            return 1;
+        default:
+            return -1;
+        }
+    }
     // An information, warning or error box with an OK button.
     virtual void show(Kind kind, const QString &text) = 0;
 };

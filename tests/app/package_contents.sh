@@ -23,7 +23,7 @@ for f in ./usr/bin/torvane ./usr/share/torvane/Dat/Mst/Zip/ziplist ./usr/share/a
     grep -q " $f\$" <<<"$contents" || fail "not in the package: $f"
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-for p in libqt6widgets6 libjpeg62-turbo fonts-ipafont; do
+for p in libqt6widgets6 libjpeg62-turbo libzip4 fonts-ipafont; do
     grep -q "$p" <<<"$depends" || fail "does not depend on $p: $depends"
 done
 echo "ok: $(basename "$deb")"

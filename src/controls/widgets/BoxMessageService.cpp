@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 QWidget *BoxMessageService::owner() const
 {
@@ -47,6 +48,21 @@ MessageService::Answer BoxMessageService::ask(const QString &text, bool withCanc
     default:
         return Answer::Cancel;
     }
+}
+
+int BoxMessageService::choose(const QString &text, const QStringList &buttons)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text, QMessageBox::NoButton,
+                    owner());
+    QList<QAbstractButton *> pressed;
+    for (const QString &caption : buttons)
+        pressed.append(box.addButton(caption, QMessageBox::ActionRole));
+    if (!pressed.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(pressed.first()));
+    // No button stands for Escape: the box closes through its buttons only.
+    box.setEscapeButton(nullptr);
+    box.exec();
+    return int(pressed.indexOf(box.clickedButton()));
 }
 
 void BoxMessageService::show(Kind kind, const QString &text)

@@ -15,6 +15,7 @@ public:
     bool askWarning(const QString &text) override;
     std::optional<QString> askText(const QString &caption, const QString &prompt,
                                    const QString &preset) override;
+    int choose(const QString &text, const QStringList &buttons) override;
     void show(Kind kind, const QString &text) override;
 
 private:
