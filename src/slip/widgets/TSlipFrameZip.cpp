@@ -66,18 +66,22 @@ void TSlipFrame::connectZipLookups(QToolButton *byCode, QToolButton *byAddress)
     byAddress->setEnabled(true);
     connect(byCode, &QToolButton::clicked, this, &TSlipFrame::SpeedButton1Click);
     connect(byAddress, &QToolButton::clicked, this, &TSlipFrame::SpeedButton2Click);
-    auto *watcher = new ZipFieldWatcher(this, [this](QObject *watched, QEvent *event) {
-        if (isCtrlSpace(event)) {
-            if (watched == Add1Edit)
-                SpeedButton2Click();
-            else
-                SpeedButton1Click();
-            return true;
-        }
-        if (watched == Zip2Edit && isLeftByUser(event))
-            zipCodeLeft();
-        return false;
-    });
+    // The fields are compared by the pointers taken here: while the frame is
+    // destroyed its children still get focus events, and the frame's own
+    // members must not be read then.
+    auto *watcher = new ZipFieldWatcher(
+        this, [this, zip2 = Zip2Edit, address = Add1Edit](QObject *watched, QEvent *event) {
+            if (isCtrlSpace(event)) {
+                if (watched == address)
+                    SpeedButton2Click();
+                else
+                    SpeedButton1Click();
+                return true;
+            }
+            if (watched == zip2 && isLeftByUser(event))
+                zipCodeLeft();
+            return false;
+        });
     for (QLineEdit *e : {Zip1Edit, Zip2Edit, Add1Edit})
         e->installEventFilter(watcher);
 }
