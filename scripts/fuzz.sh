@@ -64,4 +64,9 @@ for name in "${harnesses[@]}"; do
     grep -E 'ERROR|invariant broken|runtime error|SUMMARY' "$log" | head -5 || true
   fi
 done
+# A temporary work folder of a clean run holds nothing worth keeping; after
+# a finding it stays for its inputs and logs.
+if [ -z "${FUZZ_WORK:-}" ] && [ $status -eq 0 ]; then
+  rm -rf "$work"
+fi
 exit $status
