@@ -4,8 +4,8 @@
 #include "TCarFrame.h"
 #include "TMasterFrame.h"
 
+#include "controls/widgets/HelpButton.h"
 #include "master/CarMaster.h"
-#include "platform/HelpRequest.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -42,8 +42,7 @@ TGuideForm::TGuideForm(const AppFolder &folder, MessageService &messages, int ki
 
     Button3 = commandButton(this, u"Button3"_s, u"編集(&E)"_s);
     Button4 = commandButton(this, u"Button4"_s, u"ヘルプ(&H)"_s);
-    Button4->setEnabled(HelpRequest::available());
-    connect(Button4, &QPushButton::clicked, this, [] { HelpRequest::show(28); });
+    connectHelpButton(Button4, 28);
     Button2 = commandButton(this, u"Button2"_s, u"OK"_s);
     Button2->setDefault(true);
     Button1 = commandButton(this, u"Button1"_s, u"キャンセル"_s);

@@ -1,7 +1,7 @@
 #include "TMemoSelForm.h"
 
 #include "TMemoGrid.h"
-#include "platform/HelpRequest.h"
+#include "controls/widgets/HelpButton.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -28,8 +28,7 @@ TMemoSelForm::TMemoSelForm(const QString &memoFile, QWidget *parent) : QDialog(p
     Button1->setObjectName(u"Button1"_s);
     Button4 = buttons->addButton(u"ヘルプ(&H)"_s, QDialogButtonBox::HelpRole);
     Button4->setObjectName(u"Button4"_s);
-    Button4->setEnabled(HelpRequest::available());
-    connect(Button4, &QPushButton::clicked, this, [] { HelpRequest::show(44); });
+    connectHelpButton(Button4, 44);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(StringGrid2, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);

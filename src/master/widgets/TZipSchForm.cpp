@@ -1,8 +1,8 @@
 #include "TZipSchForm.h"
 
+#include "controls/widgets/HelpButton.h"
 #include "master/ZipSearch.h"
 #include "platform/AppFolder.h"
-#include "platform/HelpRequest.h"
 #include "platform/MessageService.h"
 
 #include <QCoreApplication>
@@ -77,8 +77,7 @@ TZipSchForm::TZipSchForm(const QString &appDir, MessageService &messages, QWidge
     Button1->setEnabled(false);
     Button4 = buttons->addButton(u"ヘルプ(&H)"_s, QDialogButtonBox::HelpRole);
     Button4->setObjectName(u"Button4"_s);
-    Button4->setEnabled(HelpRequest::available());
-    connect(Button4, &QPushButton::clicked, this, [] { HelpRequest::show(27); });
+    connectHelpButton(Button4, 27);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -1,7 +1,7 @@
 #include "TTempSaveForm.h"
 
 #include "TTemplateForm.h"
-#include "platform/HelpRequest.h"
+#include "controls/widgets/HelpButton.h"
 #include "platform/MessageService.h"
 #include "slip/Templates.h"
 
@@ -64,8 +64,7 @@ TTempSaveForm::TTempSaveForm(MessageService &messages, QWidget *parent) : QDialo
     Button1->setObjectName(u"Button1"_s);
     Button4 = buttons->addButton(u"ヘルプ(&H)"_s, QDialogButtonBox::HelpRole);
     Button4->setObjectName(u"Button4"_s);
-    Button4->setEnabled(HelpRequest::available());
-    connect(Button4, &QPushButton::clicked, this, [] { HelpRequest::show(45); });
+    connectHelpButton(Button4, 45);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -1,7 +1,7 @@
 #include "TTemplateForm.h"
 
+#include "controls/widgets/HelpButton.h"
 #include "controls/widgets/TSizeGrip.h"
-#include "platform/HelpRequest.h"
 #include "platform/MessageService.h"
 #include "slip/Templates.h"
 
@@ -104,8 +104,7 @@ TTemplateForm::TTemplateForm(const QString &folder, MessageService &messages, QW
     Button1->setObjectName(u"Button1"_s);
     Button4 = buttons->addButton(u"ヘルプ(&H)"_s, QDialogButtonBox::HelpRole);
     Button4->setObjectName(u"Button4"_s);
-    Button4->setEnabled(HelpRequest::available());
-    connect(Button4, &QPushButton::clicked, this, [] { HelpRequest::show(45); });
+    connectHelpButton(Button4, 45);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(Button2, &QPushButton::clicked, this, &TTemplateForm::openSelected);
     connect(Button3, &QPushButton::clicked, this, &TTemplateForm::deleteSelected);
