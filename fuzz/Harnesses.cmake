@@ -1,7 +1,6 @@
 # The harness list: name, then the libraries it needs. A new reader adds its
 # line here, its seeds under fuzz/corpus/<name>/ and any regression inputs
-# under tests/fixtures/fuzz/<name>/ (the postal dictionary reader is to come:
-# "fuzz_postal tv_master").
+# under tests/fixtures/fuzz/<name>/.
 set(TV_FUZZ_HARNESSES
   "fuzz_inifile tv_platform"
   "fuzz_commatext tv_platform"
@@ -13,7 +12,8 @@ set(TV_FUZZ_HARNESSES
   "fuzz_logosetting tv_print"
   "fuzz_taxtables tv_master"
   "fuzz_itemfiles tv_master"
-  "fuzz_linecategories tv_lines")
+  "fuzz_linecategories tv_lines"
+  "fuzz_postal tv_master")
 
 # The support code every harness links, for the fuzzer and for the replay.
 function(tv_fuzz_support name)

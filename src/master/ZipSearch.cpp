@@ -4,6 +4,7 @@
 #include "platform/Cp932.h"
 
 #include <QFile>
+#include <QIODevice>
 
 #include <algorithm>
 #include <cstring>
@@ -522,6 +523,12 @@ ZipSearch::Outcome ZipSearch::searchFile(const QString &path, const MatchFn &onM
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Outcome::Failed;
+    return searchDevice(file, onMatch, onProgress);
+}
+
+ZipSearch::Outcome ZipSearch::searchDevice(QIODevice &file, const MatchFn &onMatch,
+                                           const ProgressFn &onProgress) const
+{
     FileScan scan(keyword_, codeKey_, onMatch);
     std::vector<char> buffer(size_t(BlockSize * 2));
     qsizetype have = 0;

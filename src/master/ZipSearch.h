@@ -8,6 +8,7 @@
 #include <functional>
 
 class AppFolder;
+class QIODevice;
 
 // The search of one keyword through postal-code dictionaries in the national
 // layout (comma text; field 2 the code, 6 the prefecture, 7 the city, 8 the
@@ -33,6 +34,8 @@ public:
     explicit ZipSearch(const QString &keyword);
 
     Outcome searchFile(const QString &path, const MatchFn &onMatch, const ProgressFn &onProgress = {}) const;
+    // The same over an open device, read from where it stands.
+    Outcome searchDevice(QIODevice &device, const MatchFn &onMatch, const ProgressFn &onProgress = {}) const;
 
     // The distinct records of the usable dictionaries whose code is code
     // (seven digits), in dictionary order.
