@@ -103,15 +103,20 @@ std::optional<int> runPdfCommandLine(const QStringList &args, const QString &app
     QString error;
     // The totals printed are computed from the slip's lines and costs, as
     // the main window prints them, not taken from the file.
-    if (!PrintPipeline::snapshotOfFile(slipPath, job.snapshotPath, appDir, job.logoPath, &error)) {
+    QString fromSlip;
+    if (!PrintPipeline::snapshotOfFile(slipPath, job.snapshotPath, appDir, job.logoPath, &error, &fromSlip)) {
         QFile::remove(job.snapshotPath);
         return fail(error, 1);
     }
     const QString title = QFileInfo(slipPath).fileName() + u" - Torvane"_s;
-    const bool ok =
-        PrintPipeline::exportPdf(job, pdfPath, title, settings.fixX, settings.fixY, nullptr, &error);
+    QString unmappable;
+    const bool ok = PrintPipeline::exportPdf(job, pdfPath, title, settings.fixX, settings.fixY, nullptr,
+                                             &error, &unmappable);
     QFile::remove(job.snapshotPath);
     if (!ok)
         return fail(error, 1);
+    // Titles or slip text that CP932 cannot hold come out as "?": say so.
+    if (const QString w = PrintPipeline::unmappableWarning(fromSlip + unmappable); !w.isEmpty())
+        std::fputs((w + u'\n').toLocal8Bit().constData(), stderr);
     return 0;
 }

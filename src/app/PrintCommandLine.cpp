@@ -50,11 +50,12 @@ int usageError(const QString &message)
     return 2;
 }
 
-// Titles (or other text) that CP932 cannot hold print as "?": say so.
-void warnUnmappable(const TSlipMakeDBM &dbm)
+// Titles or slip text that CP932 cannot hold print as "?": say so.
+void warnUnmappable(const TSlipMakeDBM &dbm, const QString &fromSlip)
 {
-    if (!dbm.unmappableCharacters().isEmpty())
-        printErr(u"警告: 次の文字は印刷できないため「?」になります: "_s + dbm.unmappableCharacters());
+    if (const QString w = PrintPipeline::unmappableWarning(fromSlip + dbm.unmappableCharacters());
+        !w.isEmpty())
+        printErr(w);
 }
 
 int listFormats(const QString &appDir)
@@ -67,7 +68,7 @@ int listFormats(const QString &appDir)
 }
 
 // The script of the run, into the file output or, without one, to standard output.
-int writeScript(PrintRunInputs in, const QString &output)
+int writeScript(PrintRunInputs in, const QString &output, const QString &fromSlip)
 {
     if (!output.isEmpty()) {
         // The file is replaced only by a complete script: a failed run
@@ -84,7 +85,7 @@ int writeScript(PrintRunInputs in, const QString &output)
             printErr(dbm.errorString());
             return 1;
         }
-        warnUnmappable(dbm);
+        warnUnmappable(dbm, fromSlip);
         if (!out.commit()) {
             printErr(output + u" に書き込めません: "_s + out.errorString());
             return 1;
@@ -108,7 +109,7 @@ int writeScript(PrintRunInputs in, const QString &output)
         printErr(u"標準出力に書き込めません"_s);
         return 1;
     }
-    warnUnmappable(dbm);
+    warnUnmappable(dbm, fromSlip);
     return 0;
 }
 
@@ -212,12 +213,13 @@ int printData(const QStringList &args, const QString &appDir)
     // the main window prints them, not taken from the file.
     in.snapshotPath = TSlipMakeDBM::snapshotPath(appDir, QString::number(Clock::tickCount()));
     QString error;
-    if (!PrintPipeline::snapshotOfFile(slipPath, in.snapshotPath, appDir, in.logoPath, &error)) {
+    QString fromSlip;
+    if (!PrintPipeline::snapshotOfFile(slipPath, in.snapshotPath, appDir, in.logoPath, &error, &fromSlip)) {
         QFile::remove(in.snapshotPath);
         printErr(error);
         return 1;
     }
-    const int result = writeScript(in, output);
+    const int result = writeScript(in, output, fromSlip);
     QFile::remove(in.snapshotPath);
     return result;
 }

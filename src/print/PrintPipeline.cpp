@@ -73,20 +73,26 @@ void writePrintOnlyKeys(IniFile &ini, const SlipData &slip, const SlipFile::Cont
 } // namespace
 
 bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Context &context,
-                   const QString &logoPath, QString *error)
+                   const QString &logoPath, QString *error, QString *unmappable)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     // A fresh file each run: keys of an earlier slip must not linger.
     QFile::remove(path);
     IniFile ini(path);
-    if (!SlipFile::save(ini, slip, sstAll, context, error))
+    if (unmappable) {
+        // A slip read from a damaged file still prints: what CP932 cannot
+        // hold comes out as "?", and the caller says which characters.
+        SlipFile::write(ini, slip, sstAll, context);
+        *unmappable = ini.unmappableCharacters();
+    } else if (!SlipFile::save(ini, slip, sstAll, context, error)) {
         return false;
+    }
     writePrintOnlyKeys(ini, slip, context, logoPath);
     return ini.flush(error);
 }
 
 bool snapshotOfFile(const QString &slipPath, const QString &snapshotPath, const QString &appDir,
-                    const QString &logoPath, QString *error)
+                    const QString &logoPath, QString *error, QString *unmappable)
 {
     const AppFolder folder(appDir);
     const SlipFile::Context context{LineCategoryList::load(folder.lineCategoriesFile()),
@@ -104,10 +110,25 @@ bool snapshotOfFile(const QString &slipPath, const QString &snapshotPath, const 
         SlipFile::read(file, slip, sstAll, context);
     }
     Totals::recompute(slip, context.categories);
-    return writeSnapshot(snapshotPath, slip, context, logoPath, error);
+    return writeSnapshot(snapshotPath, slip, context, logoPath, error, unmappable);
 }
 
-bool makeScript(const Job &job, PrintProgress *progress, QString *scriptPath, QString *error)
+QString unmappableWarning(const QString &characters)
+{
+    QString distinct;
+    for (qsizetype i = 0; i < characters.size();) {
+        // A character beyond the basic plane is two UTF-16 units.
+        const qsizetype n = characters.at(i).isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        const QString c = characters.mid(i, n);
+        if (!distinct.contains(c))
+            distinct += c;
+        i += n;
+    }
+    return distinct.isEmpty() ? QString() : u"警告: 次の文字は印刷できないため「?」になります: "_s + distinct;
+}
+
+bool makeScript(const Job &job, PrintProgress *progress, QString *scriptPath, QString *error,
+                QString *unmappable)
 {
     PrintRunInputs in;
     in.snapshotPath = job.snapshotPath;
@@ -121,7 +142,10 @@ bool makeScript(const Job &job, PrintProgress *progress, QString *scriptPath, QS
     QDir().mkpath(QFileInfo(in.scriptPath).absolutePath());
     TSlipMakeDBM dbm(in, progress);
     scriptPath->clear();
-    if (!dbm.MakePrintData(*scriptPath)) {
+    const bool made = dbm.MakePrintData(*scriptPath);
+    if (unmappable)
+        *unmappable = dbm.unmappableCharacters();
+    if (!made) {
         if (error)
             *error = dbm.errorString();
         return false;
@@ -130,10 +154,10 @@ bool makeScript(const Job &job, PrintProgress *progress, QString *scriptPath, QS
 }
 
 bool exportPdf(const Job &job, const QString &pdfPath, const QString &title, double fixX, double fixY,
-               PrintProgress *progress, QString *error)
+               PrintProgress *progress, QString *error, QString *unmappable)
 {
     QString script;
-    if (!makeScript(job, progress, &script, error)) {
+    if (!makeScript(job, progress, &script, error, unmappable)) {
         // No page comes of a failed script: it is no clue to anyone here.
         QFile::remove(TSlipMakeDBM::scriptPath(job.appDir, job.prefix));
         return false;

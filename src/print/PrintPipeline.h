@@ -35,22 +35,30 @@ QString datePattern(const QString &settingsFile);
 // from the company-name setting at logoPath ([Invoice] RegNo, and RegNoText
 // "登録番号 T…" when there is one) and "※" for each line at the reduced rate
 // ([Line] Reduced<row>). A stored slip never holds them.
+// Text that CP932 cannot hold stops the snapshot; with unmappable given it
+// is written as "?" instead and the characters go to *unmappable.
 bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Context &context,
-                   const QString &logoPath, QString *error);
+                   const QString &logoPath, QString *error, QString *unmappable = nullptr);
 
 // A slip file printed without a window: read, its totals recomputed from
 // its lines and costs as the header editor does, and written as the
 // snapshot at snapshotPath.
 bool snapshotOfFile(const QString &slipPath, const QString &snapshotPath, const QString &appDir,
-                    const QString &logoPath, QString *error);
+                    const QString &logoPath, QString *error, QString *unmappable = nullptr);
+
+// "警告: 次の文字は印刷できないため「?」になります: …" for the characters
+// given, each named once; empty when there are none.
+QString unmappableWarning(const QString &characters);
 
 // Print data generation. Without a snapshot nothing is made: true with an
-// empty *scriptPath.
-bool makeScript(const Job &job, PrintProgress *progress, QString *scriptPath, QString *error);
+// empty *scriptPath. Characters that CP932 cannot hold (they print as "?")
+// go to *unmappable.
+bool makeScript(const Job &job, PrintProgress *progress, QString *scriptPath, QString *error,
+                QString *unmappable = nullptr);
 
 // The script made from the job, written as a PDF; the script and the page
 // files are deleted afterwards, also on failure.
 bool exportPdf(const Job &job, const QString &pdfPath, const QString &title, double fixX, double fixY,
-               PrintProgress *progress, QString *error);
+               PrintProgress *progress, QString *error, QString *unmappable = nullptr);
 
 } // namespace PrintPipeline

@@ -140,6 +140,27 @@ private Q_SLOTS:
         QVERIFY2(!text.contains(u"9,900"_s), qPrintable(text));
     }
 
+    // Text that CP932 cannot hold (here bytes of a damaged slip) prints as
+    // "?", and the export says which characters.
+    void unprintableCharactersAreSaid()
+    {
+        QFile source(QStringLiteral(TORVANE_FIXTURES "/render/invoice.tvx"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QByteArray bytes = source.readAll();
+        bytes.replace("Title=", "Title=\xFF");
+        const QString slip = folder_.path() + u"damaged.tvx"_s;
+        QFile damaged(slip);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(bytes) == bytes.size());
+        damaged.close();
+        QString err;
+        QCOMPARE(
+            torvane({u"--export-pdf"_s, folder_.path() + u"damaged.pdf"_s, slip, u"--format"_s, u"invoice"_s},
+                    &err),
+            0);
+        QVERIFY2(err.contains(u"警告: 次の文字は印刷できないため「?」になります: \uFFFD"_s), qPrintable(err));
+        QFile::remove(slip);
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");

@@ -170,6 +170,9 @@ void TestPrintCommandLine::warnings_data()
     QTest::newRow("title outside CP932")
         << QStringList{u"--print-data"_s, slip, fmt, u"--copies"_s, u"1"_s, u"--titles"_s, u"見積書🚗"_s}
         << u"「?」になります: 🚗"_s;
+    // A byte that is no CP932 character still prints, as "?".
+    QTest::newRow("damaged slip") << QStringList{u"--print-data"_s, Fixtures + u"damaged-byte.tvx"_s, fmt}
+                                  << u"「?」になります: \uFFFD"_s;
     QTest::newRow("not a print format")
         << QStringList{u"--print-data"_s, slip, slip} << u"印刷書式ではありません"_s;
     QTest::newRow("ordinary run") << QStringList{u"--print-data"_s, slip, fmt} << QString();
