@@ -148,15 +148,40 @@ void IniFile::parse(QByteArray bytes)
     bytes_ = std::move(bytes);
     const char *d = bytes_.constData();
     const qsizetype n = bytes_.size();
-    qsizetype p = 0;
     // Lines end at CR, LF or CR LF; CP932 trail bytes are never CR or LF.
-    while (p < n) {
-        qsizetype e = p;
-        while (e < n && d[e] != '\r' && d[e] != '\n')
-            ++e;
+    auto forEachLine = [d, n](auto &&onLine) {
+        qsizetype p = 0;
+        while (p < n) {
+            qsizetype e = p;
+            while (e < n && d[e] != '\r' && d[e] != '\n')
+                ++e;
+            onLine(p, e);
+            p = (e + 1 < n && d[e] == '\r' && d[e + 1] == '\n') ? e + 2 : e + 1;
+        }
+    };
+    // The lines of each section are counted first, so that a large file
+    // takes its line table in one piece instead of twice its size in
+    // doubling steps.
+    std::vector<qsizetype> counts(1, 0);
+    forEachLine([&](qsizetype p, qsizetype e) {
+        trimBounds(d, p, e);
+        if (p < e && d[p] == '[')
+            counts.push_back(0);
+        else
+            ++counts.back();
+    });
+    size_t next = 0;
+    auto reserveFor = [&] {
+        if (next < counts.size())
+            sections_.back().lines.reserve(sections_.back().lines.size() + size_t(counts[next++]));
+    };
+    reserveFor();
+    forEachLine([&](qsizetype p, qsizetype e) {
+        const size_t before = sections_.size();
         parseLine(p, e);
-        p = (e + 1 < n && d[e] == '\r' && d[e + 1] == '\n') ? e + 2 : e + 1;
-    }
+        if (sections_.size() != before)
+            reserveFor();
+    });
 }
 
 void IniFile::parseLine(qsizetype start, qsizetype end)
@@ -541,6 +566,15 @@ bool IniFile::writeLocked(QString *error)
 {
     if (!dirty_)
         return true;
+    if (private_) {
+        // Nobody else writes the file: what is here is written as it is and
+        // stays the picture of the file.
+        if (!AtomicFile::write(path_, serialize(), error))
+            return false;
+        existed_ = true;
+        dirty_ = false;
+        return true;
+    }
     bool exists = false;
     QByteArray disk;
     QString reason;

@@ -78,6 +78,16 @@ public:
     void deleteKey(const QString &section, const QString &key);
     void eraseSection(const QString &section);
 
+    // For a file that no other process writes (a temporary of this run):
+    // no record of changes is kept to merge with, and a flush writes the
+    // picture here without reading the file back. Saves the memory of a
+    // large file written once. Call before the first write.
+    void setPrivate()
+    {
+        private_ = true;
+        recording_ = false;
+    }
+
     // Characters written since construction that CP932 cannot hold.
     const QString &unmappableCharacters() const { return unmappable_; }
     bool isDirty() const { return dirty_; }
@@ -159,6 +169,7 @@ private:
     bool existed_ = false; // the file was there when last read
     bool dirty_ = false;
     bool recording_ = true;
+    bool private_ = false;
     std::vector<Change> changes_;
     std::vector<Section> sections_;
     QHash<IniFileDetail::Name, qsizetype> sectionIndex_; // name -> first live section

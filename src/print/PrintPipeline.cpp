@@ -79,6 +79,7 @@ bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Co
     // A fresh file each run: keys of an earlier slip must not linger.
     QFile::remove(path);
     IniFile ini(path);
+    ini.setPrivate();
     if (unmappable) {
         // A slip read from a damaged file still prints: what CP932 cannot
         // hold comes out as "?", and the caller says which characters.
