@@ -80,12 +80,15 @@ bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Co
     QFile::remove(path);
     IniFile ini(path);
     ini.setPrivate();
+    SlipFile::write(ini, slip, sstAll, context, SlipFile::RowBlanks::Omitted);
     if (unmappable) {
         // A slip read from a damaged file still prints: what CP932 cannot
         // hold comes out as "?", and the caller says which characters.
-        SlipFile::write(ini, slip, sstAll, context);
         *unmappable = ini.unmappableCharacters();
-    } else if (!SlipFile::save(ini, slip, sstAll, context, error)) {
+    } else if (!ini.unmappableCharacters().isEmpty()) {
+        if (error)
+            *error = QDir::toNativeSeparators(path) + u" に書き込めません"_s + u"\n(保存できない文字: "_s +
+                     ini.unmappableCharacters() + u')';
         return false;
     }
     writePrintOnlyKeys(ini, slip, context, logoPath);

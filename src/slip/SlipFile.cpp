@@ -72,17 +72,22 @@ SlipData::CostRow costRowFromText(const QString &text)
 
 // Count, then for each stored row its nine values and, for rows with a
 // category, the DigitType flag for the print formats.
-void writeRows(IniFile &ini, const SlipKey &k, const QList<TRowData> &all, const Context &ctx)
+void writeRows(IniFile &ini, const SlipKey &k, const QList<TRowData> &all, const Context &ctx,
+               RowBlanks blanks)
 {
     const QList<TRowData> rows = RowTransfer::storedRows(all);
     ini.writeInteger(k.section, k.key, rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const TRowData &row = rows.at(i);
         const QStringList f = RowText::fields(row, ctx.categories);
-        for (int n = 0; n < 9; ++n)
+        for (int n = 0; n < 9; ++n) {
+            if (blanks == RowBlanks::Omitted && f.at(n).isEmpty())
+                continue;
             ini.writeString(k.section, rowKey(RowPrefixes[n], i), f.at(n));
-        if (!row.LineDiv.isEmpty())
-            ini.writeBool(k.section, rowKey(DigitTypePrefix, i), ctx.categories.isDiscount(row.LineDiv));
+        }
+        const bool negative = !row.LineDiv.isEmpty() && ctx.categories.isDiscount(row.LineDiv);
+        if (!row.LineDiv.isEmpty() && (negative || blanks == RowBlanks::Written))
+            ini.writeBool(k.section, rowKey(DigitTypePrefix, i), negative);
     }
 }
 
@@ -128,7 +133,8 @@ QList<TRowData> readRows(const IniFile &ini, const SlipKey &k, const Context &ct
     return rows;
 }
 
-void writeValue(IniFile &ini, const SlipKey &k, const Value &v, const Context &ctx)
+void writeValue(IniFile &ini, const SlipKey &k, const Value &v, const Context &ctx,
+                RowBlanks blanks = RowBlanks::Written)
 {
     if (std::holds_alternative<std::monostate>(v))
         return;
@@ -152,7 +158,7 @@ void writeValue(IniFile &ini, const SlipKey &k, const Value &v, const Context &c
         ini.writeString(k.section, k.key, costRowText(std::get<SlipData::CostRow>(v)));
         break;
     case KeyType::LineRows:
-        writeRows(ini, k, std::get<QList<TRowData>>(v), ctx);
+        writeRows(ini, k, std::get<QList<TRowData>>(v), ctx, blanks);
         break;
     case KeyType::ClearSection:
         break;
@@ -218,7 +224,7 @@ QList<int> sectionsFilledBy(TSlipSaveType scope)
     return {};
 }
 
-void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &ctx)
+void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &ctx, RowBlanks blanks)
 {
     const KeyGroups groups = groupsOf(scope);
     for (const SlipKey &k : keyTable()) {
@@ -227,7 +233,7 @@ void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &
         if (k.type == KeyType::ClearSection)
             ini.eraseSection(k.section);
         else
-            writeValue(ini, k, k.get(s, ctx), ctx);
+            writeValue(ini, k, k.get(s, ctx), ctx, blanks);
     }
 }
 

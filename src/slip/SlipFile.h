@@ -16,16 +16,23 @@ struct Context {
     QDate today;                 // defaults on reading and the "車両なし" dates
 };
 
+// Whether a line item's empty values are written as keys. A slip file
+// holds every key of every stored row; the print snapshot, read only by the
+// print data generator (which takes a missing key as empty), leaves them
+// out and stays far smaller for a long slip.
+enum class RowBlanks { Written, Omitted };
+
 // Writes the groups of the scope into ini (not flushed). Trailing rows
 // without a category are not stored; inner ones are.
-void write(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Context &context);
+void write(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Context &context,
+           RowBlanks blanks = RowBlanks::Written);
+
+// The key of a line item's value: prefix + the row's index in five digits ("LineDiv00012").
+QString rowKey(const QString &prefix, qsizetype i);
 
 // Writes and flushes. A character that CP932 cannot hold, or a file that
 // cannot be written, stops the save with "<path> に書き込めません" (and the
 // characters named); the file on disk is then left as it was.
-// The key of a line item's value: prefix + the row's index in five digits ("LineDiv00012").
-QString rowKey(const QString &prefix, qsizetype i);
-
 bool save(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Context &context, QString *error);
 
 // Reads the groups of the scope from ini into slip; fields outside the scope
