@@ -497,12 +497,6 @@ int TFrame1::widestName() const
     return widest;
 }
 
-void TFrame1::resizeEvent(QResizeEvent *event)
-{
-    QFrame::resizeEvent(event);
-    AdjustColumnWidths();
-}
-
 // ---- search -----------------------------------------------------------------------------------
 
 bool TFrame1::searching() const
@@ -590,6 +584,10 @@ bool TFrame1::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == StringGrid1->viewport() && event->type() == QEvent::ToolTip && nameHints_)
         return showNameHint(static_cast<QHelpEvent *>(event)->pos());
+    // The name column takes the width the list has: its viewport gets its
+    // size only when it is shown, after this frame's own resize.
+    if (watched == StringGrid1->viewport() && event->type() == QEvent::Resize)
+        AdjustColumnWidths();
     return QFrame::eventFilter(watched, event);
 }
 

@@ -97,6 +97,10 @@ void TestItemFrame::viewModeShowsNameAndChosenClass()
     QCOMPARE(visibleColumns(frame), 2);
     QVERIFY(!frame.StringGrid1->isColumnHidden(1));
     QCOMPARE(frame.StringGrid1->columnWidth(1), 60 - 3);
+    // The name column fills the list as it is shown, not a width from
+    // before the list had its size.
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.StringGrid1->columnWidth(0), frame.StringGrid1->viewport()->width() - (60 - 3) - 3);
     QCOMPARE(frame.StringGrid1->statusTip(), u"ダブルクリックで明細に挿入"_s);
     QCOMPARE(frame.GetSelectedItemLine(), u"整備,-1,車検整備一式,,3.00,0,0,0,0,eof"_s);
 
