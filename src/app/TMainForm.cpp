@@ -161,7 +161,7 @@ bool TMainForm::start(const QString &argument)
             SlipFrame1->setNotify(true);
             return false;
         }
-        if (loadFile(path)) {
+        if (loadFile(path, RecentNote::AfterFirstPaint)) {
             slipLock_ = std::move(lock);
             readOnly_ = claim == Claim::OpenReadOnly;
         }
@@ -222,7 +222,7 @@ void TMainForm::reloadSettings(bool startMode)
         printRun_->reloadDefaults();
 }
 
-bool TMainForm::loadFile(const QString &path)
+bool TMainForm::loadFile(const QString &path, RecentNote note)
 {
     const IniFile ini(path);
     if (!ini.readable()) {
@@ -232,7 +232,10 @@ bool TMainForm::loadFile(const QString &path)
     }
     SlipFrame1->LoadSlip(ini, sstAll);
     currentFile_ = path;
-    noteRecent(path);
+    if (note == RecentNote::Now)
+        noteRecent(path);
+    else // a synced write of the settings file is nothing the first paint needs
+        QTimer::singleShot(0, this, [this, path] { noteRecent(path); });
     action(u"UndoAction"_s)->setEnabled(true);
     return true;
 }

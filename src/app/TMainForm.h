@@ -154,7 +154,8 @@ private:
     void buildHelp();
     void slipChanged();
     void updateTitle();
-    bool loadFile(const QString &path);
+    enum class RecentNote { Now, AfterFirstPaint };
+    bool loadFile(const QString &path, RecentNote note = RecentNote::Now);
     // Shows the slip of a recovery file (its lock held by lock) as modified,
     // with its original file, and removes the recovery file.
     void restoreRecovery(const QString &path, std::shared_ptr<QLockFile> lock);
