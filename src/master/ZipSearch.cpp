@@ -493,7 +493,12 @@ private:
         }
         const bool notes = find(town, open_) >= 0 || town.ends_with(caseEnd_) || town == Bytes(whole_);
         if (!notes) {
-            onMatch_(ZipRecord{decode(code), decode(pref), decode(city) + decode(town)});
+            QString address = decode(city) + decode(town);
+            // A damaged line can end its city with half a character that the
+            // town completes: the bytes match, the address does not.
+            if (!codeMatch && !address.contains(keyword_))
+                return;
+            onMatch_(ZipRecord{decode(code), decode(pref), std::move(address)});
             return;
         }
         const QString address = decode(city) + ZipDictionary::cleanTown(decode(town));
