@@ -1,4 +1,5 @@
 #include "Backups.h"
+#include "ZipLibrary.h"
 
 #include "platform/AppFolder.h"
 #include "platform/AtomicFile.h"
@@ -8,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
-#include <zip.h>
 
 #include <algorithm>
 #include <utility>
@@ -30,15 +29,6 @@ std::pair<QString, int> archiveKey(const QString &name)
 {
     const QRegularExpressionMatch m = archiveForm().match(name);
     return {m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()};
-}
-
-QString libzipReason(int code)
-{
-    zip_error_t e;
-    zip_error_init_with_code(&e, code);
-    const QString reason = QString::fromUtf8(zip_error_strerror(&e));
-    zip_error_fini(&e);
-    return reason;
 }
 
 // What stays out of an archive below Dat/: the folders of passing state and
@@ -74,10 +64,13 @@ bool safeEntry(const QString &name)
 
 bool writeArchive(const QString &target, const AppFolder &app, const QStringList &files, QString *error)
 {
+    const ZipLibrary *z = ZipLibrary::get(error);
+    if (!z)
+        return false;
     int code = 0;
-    zip_t *zip = zip_open(QFile::encodeName(target).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    zip_t *zip = z->open(QFile::encodeName(target).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!zip) {
-        *error = QDir::toNativeSeparators(target) + u" を作れません: "_s + libzipReason(code);
+        *error = QDir::toNativeSeparators(target) + u" を作れません: "_s + z->reason(code);
         return false;
     }
     // The sources read their buffers when the archive is closed.
@@ -87,27 +80,27 @@ bool writeArchive(const QString &target, const AppFolder &app, const QStringList
         QFile f(app.path() + relative);
         if (!f.open(QIODevice::ReadOnly)) {
             *error = QDir::toNativeSeparators(f.fileName()) + u" を読み込めません: "_s + f.errorString();
-            zip_discard(zip);
+            z->discard(zip);
             return false;
         }
         contents.push_back(f.readAll());
         const QByteArray &bytes = contents.back();
-        zip_source_t *source = zip_source_buffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        if (!source || zip_file_add(zip, relative.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        zip_source_t *source = z->sourceBuffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        if (!source || z->fileAdd(zip, relative.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
             if (source)
-                zip_source_free(source);
+                z->sourceFree(source);
             *error = QDir::toNativeSeparators(target) + u" に書き込めません: "_s +
-                     QString::fromUtf8(zip_strerror(zip));
-            zip_discard(zip);
+                     QString::fromUtf8(z->strerror(zip));
+            z->discard(zip);
             return false;
         }
     }
     // libzip writes a temporary file and renames it when closing: an archive
     // is there whole or not at all.
-    if (zip_close(zip) < 0) {
+    if (z->close(zip) < 0) {
         *error = QDir::toNativeSeparators(target) + u" に書き込めません: "_s +
-                 QString::fromUtf8(zip_strerror(zip));
-        zip_discard(zip);
+                 QString::fromUtf8(z->strerror(zip));
+        z->discard(zip);
         return false;
     }
     return true;
@@ -192,31 +185,34 @@ QString makeDaily(const AppFolder &app, const QDateTime &now, QString *error)
 bool restore(const AppFolder &app, const QString &archive, QString *error)
 {
     const QString shown = QDir::toNativeSeparators(archive);
+    const ZipLibrary *z = ZipLibrary::get(error);
+    if (!z)
+        return false;
     int code = 0;
-    zip_t *zip = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    zip_t *zip = z->open(QFile::encodeName(archive).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
     if (!zip) {
-        *error = shown + u" を開けません: "_s + libzipReason(code);
+        *error = shown + u" を開けません: "_s + z->reason(code);
         return false;
     }
     std::vector<std::pair<QString, QByteArray>> entries;
-    const zip_int64_t count = zip_get_num_entries(zip, 0);
+    const zip_int64_t count = z->getNumEntries(zip, 0);
     bool ok = true;
     for (zip_int64_t i = 0; ok && i < count; ++i) {
-        const QString name = QString::fromUtf8(zip_get_name(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS));
+        const QString name = QString::fromUtf8(z->getName(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS));
         if (name.endsWith(u'/'))
             continue; // a folder entry
         zip_stat_t st;
-        if (!safeEntry(name) || zip_stat_index(zip, zip_uint64_t(i), 0, &st) < 0 ||
+        if (!safeEntry(name) || z->statIndex(zip, zip_uint64_t(i), 0, &st) < 0 ||
             !(st.valid & ZIP_STAT_SIZE) || st.size > zip_uint64_t(64) * 1024 * 1024) {
             *error = shown + u" は復元できない項目を含みます: "_s + name;
             ok = false;
             break;
         }
         QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
-        zip_file_t *file = zip_fopen_index(zip, zip_uint64_t(i), 0);
-        const zip_int64_t read = file ? zip_fread(file, bytes.data(), st.size) : -1;
+        zip_file_t *file = z->fopenIndex(zip, zip_uint64_t(i), 0);
+        const zip_int64_t read = file ? z->fread(file, bytes.data(), st.size) : -1;
         if (file)
-            zip_fclose(file);
+            z->fclose(file);
         if (read != zip_int64_t(st.size)) {
             *error = shown + u" を読み込めません: "_s + name;
             ok = false;
@@ -224,7 +220,7 @@ bool restore(const AppFolder &app, const QString &archive, QString *error)
         }
         entries.emplace_back(name, std::move(bytes));
     }
-    zip_discard(zip);
+    z->discard(zip);
     if (!ok)
         return false;
     for (const auto &[name, bytes] : entries) {
