@@ -86,6 +86,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QtTranslations::installJapanese(app);
     FontSetup::installSubstitutions();
+    FontSetup::installUiFont();
 
     const QStringList args = QApplication::arguments().mid(1);
     const QString argument = args.value(0);

@@ -1,6 +1,7 @@
 #include "FontSetup.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -19,6 +20,17 @@ void installSubstitutions()
     QFont::insertSubstitutions(u"ＭＳ Ｐ明朝"_s, pMincho);
     QFont::insertSubstitutions(u"MS Gothic"_s, gothic);
     QFont::insertSubstitutions(u"MS Mincho"_s, mincho);
+}
+
+void installUiFont()
+{
+    QFont font = QGuiApplication::font();
+    font.setFamilies({u"IPAPGothic"_s, u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
+    // Unhinted outlines: the glyphs of a screen full of Japanese captions are
+    // loaded without running each one's hinting program, and at these sizes
+    // antialiased text reads the same.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QGuiApplication::setFont(font);
 }
 
 } // namespace FontSetup
