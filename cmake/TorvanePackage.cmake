@@ -29,5 +29,5 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # torvane_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), \
-libqt6network6 (>= 6.4), qt6-qpa-plugins, libjpeg62-turbo, libzip4, fonts-ipafont")
+qt6-qpa-plugins, libjpeg62-turbo, libzip4, fonts-ipafont")
 include(CPack)

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // Brings the window of another process of the program to the front. Which
 // process holds a slip is decided by the slip's lock (DocumentLock); this
@@ -54,9 +54,15 @@ public:
     bool listen();
 
 private:
+    class Connection;
     void serve();
+    void close();
+    // The reply line to one request line, without its line end.
+    QByteArray answer(const QByteArray &request);
 
     std::function<QString()> title_;
     std::function<void()> activate_;
-    QLocalServer *server_ = nullptr; // child of this
+    QString path_;
+    int listening_ = -1;                  // the listening socket, or -1
+    QSocketNotifier *notifier_ = nullptr; // child of this, while listening
 };
