@@ -6,8 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-template <typename F>
-bool bind(void *handle, const char *name, F *target)
+template <typename F> bool bind(void *handle, const char *name, F *target)
 {
     *target = reinterpret_cast<F>(dlsym(handle, name));
     return *target != nullptr;
@@ -30,17 +29,16 @@ Loaded load()
         return loaded;
     }
     ZipLibrary &z = loaded.library;
-    const bool ok = bind(handle, "zip_open", &z.open) && bind(handle, "zip_close", &z.close) &&
-                    bind(handle, "zip_discard", &z.discard) && bind(handle, "zip_strerror", &z.strerror) &&
-                    bind(handle, "zip_error_init_with_code", &z.errorInitWithCode) &&
-                    bind(handle, "zip_error_strerror", &z.errorStrerror) &&
-                    bind(handle, "zip_error_fini", &z.errorFini) &&
-                    bind(handle, "zip_source_buffer", &z.sourceBuffer) &&
-                    bind(handle, "zip_source_free", &z.sourceFree) && bind(handle, "zip_file_add", &z.fileAdd) &&
-                    bind(handle, "zip_get_num_entries", &z.getNumEntries) &&
-                    bind(handle, "zip_get_name", &z.getName) && bind(handle, "zip_stat_index", &z.statIndex) &&
-                    bind(handle, "zip_fopen_index", &z.fopenIndex) && bind(handle, "zip_fread", &z.fread) &&
-                    bind(handle, "zip_fclose", &z.fclose);
+    const bool ok =
+        bind(handle, "zip_open", &z.open) && bind(handle, "zip_close", &z.close) &&
+        bind(handle, "zip_discard", &z.discard) && bind(handle, "zip_strerror", &z.strerror) &&
+        bind(handle, "zip_error_init_with_code", &z.errorInitWithCode) &&
+        bind(handle, "zip_error_strerror", &z.errorStrerror) &&
+        bind(handle, "zip_error_fini", &z.errorFini) && bind(handle, "zip_source_buffer", &z.sourceBuffer) &&
+        bind(handle, "zip_source_free", &z.sourceFree) && bind(handle, "zip_file_add", &z.fileAdd) &&
+        bind(handle, "zip_get_num_entries", &z.getNumEntries) && bind(handle, "zip_get_name", &z.getName) &&
+        bind(handle, "zip_stat_index", &z.statIndex) && bind(handle, "zip_fopen_index", &z.fopenIndex) &&
+        bind(handle, "zip_fread", &z.fread) && bind(handle, "zip_fclose", &z.fclose);
     if (!ok)
         loaded.error = u"libzip の版が合いません: "_s + QString::fromLocal8Bit(dlerror());
     // The handle stays open for the life of the process.

@@ -4,6 +4,7 @@
 #include "PrintCommandLine.h"
 #include "QtTranslations.h"
 #include "TMainForm.h"
+#include "ToolBarIconStyle.h"
 #include "TorvaneVersion.h"
 #include "ZipCommandLine.h"
 
@@ -84,6 +85,7 @@ int main(int argc, char *argv[])
             .value_or(2);
     }
     QApplication app(argc, argv);
+    QApplication::setStyle(new ToolBarIconStyle); // owned by the application
     QtTranslations::installJapanese(app);
     FontSetup::installSubstitutions();
     FontSetup::installUiFont();
