@@ -25,7 +25,10 @@ void installSubstitutions()
 void installUiFont()
 {
     QFont font = QGuiApplication::font();
-    font.setFamilies({u"IPAPGothic"_s, u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
+    // One installed family: a list of them makes Qt sort every installed
+    // face for each script and size at the first text, while with one the
+    // fallback faces are looked up only for a character the face lacks.
+    font.setFamily(u"IPAPGothic"_s);
     // Unhinted outlines: the glyphs of a screen full of Japanese captions are
     // loaded without running each one's hinting program, and at these sizes
     // antialiased text reads the same.

@@ -12,7 +12,13 @@ QFont gridFont()
         return true;
     }();
     Q_UNUSED(mapped);
+    // The installed face by its own name: a name the font database does not
+    // hold is resolved through a search over every installed face.
+#ifdef Q_OS_WIN
     QFont font(u"ＭＳ ゴシック"_s);
+#else
+    QFont font(u"IPAGothic"_s);
+#endif
     font.setPixelSize(13);
     font.setStyleHint(QFont::TypeWriter);
     return font;
