@@ -142,7 +142,11 @@ bool TMainForm::start(const QString &argument)
 {
     const QString slipFolder =
         argument.isEmpty() ? QString() : QFileInfo(QFileInfo(argument).absoluteFilePath()).absolutePath();
-    StrayFiles::removeAtStart(env_.appDir, {slipFolder, initialFolder_});
+    // Only temporaries old enough that no save can own them go, so this
+    // waits for the event loop: the first paint needs none of it.
+    QTimer::singleShot(0, this, [this, folders = QStringList{slipFolder, initialFolder_}] {
+        StrayFiles::removeAtStart(env_.appDir, folders);
+    });
     SlipFrame1->setNotify(false);
     if (!argument.isEmpty() && QFileInfo(argument).suffix() == u"tvr"_s && QFileInfo(argument).isFile()) {
         // A recovery file handed over by the process that offered it.
