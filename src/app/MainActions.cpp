@@ -117,7 +117,8 @@ void TMainForm::fillRecentMenu(QMenu *menu)
     const QStringList files = RecentFiles::read(env_.settingsPath);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString file = files.at(i);
-        QAction *a = menu->addAction(u"&%1 %2"_s.arg(i + 1).arg(QDir::toNativeSeparators(file).replace(u'&', u"&&"_s)));
+        QAction *a = menu->addAction(
+            u"&%1 %2"_s.arg(i + 1).arg(QDir::toNativeSeparators(file).replace(u'&', u"&&"_s)));
         a->setStatusTip(QDir::toNativeSeparators(file));
         connect(a, &QAction::triggered, this, [this, file] { openFile(file); });
     }
@@ -226,7 +227,9 @@ void TMainForm::buildCentre()
     Splitter1->setObjectName(u"Splitter1"_s);
     Splitter1->setChildrenCollapsible(false);
     ItemPanel_ = new ItemPanel(Splitter1);
-    SlipFrame1 = new TSlipFrame(env_.appDir, *env_.messages, Splitter1);
+    SlipFrame1 =
+        new TSlipFrame(env_.appDir, *env_.messages, Splitter1,
+                       env_.deferSlipBodies ? TSlipFrame::Bodies::AfterFirstPaint : TSlipFrame::Bodies::Now);
     SlipFrame1->setObjectName(u"SlipFrame1"_s);
     Splitter1->addWidget(ItemPanel_);
     Splitter1->addWidget(SlipFrame1);

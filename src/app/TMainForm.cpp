@@ -78,7 +78,7 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
             [this] { return currentFile_; }, this);
         // The grid's recompute after a typing pause runs first (the slip
         // frame's own connection), so the write sees its totals.
-        connect(SlipFrame1->grid(), &TSlipGridFrame::changed, recovery_, &AutoRecovery::changedSoon);
+        connect(SlipFrame1, &TSlipFrame::gridChanged, recovery_, &AutoRecovery::changedSoon);
     }
     connect(SlipFrame1, &TSlipFrame::changed, this, &TMainForm::slipChanged);
     // An accelerator presses the bottom buttons without moving the focus:

@@ -51,6 +51,10 @@ struct TMainFormEnvironment {
     int recoveryIntervalMs = 60 * 1000;
     // The backup archive to restore from: the chosen path, or empty.
     std::function<QString(const QString &folder)> chooseBackupFile;
+    // The slip editor's section bodies wait for the window's first paint
+    // when the slip shows them closed (the program's start); tests that
+    // look into the controls at once keep them built from the start.
+    bool deferSlipBodies = false;
 };
 
 // The main window: one slip per process, its commands, the item panel and

@@ -103,6 +103,7 @@ int main(int argc, char *argv[])
     env.program = QApplication::applicationFilePath();
     env.messages = &messages;
     env.startProcess = &ProcessLauncher::startDetached;
+    env.deferSlipBodies = true;
     // Tests that start the program keep the build's data folder free of
     // recovery files and archives.
     if (qEnvironmentVariableIsEmpty("TORVANE_NO_RECOVERY"))

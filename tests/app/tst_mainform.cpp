@@ -80,6 +80,7 @@ private Q_SLOTS:
     void titles();
     void startsWithoutFile_data();
     void startsWithoutFile();
+    void newSlipWindowBuildsItsSectionsAfterTheFirstPaint();
     void startsWithFile();
     void startAsksNoPrinter_data();
     void startAsksNoPrinter();
@@ -140,6 +141,54 @@ void TestMainForm::startsWithoutFile_data()
     QTest::newRow("from the settings")
         << QStringList{u"Slip"_s, u"No"_s, u"41"_s, u"Tax"_s, u"SRate"_s, u"8"_s, u"Tax"_s, u"Hasu"_s, u"0"_s}
         << u"00000041"_s << 8 * Fixed::One << 0;
+}
+
+// The program's own start: a new slip shows every section closed, so the
+// section bodies are built once the window has painted. Nothing of the flow
+// a clerk goes through changes: open a section, type, Tab on, save, reopen.
+void TestMainForm::newSlipWindowBuildsItsSectionsAfterTheFirstPaint()
+{
+    Fixture f;
+    f.env.deferSlipBodies = true;
+    TMainForm form(f.env);
+    QVERIFY(form.start(QString()));
+    QVERIFY(!form.slipFrame()->bodiesBuilt());
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTRY_VERIFY(form.slipFrame()->bodiesBuilt());
+    QVERIFY(!form.slipFrame()->isModified());
+    QCOMPARE(form.windowTitle(), TMainForm::titleFor(QString(), false));
+
+    // The same window order as a window built at once.
+    Fixture eager;
+    TMainForm reference(eager.env);
+    QVERIFY(reference.start(QString()));
+    auto order = [](QWidget &w) {
+        QStringList names;
+        for (QWidget *n = w.nextInFocusChain(); n && n != &w; n = n->nextInFocusChain()) {
+            if (n->focusPolicy() != Qt::NoFocus && !n->objectName().isEmpty())
+                names << n->objectName();
+        }
+        return names;
+    };
+    QCOMPARE(order(form), order(reference));
+
+    QTest::keyClick(&form, Qt::Key_1, Qt::AltModifier);
+    auto *name = form.slipFrame()->findChild<QLineEdit *>(u"CuNameEdit"_s);
+    QTRY_COMPARE(QApplication::focusWidget(), name);
+    QTest::keyClicks(name, u"Yamada"_s);
+    QTest::keyClick(name, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName().isEmpty()
+                 ? QApplication::focusWidget()->parentWidget()->objectName()
+                 : QApplication::focusWidget()->objectName(),
+             u"CuTitleComBox"_s);
+    QVERIFY(form.windowTitle().endsWith(u" <更新>"_s));
+
+    f.saveChoice = f.app.filePath(u"deferred.tvx"_s);
+    QVERIFY(form.SaveAsActionExecute());
+    QVERIFY(!form.slipFrame()->isModified());
+    QCOMPARE(IniFile(f.saveChoice).readString(u"Cust"_s, u"Name"_s), u"Yamada"_s);
 }
 
 void TestMainForm::startsWithoutFile()

@@ -27,9 +27,11 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -52,7 +54,7 @@ qint64 truncated(double v)
 
 } // namespace
 
-TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget *parent)
+TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget *parent, Bodies bodies)
     : QWidget(parent), appDir_(appDir), messages_(messages)
 {
     ++updating_;
@@ -85,15 +87,7 @@ TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget 
         column->addWidget(s);
         connect(s, &SlipSection::toggleRequested, this, [this, s] { sectionToggled(s); });
     }
-    buildCustomer(sections_[0]);
-    buildTax(sections_[1]);
-    buildVehicle(sections_[2]);
-    buildLines(sections_[3]);
-    buildCosts(sections_[4]);
-    buildTotals(sections_[5]);
-    buildNotes(sections_[6]);
-    for (TWarekiDateEdit *d : {DateWDateEdit, FirstWDateEdit, CheckWDateEdit})
-        d->setMessages(&messages_);
+    DateWDateEdit->setMessages(&messages_);
 
     auto *endPanel = new QWidget(content);
     endPanel->setObjectName(u"EndPanel"_s);
@@ -112,13 +106,39 @@ TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget 
 
     // Lists installed with the program; a missing one just leaves its list empty.
     const AppFolder folder(appDir_);
-    CaNumComBox->addItems(TextList::read(folder.registrationRegionsFile()));
-    CaNumComBox->setCurrentIndex(-1);
     DTpComBox->addItems(TextList::read(folder.slipDivisionsFile()));
     DTpComBox->setCurrentIndex(DTpComBox->count() > 0 ? 0 : -1);
     DDvComBox->setCurrentIndex(0);
     categories_ = LineCategoryList::load(folder.lineCategoriesFile());
+    connectTopBar();
+    if (bodies == Bodies::Now)
+        buildBodies();
+    --updating_;
+}
+
+void TSlipFrame::buildBodies()
+{
+    ++updating_;
+    bodiesBuilt_ = true;
+    buildCustomer(sections_[0]);
+    buildTax(sections_[1]);
+    buildVehicle(sections_[2]);
+    buildLines(sections_[3]);
+    buildCosts(sections_[4]);
+    buildTotals(sections_[5]);
+    buildNotes(sections_[6]);
+    for (TWarekiDateEdit *d : {FirstWDateEdit, CheckWDateEdit})
+        d->setMessages(&messages_);
+    placeBodiesInTabOrder();
+
+    const AppFolder folder(appDir_);
+    CaNumComBox->addItems(TextList::read(folder.registrationRegionsFile()));
+    CaNumComBox->setCurrentIndex(-1);
     SlipGridFrame1->setCategories(categories_);
+    SlipGridFrame1->setWorkNames(workNames_);
+    const auto type = eraDates_ ? TWarekiDateEdit::dtWareki : TWarekiDateEdit::dtSeireki;
+    for (TWarekiDateEdit *d : {FirstWDateEdit, CheckWDateEdit})
+        d->setDateType(type);
 
     money_ = new SlipMoney(costPanel_, totalsPanel_, this);
     money_->setNotify(notify_);
@@ -131,7 +151,71 @@ TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget 
     applyLineCount();
     connectChangeTracking();
     connectLookups();
+    if (pending_) {
+        const SlipData slip = std::move(*pending_);
+        pending_.reset();
+        applyBodies(slip);
+    }
     --updating_;
+}
+
+void TSlipFrame::placeBodiesInTabOrder()
+{
+    // New widgets join the end of their window's tab order: behind the
+    // bottom buttons, and behind whatever the window made after this frame.
+    // They go back between the section buttons and the bottom buttons, each
+    // with the parts it is made of.
+    auto inBodies = [this](const QWidget *w) {
+        return std::any_of(sections_.begin(), sections_.end(),
+                           [w](const SlipSection *s) { return s->inner()->isAncestorOf(w); });
+    };
+    QList<QWidget *> focusable;
+    QWidget *const top = window();
+    for (QWidget *w = top->nextInFocusChain(); w && w != top; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() == Qt::NoFocus || !inBodies(w))
+            continue;
+        const bool part = std::any_of(focusable.begin(), focusable.end(),
+                                      [w](const QWidget *whole) { return whole->isAncestorOf(w); });
+        if (!part)
+            focusable.append(w);
+    }
+    QWidget *previous = sections_.back()->button();
+    for (QWidget *w : std::as_const(focusable)) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    for (QWidget *w : {printButton_, saveButton_, exitButton_}) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void TSlipFrame::ensureBodies()
+{
+    if (!bodiesBuilt_)
+        buildBodies();
+}
+
+void TSlipFrame::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Built once what the first paint shows is on the screen.
+    if (!bodiesBuilt_ && !bodiesQueued_) {
+        bodiesQueued_ = true;
+        QTimer::singleShot(0, this, [this] { ensureBodies(); });
+    }
+}
+
+TSlipGridFrame *TSlipFrame::grid() const
+{
+    const_cast<TSlipFrame *>(this)->ensureBodies();
+    return SlipGridFrame1;
+}
+
+SlipMoney *TSlipFrame::money() const
+{
+    const_cast<TSlipFrame *>(this)->ensureBodies();
+    return money_;
 }
 
 TSlipFrame::~TSlipFrame() = default;
@@ -151,23 +235,36 @@ void TSlipFrame::markModified()
     Q_EMIT changed();
 }
 
+void TSlipFrame::connectTopBar()
+{
+    auto mark = [this] { markModified(); };
+    for (QLineEdit *e : {SlipCodeEdit, ChargeEdit})
+        connect(e, &QLineEdit::textChanged, this, mark);
+    connect(DTpComBox, &QComboBox::currentTextChanged, this, mark);
+    connect(DateWDateEdit, &TWarekiDateEdit::OnChange, this, mark);
+    // The slip kind sets the greeting instead; the greeting edit reports the change.
+    connect(DDvComBox, &QComboBox::activated, this, [this](int kind) {
+        ensureBodies();
+        setGreetingForKind(kind);
+    });
+    connectTopBarLookups();
+}
+
 void TSlipFrame::connectChangeTracking()
 {
     auto mark = [this] { markModified(); };
-    for (QLineEdit *e : {SlipCodeEdit, ChargeEdit, CuNameEdit, Zip1Edit, Zip2Edit, Add1Edit, Add2Edit,
-                         TelEdit, CaNumEdit1, CaNumEllipsisEdit, CaNumEdit2, CaNameEdit, TypeCodeEdit, K1Edit,
-                         K2Edit, EngCodeEdit, BodyNumEdit, InfoEdit})
+    for (QLineEdit *e :
+         {CuNameEdit, Zip1Edit, Zip2Edit, Add1Edit, Add2Edit, TelEdit, CaNumEdit1, CaNumEllipsisEdit,
+          CaNumEdit2, CaNameEdit, TypeCodeEdit, K1Edit, K2Edit, EngCodeEdit, BodyNumEdit, InfoEdit})
         connect(e, &QLineEdit::textChanged, this, mark);
-    for (QComboBox *c : {DTpComBox, CuTitleComBox, CityComBox, CaNumComBox, TaxHComBox, TaxCalcComBox})
+    for (QComboBox *c : {CuTitleComBox, CityComBox, CaNumComBox, TaxHComBox, TaxCalcComBox})
         connect(c, &QComboBox::currentTextChanged, this, mark);
     connect(NoteMemo, &QPlainTextEdit::textChanged, this, mark);
-    for (TWarekiDateEdit *d : {DateWDateEdit, FirstWDateEdit, CheckWDateEdit})
+    for (TWarekiDateEdit *d : {FirstWDateEdit, CheckWDateEdit})
         connect(d, &TWarekiDateEdit::OnChange, this, mark);
     for (TFloatEdit *f : {TaxRNValEditC, ESizeNValEditC, KiroNValEditC, RavorNValEditC})
         FloatEditAccess::onChange(f, this, mark);
 
-    // The slip kind sets the greeting instead; the greeting edit reports the change.
-    connect(DDvComBox, &QComboBox::activated, this, [this](int kind) { setGreetingForKind(kind); });
     connect(CarCheckBox, &QCheckBox::toggled, this, [this] {
         applyVehicleState();
         markModified();
@@ -207,6 +304,7 @@ void TSlipFrame::connectChangeTracking()
     connect(SlipGridFrame1, &TSlipGridFrame::changed, this, [this] {
         if (updating_ == 0)
             money_->linesChanged();
+        Q_EMIT gridChanged();
     });
     connect(money_, &SlipMoney::modified, this, &TSlipFrame::markModified);
     connect(money_, &SlipMoney::taxRatePublished, SlipGridFrame1, &TSlipGridFrame::setTaxRate);
@@ -225,6 +323,7 @@ void TSlipFrame::openSection(int n)
     SlipSection *s = section(n);
     if (!s)
         return;
+    ensureBodies();
     s->setOpen(true);
     if (notify_ && s->firstFocus) {
         s->firstFocus->setFocus(Qt::OtherFocusReason);
@@ -309,18 +408,26 @@ void TSlipFrame::stepSlipNumber(int delta)
     SlipCodeEdit->setText(QString::number(next).rightJustified(8, u'0'));
 }
 
-void TSlipFrame::setGreetingForKind(int kind)
+QString TSlipFrame::greetingForKind(int kind) const
 {
     const QStringList lines = TextList::read(AppFolder(appDir_).memoOptionsFile());
     if (lines.isEmpty())
-        return;
+        return {};
     const QStringList greetings = CommaText::split(lines.first());
-    if (kind >= 0 && kind < greetings.size())
-        InfoEdit->setText(greetings.at(kind));
+    return (kind >= 0 && kind < greetings.size()) ? greetings.at(kind) : QString();
+}
+
+void TSlipFrame::setGreetingForKind(int kind)
+{
+    // A kind without a greeting keeps the text there is.
+    const QString greeting = greetingForKind(kind);
+    if (!greeting.isEmpty())
+        InfoEdit->setText(greeting);
 }
 
 void TSlipFrame::MemoSpeedButtonClick()
 {
+    ensureBodies();
     TMemoSelForm form(AppFolder(appDir_).memoOptionsFile(), this);
     if (form.exec() == QDialog::Accepted) {
         const MemoOptions::Note note = form.note();
@@ -345,23 +452,27 @@ void TSlipFrame::applyLineCount()
 void TSlipFrame::setNotify(bool on)
 {
     notify_ = on;
-    money_->setNotify(on);
+    if (money_)
+        money_->setNotify(on);
 }
 
 void TSlipFrame::recomputeAll()
 {
+    ensureBodies();
     money_->recomputeAll();
 }
 
 void TSlipFrame::recomputeTotals()
 {
+    ensureBodies();
     money_->recomputeTotals();
 }
 
 void TSlipFrame::setWorkNames(const QStringList &names)
 {
     workNames_ = names;
-    SlipGridFrame1->setWorkNames(names);
+    if (SlipGridFrame1)
+        SlipGridFrame1->setWorkNames(names);
 }
 
 QStringList TSlipFrame::rowTexts(const QList<TRowData> &rows) const
@@ -375,10 +486,14 @@ QStringList TSlipFrame::rowTexts(const QList<TRowData> &rows) const
 
 void TSlipFrame::setDateDisplay(bool eraDates)
 {
+    eraDates_ = eraDates;
     const auto type = eraDates ? TWarekiDateEdit::dtWareki : TWarekiDateEdit::dtSeireki;
     ++updating_;
-    for (TWarekiDateEdit *d : {DateWDateEdit, FirstWDateEdit, CheckWDateEdit})
-        d->setDateType(type);
+    DateWDateEdit->setDateType(type);
+    if (bodiesBuilt_) {
+        for (TWarekiDateEdit *d : {FirstWDateEdit, CheckWDateEdit})
+            d->setDateType(type);
+    }
     --updating_;
 }
 
@@ -401,7 +516,8 @@ void TSlipFrame::startNewSlip(const QString &slipCode, qint64 taxRate, int round
     s.taxCut = rounding;
     s.taxCalcMode = calcMode;
     s.slipType = DTpComBox->count() > 0 ? DTpComBox->itemText(0) : QString();
-    s.info = InfoEdit->text();
+    // The greeting the frame shows for the first kind.
+    s.info = bodiesBuilt_ ? InfoEdit->text() : greetingForKind(0);
     setData(s);
     modified_ = false;
 }
@@ -443,6 +559,8 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
 
 bool TSlipFrame::scrollGridUnder(QPoint global, int steps)
 {
+    if (!bodiesBuilt_)
+        return false;
     SlipGridView *grid = SlipGridFrame1->grid();
     QWidget *view = grid->viewport();
     if (steps == 0 || !view->isVisible() || !view->rect().contains(view->mapFromGlobal(global)))
@@ -475,6 +593,7 @@ void TSlipFrame::setVehicleDate(TWarekiDateEdit *edit, QDate date)
 
 SlipData TSlipFrame::data() const
 {
+    const_cast<TSlipFrame *>(this)->ensureBodies();
     SlipData s;
     for (int i = 0; i < SectionCount; ++i) {
         const SlipSection *sec = sections_[size_t(i)];
@@ -540,6 +659,9 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
         for (int i = 0; i < SectionCount; ++i) {
             SlipSection *sec = sections_[size_t(i)];
             const SlipData::Section &state = s.sections[size_t(i)];
+            // An open section shows its body at once.
+            if (state.open)
+                ensureBodies();
             sec->setOpen(state.open);
             sec->setStatus(state.label, state.labelColor);
         }
@@ -550,6 +672,16 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     DateWDateEdit->setDate(s.slipDate);
     ChargeEdit->setText(s.charge);
     DTpComBox->setCurrentIndex(s.slipType.isEmpty() ? -1 : DTpComBox->findText(s.slipType));
+    if (bodiesBuilt_)
+        applyBodies(s);
+    else
+        pending_ = s;
+    --updating_;
+}
+
+void TSlipFrame::applyBodies(const SlipData &s)
+{
+    ++updating_;
     CuNameEdit->setText(s.custName);
     CuTitleComBox->setEditText(s.custTitle);
     Zip1Edit->setText(s.zip1);
@@ -596,7 +728,8 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
 
 void TSlipFrame::commitEdits()
 {
-    SlipGridFrame1->commitEdits();
+    if (bodiesBuilt_) // nothing is typed into a grid that is not there
+        SlipGridFrame1->commitEdits();
 }
 
 bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QString *error)
@@ -612,6 +745,7 @@ bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QStri
 
 void TSlipFrame::LoadSlip(const IniFile &ini, TSlipSaveType scope)
 {
+    ensureBodies();
     const SlipFile::Context context{categories_, QDate::currentDate()};
     if (scope == sstLines) {
         // Line items of a template go in before the current row.

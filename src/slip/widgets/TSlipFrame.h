@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class IniFile;
 class MessageService;
@@ -33,17 +34,32 @@ struct ZipRecord;
 // setData() move it as a SlipData value, LoadSlip/SaveSlip to and from files.
 //
 // Controls carry their names as object names (CuNameEdit, TaxRNValEditC, ...).
+//
+// The controls inside the seven sections (their bodies) may wait until the
+// frame has painted once: a new slip shows every section closed, and the
+// window then appears without building what nobody sees yet. Every member
+// that reads or writes a body builds the bodies first; a slip set before
+// they exist is kept and shown in them when they are built.
 class TSlipFrame : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TSlipFrame)
 public:
     static constexpr int SectionCount = 7;
 
+    // When the section bodies are built: in the constructor, or once the
+    // frame has painted (or sooner, when something needs them).
+    enum class Bodies { Now, AfterFirstPaint };
+
     // appDir: the application folder with a trailing "/", for Dat/Mst lists.
     // messages: the boxes of the date edits and the tax tables; it must
     // outlive the frame.
-    TSlipFrame(const QString &appDir, MessageService &messages, QWidget *parent = nullptr);
+    TSlipFrame(const QString &appDir, MessageService &messages, QWidget *parent = nullptr,
+               Bodies bodies = Bodies::Now);
     ~TSlipFrame() override;
+
+    bool bodiesBuilt() const { return bodiesBuilt_; }
+    // Builds the section bodies now when they are still waiting.
+    void ensureBodies();
 
     // ---- the document -----------------------------------------------------
     SlipData data() const;
@@ -116,8 +132,8 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
-    TSlipGridFrame *grid() const { return SlipGridFrame1; }
-    SlipMoney *money() const { return money_; }
+    TSlipGridFrame *grid() const;
+    SlipMoney *money() const;
     // Every row, the labour and parts totals, then the slip's totals.
     void recomputeAll();
     // The slip's totals from the amounts as shown (before saving and printing).
@@ -128,9 +144,13 @@ Q_SIGNALS:
     void changed();
     // The line-item section's "検索ウィンドウ" button.
     void searchWindowRequested();
+    // The line-item grid reported a change, after the frame recomputed the
+    // slip's totals for it.
+    void gridChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // Scrolls the line-item grid when global lies over it and it can move
@@ -146,6 +166,11 @@ private:
     void buildCosts(SlipSection *s);
     void buildTotals(SlipSection *s);
     void buildNotes(SlipSection *s);
+    void buildBodies();
+    void placeBodiesInTabOrder();
+    // Change tracking and lookups of the top bar, and of the bodies.
+    void connectTopBar();
+    void connectTopBarLookups();
     void connectChangeTracking();
     void connectLookups();
     // The pick dialog of kind; on OK its name replaces the field's text.
@@ -161,10 +186,13 @@ private:
     void setSectionStatus(SlipSection *s, const QString &text);
     void stepSlipNumber(int delta);
     void setGreetingForKind(int kind);
+    // The greeting of a slip kind from the note options; empty when none.
+    QString greetingForKind(int kind) const;
     void applyVehicleState();
     void applyLineCount();
     void alignLineTotals();
     void applyData(const SlipData &slip, bool sections);
+    void applyBodies(const SlipData &slip);
     QStringList rowTexts(const QList<TRowData> &rows) const;
 
     QString appDir_;
@@ -173,8 +201,12 @@ private:
     QStringList workNames_;
     bool notify_ = false;
     bool modified_ = false;
-    int updating_ = 0;           // > 0 while the frame rewrites its own controls
-    SlipMoney *money_ = nullptr; // child of this
+    bool bodiesBuilt_ = false;
+    bool bodiesQueued_ = false;
+    bool eraDates_ = true;
+    std::optional<SlipData> pending_; // set before the bodies were built
+    int updating_ = 0;                // > 0 while the frame rewrites its own controls
+    SlipMoney *money_ = nullptr;      // child of this
 
     QScrollArea *scroll_ = nullptr;
     std::array<SlipSection *, SectionCount> sections_{};

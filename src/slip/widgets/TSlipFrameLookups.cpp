@@ -45,10 +45,16 @@ private:
 
 } // namespace
 
+void TSlipFrame::connectTopBarLookups()
+{
+    SpeedButton4->setEnabled(true);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TSlipFrame::SpeedButton4Click);
+    new CtrlSpaceLookup(ChargeEdit, [this] { SpeedButton4Click(); });
+}
+
 void TSlipFrame::connectLookups()
 {
     const std::pair<QToolButton *, void (TSlipFrame::*)()> lookups[] = {
-        {SpeedButton4, &TSlipFrame::SpeedButton4Click},
         {SpeedButton9, &TSlipFrame::SpeedButton9Click},
         {CaNumEllipsisButton, &TSlipFrame::CaNumEllipsisEditButtonClick},
     };
@@ -56,7 +62,6 @@ void TSlipFrame::connectLookups()
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, lookup);
     }
-    new CtrlSpaceLookup(ChargeEdit, [this] { SpeedButton4Click(); });
     new CtrlSpaceLookup(CaNameEdit, [this] { SpeedButton9Click(); });
     new CtrlSpaceLookup(CaNumEllipsisEdit, [this] { CaNumEllipsisEditButtonClick(); });
     // The cost panel's button and Ctrl+Space in its grid.
@@ -70,6 +75,7 @@ void TSlipFrame::SpeedButton4Click()
 
 void TSlipFrame::SpeedButton9Click()
 {
+    ensureBodies();
     pickIntoField(CaNameEdit, TGuideForm::CarNames);
 }
 
@@ -86,6 +92,7 @@ void TSlipFrame::pickIntoField(QLineEdit *field, int kind)
 
 void TSlipFrame::SpeedButton12Click()
 {
+    ensureBodies();
     const auto pick = TGuideForm::pick(AppFolder(appDir_), messages_, TGuideForm::Costs, this);
     costPanel_->CostStGrid->setFocus();
     if (pick) {
@@ -97,6 +104,7 @@ void TSlipFrame::SpeedButton12Click()
 
 void TSlipFrame::CaNumEllipsisEditButtonClick()
 {
+    ensureBodies();
     const auto kana = TaiueoForm::pick(CaNumEllipsisEdit);
     CaNumEllipsisEdit->setFocus();
     if (kana) {

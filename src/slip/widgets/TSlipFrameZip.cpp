@@ -88,11 +88,13 @@ void TSlipFrame::connectZipLookups(QToolButton *byCode, QToolButton *byAddress)
 
 void TSlipFrame::SpeedButton1Click()
 {
+    ensureBodies();
     zipLookup(Zip1Edit->text() + Zip2Edit->text(), Zip1Edit);
 }
 
 void TSlipFrame::SpeedButton2Click()
 {
+    ensureBodies();
     zipLookup(Add1Edit->text(), Add1Edit);
 }
 

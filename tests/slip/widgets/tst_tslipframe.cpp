@@ -34,6 +34,17 @@ SlipData readFile(const QString &path, const LineCategoryList &categories)
     return s;
 }
 
+// The named controls along the tab order, from the frame round to itself.
+QStringList tabOrder(QWidget &frame)
+{
+    QStringList names;
+    for (QWidget *w = frame.nextInFocusChain(); w && w != &frame; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() != Qt::NoFocus && !w->objectName().isEmpty())
+            names << w->objectName();
+    }
+    return names;
+}
+
 template <typename T> T *child(const QWidget &w, const char *name)
 {
     T *c = w.findChild<T *>(QString::fromLatin1(name));
@@ -59,6 +70,8 @@ private Q_SLOTS:
     void dateEditsWarnThroughTheMessageService();
     void blankVehicleDatesRoundTrip();
     void wheelOverTheGridScrollsTheGrid();
+    void bodiesBuiltAfterTheFirstPaintMatchBodiesBuiltAtOnce();
+    void slipSetBeforeTheBodiesIsShownInThem();
 };
 
 void TestSlipFrame::loadAndSaveKeepEveryField()
@@ -354,6 +367,71 @@ void TestSlipFrame::wheelOverTheGridScrollsTheGrid()
     QVERIFY(!turn(grid->viewport(), -120));
     QVERIFY(turn(pageView, -120));
     QVERIFY(page->value() > pageAt);
+}
+
+void TestSlipFrame::bodiesBuiltAfterTheFirstPaintMatchBodiesBuiltAtOnce()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame now(app.path(), messages);
+    TSlipFrame later(app.path(), messages, nullptr, TSlipFrame::Bodies::AfterFirstPaint);
+    QVERIFY(!later.bodiesBuilt());
+    QVERIFY(!later.findChild<QLineEdit *>(u"CuNameEdit"_s));
+    for (TSlipFrame *f : {&now, &later}) {
+        f->setDateDisplay(false);
+        f->setWorkNames({u"点検"_s});
+        f->setNotify(false);
+        f->startNewSlip(u"00000042"_s, 10 * 10000, 2, 1, QDate(2026, 12, 10));
+        f->setNotify(true);
+    }
+    // A new slip shows every section closed: nothing needs the bodies yet.
+    QVERIFY(!later.bodiesBuilt());
+    QCOMPARE(child<QLineEdit>(later, "SlipCodeEdit")->text(), u"00000042"_s);
+
+    later.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&later));
+    QTRY_VERIFY(later.bodiesBuilt());
+    QVERIFY(!later.isModified());
+    QCOMPARE(later.data(), now.data());
+    QCOMPARE(tabOrder(later), tabOrder(now));
+    const QStringList order = tabOrder(now);
+    QVERIFY(order.indexOf(u"IdxSpButton7"_s) < order.indexOf(u"CuNameEdit"_s));
+    QVERIFY(order.indexOf(u"CuNameEdit"_s) < order.indexOf(u"CarCheckBox"_s));
+    QCOMPARE(child<TWarekiDateEdit>(later, "FirstWDateEdit")->DateType(), TWarekiDateEdit::dtSeireki);
+
+    // Typing into a body now reaches the slip.
+    later.openSection(1);
+    QTest::keyClicks(child<QLineEdit>(later, "CuNameEdit"), u"Sato"_s);
+    QVERIFY(later.isModified());
+    QCOMPARE(later.data().custName, u"Sato"_s);
+}
+
+void TestSlipFrame::slipSetBeforeTheBodiesIsShownInThem()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame now(app.path(), messages);
+    SlipData closed =
+        readFile(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), now.categories());
+    for (SlipData::Section &s : closed.sections)
+        s.open = false;
+
+    TSlipFrame later(app.path(), messages, nullptr, TSlipFrame::Bodies::AfterFirstPaint);
+    now.setData(closed);
+    later.setData(closed);
+    QVERIFY(!later.bodiesBuilt());
+    // Asking for the slip builds the bodies, with the slip in them.
+    QCOMPARE(later.data(), now.data());
+    QVERIFY(later.bodiesBuilt());
+    QCOMPARE(child<QLineEdit>(later, "CuNameEdit")->text(), u"山田 太郎"_s);
+
+    // A slip with an open section needs its body on the first paint.
+    TSlipFrame open(app.path(), messages, nullptr, TSlipFrame::Bodies::AfterFirstPaint);
+    SlipData one = closed;
+    one.sections[2].open = true;
+    open.setData(one);
+    QVERIFY(open.bodiesBuilt());
+    QVERIFY(open.section(3)->isOpen());
 }
 
 QTEST_MAIN(TestSlipFrame)
