@@ -29,6 +29,6 @@ echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   ASAN_OPTIONS=detect_leaks=1:strict_init_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --output-on-failure -j2) || status=1
-echo "== Fuzz harnesses, 30 seconds each"
-bash scripts/fuzz.sh all 30 || status=1
+echo "== Fuzz harnesses, 30 seconds each, two at a time"
+FUZZ_JOBS=2 bash scripts/fuzz.sh all 30 || status=1
 exit $status
