@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev libbenchmark-dev libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   cups printer-driver-cups-pdf poppler-utils
-  xvfb xauth x11-utils libx11-dev
+  xvfb xauth x11-utils libx11-dev libxdamage-dev
   clang libclang-rt-14-dev llvm
 )
 
