@@ -93,7 +93,7 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
     titleServer_ = new WindowTitleServer([this] { return windowTitle(); }, [this] { bringToFront(); }, this);
     // Other processes ask for the title only once this window is up; the
     // socket waits for the event loop so that it costs the first paint nothing.
-    QTimer::singleShot(0, titleServer_, [this] { titleServer_->listen(); });
+    afterFirstPaint([this] { titleServer_->listen(); });
 }
 
 TMainForm::~TMainForm()
@@ -105,6 +105,34 @@ TMainForm::~TMainForm()
     // object is no main window any more, so the slip's reports end here.
     disconnect(SlipFrame1, nullptr, this, nullptr);
     disconnect(Frame11, nullptr, this, nullptr);
+}
+
+void TMainForm::afterFirstPaint(std::function<void()> task)
+{
+    afterPaint_.push_back(std::move(task));
+    if (painted_ && afterPaint_.size() == 1)
+        QTimer::singleShot(0, this, [this] { runAfterPaintTasks(); });
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    const bool done = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        // Posted from the paint: it runs once the picture is on the screen.
+        QTimer::singleShot(0, this, [this] { runAfterPaintTasks(); });
+    }
+    return done;
+}
+
+void TMainForm::runAfterPaintTasks()
+{
+    // A task may queue another one; it runs in this round too.
+    for (size_t i = 0; i < afterPaint_.size(); ++i) {
+        const std::function<void()> task = afterPaint_[i];
+        task();
+    }
+    afterPaint_.clear();
 }
 
 QString TMainForm::titleFor(const QString &file, bool modified)
@@ -143,8 +171,8 @@ bool TMainForm::start(const QString &argument)
     const QString slipFolder =
         argument.isEmpty() ? QString() : QFileInfo(QFileInfo(argument).absoluteFilePath()).absolutePath();
     // Only temporaries old enough that no save can own them go, so this
-    // waits for the event loop: the first paint needs none of it.
-    QTimer::singleShot(0, this, [this, folders = QStringList{slipFolder, initialFolder_}] {
+    // waits: the first paint needs none of it.
+    afterFirstPaint([this, folders = QStringList{slipFolder, initialFolder_}] {
         StrayFiles::removeAtStart(env_.appDir, folders);
     });
     SlipFrame1->setNotify(false);
@@ -239,7 +267,7 @@ bool TMainForm::loadFile(const QString &path, RecentNote note)
     if (note == RecentNote::Now)
         noteRecent(path);
     else // a synced write of the settings file is nothing the first paint needs
-        QTimer::singleShot(0, this, [this, path] { noteRecent(path); });
+        afterFirstPaint([this, path] { noteRecent(path); });
     action(u"UndoAction"_s)->setEnabled(true);
     return true;
 }

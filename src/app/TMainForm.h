@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AutoRecovery;
 class IniFile;
@@ -145,8 +146,15 @@ public:
     // state it replaces.
     void RestoreActionExecute();
 
+    // Runs task once the window has painted for the first time; at once
+    // (through the event loop) when it has. Work that the window's first
+    // picture does not need waits here instead of in a timer started before
+    // the window shows: such a timer still runs before the first paint.
+    void afterFirstPaint(std::function<void()> task);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildActions();
@@ -173,6 +181,7 @@ private:
     void placePanel(bool right);
     void bringToFront();
     void finish();
+    void runAfterPaintTasks();
     QString startFolder() const;
     // Puts a slip just opened or saved at the top of the recent files.
     void noteRecent(const QString &path);
@@ -197,6 +206,8 @@ private:
     QSplitter *Splitter1 = nullptr;
     QToolBar *ToolBar1 = nullptr;
     WindowTitleServer *titleServer_ = nullptr;
+    bool painted_ = false;
+    std::vector<std::function<void()>> afterPaint_;
     QPointer<HelpViewer> helpViewer_;
     AutoRecovery *recovery_ = nullptr;
 };

@@ -20,7 +20,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStatusBar>
-#include <QTimer>
 
 #include <vector>
 
@@ -133,7 +132,7 @@ int main(int argc, char *argv[])
     form.show();
     // The first start of a day keeps the masters and settings as they were;
     // a slip left unsaved by a process that is gone is offered again.
-    QTimer::singleShot(0, &form, [&] {
+    form.afterFirstPaint([&] {
         if (qEnvironmentVariableIsEmpty("TORVANE_NO_BACKUP")) {
             QString error;
             if (Backups::makeDaily(appFolder, Clock::localNow(), &error).isEmpty() && !error.isEmpty())
@@ -144,7 +143,7 @@ int main(int argc, char *argv[])
     // A new installation is asked for its company block once the window is
     // up; "後で" leaves it for the next start.
     if (FirstStartForm::needed(env.appDir)) {
-        QTimer::singleShot(0, &form, [&] {
+        form.afterFirstPaint([&] {
             FirstStartForm setup(env.appDir, messages, &form);
             if (setup.exec() == QDialog::Accepted)
                 form.reloadSettings(false);

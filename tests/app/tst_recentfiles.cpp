@@ -161,9 +161,13 @@ void TestRecentFiles::menuAndDialogsFollowTheList()
     {
         TMainForm form(f.env);
         QVERIFY(form.start(first));
-        // The slip opened at start goes into the list once the window is up.
+        // The slip opened at start goes into the list once the window has painted.
         QCOMPARE(RecentFiles::read(f.env.settingsPath), QStringList());
         QCoreApplication::processEvents();
+        QCOMPARE(RecentFiles::read(f.env.settingsPath), QStringList());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(RecentFiles::read(f.env.settingsPath).size(), 1);
         QMenu *menu = recentMenu(form);
         QVERIFY(menu);
         QCOMPARE(menu->actions().size(), 1);

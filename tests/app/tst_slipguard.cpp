@@ -201,7 +201,9 @@ void TestSlipGuard::startRemovesStrayTemporaries()
 
     TMainForm form(f.env);
     form.start(slip);
-    // After the first paint.
+    // Once the window has painted.
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (const QString &path : stray)
         QTRY_VERIFY2(!QFile::exists(path), qPrintable(path));
     for (const QString &path : kept)
