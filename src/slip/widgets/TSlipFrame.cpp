@@ -408,21 +408,22 @@ void TSlipFrame::stepSlipNumber(int delta)
     SlipCodeEdit->setText(QString::number(next).rightJustified(8, u'0'));
 }
 
-QString TSlipFrame::greetingForKind(int kind) const
+std::optional<QString> TSlipFrame::greetingForKind(int kind) const
 {
     const QStringList lines = TextList::read(AppFolder(appDir_).memoOptionsFile());
     if (lines.isEmpty())
-        return {};
+        return std::nullopt;
     const QStringList greetings = CommaText::split(lines.first());
-    return (kind >= 0 && kind < greetings.size()) ? greetings.at(kind) : QString();
+    if (kind < 0 || kind >= greetings.size())
+        return std::nullopt;
+    return greetings.at(kind);
 }
 
 void TSlipFrame::setGreetingForKind(int kind)
 {
     // A kind without a greeting keeps the text there is.
-    const QString greeting = greetingForKind(kind);
-    if (!greeting.isEmpty())
-        InfoEdit->setText(greeting);
+    if (const std::optional<QString> greeting = greetingForKind(kind))
+        InfoEdit->setText(*greeting);
 }
 
 void TSlipFrame::MemoSpeedButtonClick()
@@ -517,7 +518,7 @@ void TSlipFrame::startNewSlip(const QString &slipCode, qint64 taxRate, int round
     s.taxCalcMode = calcMode;
     s.slipType = DTpComBox->count() > 0 ? DTpComBox->itemText(0) : QString();
     // The greeting the frame shows for the first kind.
-    s.info = bodiesBuilt_ ? InfoEdit->text() : greetingForKind(0);
+    s.info = bodiesBuilt_ ? InfoEdit->text() : greetingForKind(0).value_or(QString());
     setData(s);
     modified_ = false;
 }

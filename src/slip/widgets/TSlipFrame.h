@@ -186,8 +186,8 @@ private:
     void setSectionStatus(SlipSection *s, const QString &text);
     void stepSlipNumber(int delta);
     void setGreetingForKind(int kind);
-    // The greeting of a slip kind from the note options; empty when none.
-    QString greetingForKind(int kind) const;
+    // The greeting of a slip kind from the note options, when it has one.
+    std::optional<QString> greetingForKind(int kind) const;
     void applyVehicleState();
     void applyLineCount();
     void alignLineTotals();
