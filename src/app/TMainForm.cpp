@@ -92,7 +92,7 @@ TMainForm::TMainForm(const TMainFormEnvironment &environment, QWidget *parent)
 
     titleServer_ = new WindowTitleServer([this] { return windowTitle(); }, [this] { bringToFront(); }, this);
     // Other processes ask for the title only once this window is up; the
-    // socket waits for the event loop so that it costs the first paint nothing.
+    // socket waits for the first paint so that it costs that paint nothing.
     afterFirstPaint([this] { titleServer_->listen(); });
 }
 
