@@ -74,6 +74,23 @@ bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
     }
 }
 
+// Writes all of data, waiting for room until the deadline; false when the
+// peer went away or the time ran out.
+bool sendAll(int fd, const QByteArray &data, const QDeadlineTimer &deadline)
+{
+    qsizetype sent = 0;
+    while (sent < data.size()) {
+        const ssize_t n = ::send(fd, data.constData() + sent, size_t(data.size() - sent), MSG_NOSIGNAL);
+        if (n > 0)
+            sent += n;
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else if (!(n < 0 && errno == EAGAIN && waitFor(fd, POLLOUT, deadline)))
+            return false;
+    }
+    return true;
+}
+
 // Sends one request line to the peer behind path; the reply line, or a null
 // string when the peer did not answer before the deadline. A refused
 // connection means a stale socket of a process that is gone: it is removed.
@@ -99,21 +116,8 @@ QString ask(const QString &path, const QByteArray &request, const QDeadlineTimer
             ::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0)
             return {};
     }
-    const QByteArray line = request + '\n';
-    qsizetype sent = 0;
-    while (sent < line.size()) {
-        const ssize_t n =
-            ::send(socket.get(), line.constData() + sent, size_t(line.size() - sent), MSG_NOSIGNAL);
-        if (n > 0) {
-            sent += n;
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else if (n < 0 && errno == EAGAIN && waitFor(socket.get(), POLLOUT, deadline)) {
-            continue;
-        } else {
-            return {};
-        }
-    }
+    if (!sendAll(socket.get(), request + '\n', deadline))
+        return {};
     QByteArray reply;
     while (!reply.contains('\n')) {
         char buffer[512];
@@ -272,21 +276,7 @@ private:
 
     // Replies are a line each and the peer waits for them: a short wait for
     // room is enough, and a peer that takes nothing loses its answer.
-    void answer(const QByteArray &reply)
-    {
-        const QDeadlineTimer deadline(100);
-        qsizetype sent = 0;
-        while (sent < reply.size()) {
-            const ssize_t n =
-                ::send(fd_, reply.constData() + sent, size_t(reply.size() - sent), MSG_NOSIGNAL);
-            if (n > 0)
-                sent += n;
-            else if (n < 0 && errno == EINTR)
-                continue;
-            else if (!(n < 0 && errno == EAGAIN && waitFor(fd_, POLLOUT, deadline)))
-                return;
-        }
-    }
+    void answer(const QByteArray &reply) { sendAll(fd_, reply, QDeadlineTimer(100)); }
 
     int fd_;
     WindowTitleServer *server_;
