@@ -130,13 +130,6 @@ struct TSlipMakeDBM::Section {
     qint64 dataCount = 0; // repeated-line section: Count of its slip-data section
     QString ifValue;      // IfValue: the section prints only when this holds
     QHash<int, Item> items;
-    // Repeated-line section: the slip values of each line item as read for
-    // the first copy, so that later copies do not look them up again.
-    struct LineValues {
-        bool negative = false;
-        QStringList values; // by item, from 1
-    };
-    QHash<qint64, LineValues> lines;
 };
 
 // A [Script] line, encoded once per run.
@@ -743,20 +736,14 @@ void TSlipMakeDBM::LayOutLines(const QString &name)
             lineIndex_ += slots - k;
             break;
         }
-        auto cached = s.lines.find(lineIndex_);
-        if (cached == s.lines.end()) {
-            Section::LineValues v;
-            const QString suffix = lineSuffix(lineIndex_);
-            v.negative = slip_->readBool(name, u"DigitType"_s + suffix, false);
-            for (int n = 1; n <= s.repColumn; ++n)
-                v.values.append(slip_->readString(name, item(s, n).name + suffix));
-            cached = s.lines.insert(lineIndex_, std::move(v));
-        }
-        const bool negative = cached->negative;
+        // Read for each copy again: keeping every line's values for the
+        // later copies would hold the whole slip a second time.
+        const QString suffix = lineSuffix(lineIndex_);
+        const bool negative = slip_->readBool(name, u"DigitType"_s + suffix, false);
         bool excluded = false;
         for (int n = 1; n <= s.repColumn; ++n) {
             const Item &it = item(s, n);
-            const QString &value = cached->values.at(n - 1);
+            const QString value = slip_->readString(name, it.name + suffix);
             TWriteSetting r = recordOf(it);
             r.y = it.top + top + pitch_ * k;
             r.negative = negative;
