@@ -1,18 +1,25 @@
 // A slip from its file to pages, the bundled invoice format, two copies:
 //  - PrintDataAndPages: print data generation plus every page written to its
 //    page file, as a preview or print run does it;
-//  - FileToPdf: the whole PDF export from the slip file, as --export-pdf does.
+//  - FileToPdf: the whole PDF export from the slip file, as --export-pdf does
+//    it: the slip read, its totals computed, its print snapshot written, the
+//    print data made and every page drawn into the PDF;
+//  - FileToPdfFourCopies: the same with all four copies, twice the pages of
+//    FileToPdf from the same slip: its peak memory shows what the pages
+//    themselves cost.
 // Each size reports its wall time per run, the time per line item and the
 // peak resident memory of that size alone (the process's high-water mark is
 // reset before each size), so that growth in line count and in page count
 // shows directly:
 //   build/bin/bench_render
 //   build/bin/bench_render --benchmark_filter=FileToPdf
+#include "platform/IniFile.h"
 #include "print/FontSetup.h"
 #include "print/PageFiles.h"
 #include "print/PrintPipeline.h"
 #include "print/TMakeMataDBM.h"
 #include "print/TPrnPlotY.h"
+#include "slip/SlipFile.h"
 #include "support/SampleSlip.h"
 
 #include <QDir>
@@ -52,30 +59,34 @@ long peakMemoryKb()
 }
 
 // An application folder with the invoice format, the default logo setting and
-// the slip written as the print snapshot.
+// the line categories; the slip saved as a slip file and written as the print
+// snapshot.
 struct Fixture {
     QTemporaryDir dir;
     QString app = dir.path() + u'/';
+    QString slipPath = app + u"slip.tvx"_s;
     PrintPipeline::Job job;
     QString error;
 
-    explicit Fixture(int lines)
+    explicit Fixture(int lines, int copies = 2)
     {
-        for (const char16_t *sub : {u"Dat/Fmt", u"Dat/Tmp", u"Dat/Etc"})
+        for (const char16_t *sub : {u"Dat/Fmt", u"Dat/Tmp", u"Dat/Etc", u"Dat/Mst"})
             QDir().mkpath(app + QString::fromUtf16(sub));
-        QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Fmt/納品請求書.fmt"),
-                    app + u"Dat/Fmt/納品請求書.fmt"_s);
-        QFile::copy(QStringLiteral(TORVANE_DATA "/Dat/Etc/デフォルト.Dat"),
-                    app + u"Dat/Etc/デフォルト.Dat"_s);
+        for (const char16_t *file :
+             {u"Dat/Fmt/納品請求書.fmt", u"Dat/Etc/デフォルト.Dat", u"Dat/Mst/LineDiv.dat"})
+            QFile::copy(QStringLiteral(TORVANE_DATA "/") + QString::fromUtf16(file),
+                        app + QString::fromUtf16(file));
         job.appDir = app;
         job.prefix = u"1"_s;
         job.snapshotPath = app + u"Dat/Tmp/1PrTmpDat2"_s;
         job.formatPath = app + u"Dat/Fmt/納品請求書.fmt"_s;
         job.logoPath = app + u"Dat/Etc/デフォルト.Dat"_s;
-        job.titles = {u"納品請求書"_s, u"納品請求書(控)"_s, QString(), QString()};
-        job.copies = {true, true, false, false};
-        PrintPipeline::writeSnapshot(job.snapshotPath, sampleSlip(lines), sampleContext(), job.logoPath,
-                                     &error);
+        job.titles = {u"納品請求書"_s, u"納品請求書(控)"_s, u"請求書"_s, u"請求書(控)"_s};
+        job.copies = {true, copies >= 2, copies >= 3, copies >= 4};
+        const SlipData slip = sampleSlip(lines);
+        IniFile file(slipPath);
+        if (SlipFile::save(file, slip, sstAll, sampleContext(), &error))
+            PrintPipeline::writeSnapshot(job.snapshotPath, slip, sampleContext(), job.logoPath, &error);
     }
 };
 
@@ -124,9 +135,9 @@ void BM_PrintDataAndPages(benchmark::State &state)
     report(state, pages);
 }
 
-void BM_FileToPdf(benchmark::State &state)
+void fileToPdf(benchmark::State &state, int copies)
 {
-    Fixture f(int(state.range(0)));
+    Fixture f(int(state.range(0)), copies);
     if (!f.error.isEmpty()) {
         state.SkipWithError(f.error.toLocal8Bit().constData());
         return;
@@ -135,13 +146,24 @@ void BM_FileToPdf(benchmark::State &state)
     resetPeakMemory();
     for (auto _ : state) {
         QString error;
-        if (!PrintPipeline::exportPdf(f.job, pdf, u"bench - Torvane"_s, 0, 0, nullptr, &error)) {
+        if (!PrintPipeline::snapshotOfFile(f.slipPath, f.job.snapshotPath, f.app, f.job.logoPath, &error) ||
+            !PrintPipeline::exportPdf(f.job, pdf, u"bench - Torvane"_s, 0, 0, nullptr, &error)) {
             state.SkipWithError(error.toLocal8Bit().constData());
             return;
         }
     }
     state.counters["pdf_MB"] = double(QFile(pdf).size()) / (1024.0 * 1024.0);
     report(state, 0);
+}
+
+void BM_FileToPdf(benchmark::State &state)
+{
+    fileToPdf(state, 2);
+}
+
+void BM_FileToPdfFourCopies(benchmark::State &state)
+{
+    fileToPdf(state, 4);
 }
 
 } // namespace
@@ -169,3 +191,4 @@ int main(int argc, char **argv)
     benchmark::Shutdown();
     return 0;
 }
+BENCHMARK(BM_FileToPdfFourCopies)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
