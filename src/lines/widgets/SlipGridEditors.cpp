@@ -83,7 +83,9 @@ SlipGridEditors::SlipGridEditors(QWidget *parent)
     UpEdit1 = numEdit(parent, 2, 1, true);
     UpEdit2 = new QLineEdit(parent);
     Edit2 = new QComboBox(parent);
-    Edit2->setEditable(true);
+    // Editable through its own line edit, so that its list is built when it
+    // first opens rather than with the grid.
+    Edit2->setLineEdit(new QLineEdit(Edit2));
     Edit2->setInsertPolicy(QComboBox::NoInsert);
     Edit2->lineEdit()->setMaxLength(12);
     Edit3 = numEdit(parent, 3, 2, false);

@@ -1,5 +1,6 @@
 #include "TAutoLogoForm.h"
 
+#include "controls/widgets/DigitValidator.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageService.h"
 #include "platform/SafeFileName.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -38,7 +38,7 @@ QLineEdit *digitsEdit(int count)
 {
     auto *edit = new QLineEdit;
     edit->setMaxLength(count);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), edit));
+    edit->setValidator(new DigitValidator(count, edit));
     edit->setFixedWidth(count * 14 + 16);
     return edit;
 }

@@ -5,6 +5,7 @@
 #include "TSlipFrame.h"
 #include "TTotalsPanel.h"
 
+#include "controls/widgets/DigitValidator.h"
 #include "controls/widgets/TFloatEdit.h"
 #include "controls/widgets/TWarekiDateEdit.h"
 #include "lines/widgets/SlipGridView.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QToolButton>
 
@@ -49,7 +49,10 @@ QComboBox *comboBox(QWidget *parent, const QString &name, bool editable, const Q
 {
     auto *c = new QComboBox(parent);
     c->setObjectName(name);
-    c->setEditable(editable);
+    // Editable through its own line edit: setEditable() would also build the
+    // drop-down list now, which waits for its first opening this way.
+    if (editable)
+        c->setLineEdit(new QLineEdit(c));
     c->addItems(items);
     c->setFocusPolicy(Qt::StrongFocus); // the wheel scrolls the editor, not the choice
     return c;
@@ -90,8 +93,7 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     layout->addWidget(codeCaption);
     SlipCodeEdit = lineEdit(bar, u"SlipCodeEdit"_s, 8, 110);
     SlipCodeEdit->setFont(larger);
-    SlipCodeEdit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(u"\\d{0,8}"_s), SlipCodeEdit));
+    SlipCodeEdit->setValidator(new DigitValidator(8, SlipCodeEdit));
     SlipCodeEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     SlipCodeEdit->installEventFilter(this);
     layout->addWidget(SlipCodeEdit);

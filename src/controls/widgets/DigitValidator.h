@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QValidator>
+
+// Accepts up to maxLength ASCII digits and nothing else: slip numbers and
+// postal or phone parts typed as codes. A regular expression would do the
+// same, at the price of compiling one when the first window is built.
+class DigitValidator : public QValidator {
+    Q_OBJECT
+public:
+    explicit DigitValidator(int maxLength, QObject *parent = nullptr);
+
+    State validate(QString &input, int &pos) const override;
+
+private:
+    int maxLength_;
+};
