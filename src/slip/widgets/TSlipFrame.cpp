@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +52,42 @@ qint64 truncated(double v)
 {
     return qint64(std::trunc(v));
 }
+
+// Calls react once, on the first user input into a control of frame.
+class FirstInputGuard : public QObject {
+public:
+    FirstInputGuard(QWidget *frame, std::function<void()> react)
+        : QObject(frame), frame_(frame), react_(std::move(react))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::DragEnter:
+            if (react_ && watched->isWidgetType() && frame_->isAncestorOf(static_cast<QWidget *>(watched))) {
+                const std::function<void()> react = std::move(react_);
+                react_ = nullptr;
+                react();
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWidget *frame_;
+    std::function<void()> react_;
+};
 
 } // namespace
 
@@ -112,24 +149,32 @@ TSlipFrame::TSlipFrame(const QString &appDir, MessageService &messages, QWidget 
     categories_ = LineCategoryList::load(folder.lineCategoriesFile());
     connectTopBar();
     if (bodies == Bodies::Now)
-        buildBodies();
+        ensureBodies();
     --updating_;
 }
 
-void TSlipFrame::buildBodies()
+void TSlipFrame::buildInto(SlipSection *s, void (TSlipFrame::*build)(SlipSection *))
+{
+    // Controls made inside a section on the screen appear with it, not one
+    // event later: the section's panel is shown again once it holds them.
+    const bool shown = isVisible();
+    if (shown)
+        s->inner()->hide();
+    (this->*build)(s);
+    if (shown)
+        s->setOpen(s->isOpen());
+}
+
+void TSlipFrame::buildUpperBodies()
 {
     ++updating_;
-    bodiesBuilt_ = true;
-    buildCustomer(sections_[0]);
-    buildTax(sections_[1]);
-    buildVehicle(sections_[2]);
-    buildLines(sections_[3]);
-    buildCosts(sections_[4]);
-    buildTotals(sections_[5]);
-    buildNotes(sections_[6]);
+    upperBuilt_ = true;
+    buildInto(sections_[0], &TSlipFrame::buildCustomer);
+    buildInto(sections_[1], &TSlipFrame::buildTax);
+    buildInto(sections_[2], &TSlipFrame::buildVehicle);
+    buildInto(sections_[3], &TSlipFrame::buildLines);
     for (TWarekiDateEdit *d : {FirstWDateEdit, CheckWDateEdit})
         d->setMessages(&messages_);
-    placeBodiesInTabOrder();
 
     const AppFolder folder(appDir_);
     CaNumComBox->addItems(TextList::read(folder.registrationRegionsFile()));
@@ -139,6 +184,26 @@ void TSlipFrame::buildBodies()
     const auto type = eraDates_ ? TWarekiDateEdit::dtWareki : TWarekiDateEdit::dtSeireki;
     for (TWarekiDateEdit *d : {FirstWDateEdit, CheckWDateEdit})
         d->setDateType(type);
+    applyVehicleState();
+    applyLineCount();
+    if (pending_)
+        applyUpperBodies(*pending_); // the rest waits in pending_ for the lower sections
+    --updating_;
+}
+
+void TSlipFrame::buildLowerBodies()
+{
+    ++updating_;
+    bodiesBuilt_ = true;
+    if (inputGuard_) {
+        qApp->removeEventFilter(inputGuard_);
+        inputGuard_->deleteLater(); // it may be the caller
+        inputGuard_ = nullptr;
+    }
+    buildInto(sections_[4], &TSlipFrame::buildCosts);
+    buildInto(sections_[5], &TSlipFrame::buildTotals);
+    buildInto(sections_[6], &TSlipFrame::buildNotes);
+    placeBodiesInTabOrder();
 
     money_ = new SlipMoney(costPanel_, totalsPanel_, this);
     money_->setNotify(notify_);
@@ -147,14 +212,12 @@ void TSlipFrame::buildBodies()
                       [grid] { return grid->CalcPartTotal(); }, [grid] { return grid->rows(); }});
     money_->setCategories(categories_);
     setGreetingForKind(0);
-    applyVehicleState();
-    applyLineCount();
     connectChangeTracking();
     connectLookups();
     if (pending_) {
         const SlipData slip = std::move(*pending_);
         pending_.reset();
-        applyBodies(slip);
+        applyLowerBodies(slip);
     }
     --updating_;
 }
@@ -190,10 +253,49 @@ void TSlipFrame::placeBodiesInTabOrder()
     }
 }
 
+void TSlipFrame::ensureUpperBodies()
+{
+    if (upperBuilt_)
+        return;
+    buildUpperBodies();
+    // Changes are tracked once every section is built; until then the first
+    // input into these controls builds the rest before it changes anything.
+    inputGuard_ = new FirstInputGuard(this, [this] { ensureBodies(); });
+    qApp->installEventFilter(inputGuard_);
+}
+
 void TSlipFrame::ensureBodies()
 {
+    if (!upperBuilt_)
+        buildUpperBodies();
     if (!bodiesBuilt_)
-        buildBodies();
+        buildLowerBodies();
+}
+
+bool TSlipFrame::lowerSectionInView() const
+{
+    // Asked while the window is being shown, when the sections' places are
+    // not settled yet: where each starts follows from the heights they ask for.
+    const QLayout *column = scroll_->widget()->layout();
+    const int gap = column->spacing();
+    int y = column->contentsMargins().top() + column->itemAt(0)->sizeHint().height() + gap; // the top bar
+    const int bottom = scroll_->viewport()->height();
+    for (int i = 0; i < SectionCount && y < bottom; ++i) {
+        const SlipSection *s = sections_[size_t(i)];
+        if (i >= UpperSectionCount && s->isOpen())
+            return true;
+        y += s->sizeHint().height() + gap;
+    }
+    return false;
+}
+
+void TSlipFrame::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The layout is done by now: an open lower section that the window
+    // shows is built before the window appears.
+    if (!bodiesBuilt_ && lowerSectionInView())
+        ensureBodies();
 }
 
 void TSlipFrame::paintEvent(QPaintEvent *event)
@@ -491,7 +593,7 @@ void TSlipFrame::setDateDisplay(bool eraDates)
     const auto type = eraDates ? TWarekiDateEdit::dtWareki : TWarekiDateEdit::dtSeireki;
     ++updating_;
     DateWDateEdit->setDateType(type);
-    if (bodiesBuilt_) {
+    if (upperBuilt_) {
         for (TWarekiDateEdit *d : {FirstWDateEdit, CheckWDateEdit})
             d->setDateType(type);
     }
@@ -560,7 +662,7 @@ bool TSlipFrame::eventFilter(QObject *watched, QEvent *event)
 
 bool TSlipFrame::scrollGridUnder(QPoint global, int steps)
 {
-    if (!bodiesBuilt_)
+    if (!upperBuilt_)
         return false;
     SlipGridView *grid = SlipGridFrame1->grid();
     QWidget *view = grid->viewport();
@@ -660,8 +762,12 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
         for (int i = 0; i < SectionCount; ++i) {
             SlipSection *sec = sections_[size_t(i)];
             const SlipData::Section &state = s.sections[size_t(i)];
-            // An open section shows its body at once.
-            if (state.open)
+            // An open section shows its body at once; before the frame is
+            // on the screen, the lower ones wait until it is clear whether
+            // the first screen shows them.
+            if (state.open && i < UpperSectionCount)
+                ensureUpperBodies();
+            else if (state.open && isVisible())
                 ensureBodies();
             sec->setOpen(state.open);
             sec->setStatus(state.label, state.labelColor);
@@ -673,14 +779,18 @@ void TSlipFrame::applyData(const SlipData &s, bool sections)
     DateWDateEdit->setDate(s.slipDate);
     ChargeEdit->setText(s.charge);
     DTpComBox->setCurrentIndex(s.slipType.isEmpty() ? -1 : DTpComBox->findText(s.slipType));
-    if (bodiesBuilt_)
-        applyBodies(s);
-    else
+    if (bodiesBuilt_) {
+        applyUpperBodies(s);
+        applyLowerBodies(s);
+    } else {
         pending_ = s;
+        if (upperBuilt_)
+            applyUpperBodies(s);
+    }
     --updating_;
 }
 
-void TSlipFrame::applyBodies(const SlipData &s)
+void TSlipFrame::applyUpperBodies(const SlipData &s)
 {
     ++updating_;
     CuNameEdit->setText(s.custName);
@@ -716,14 +826,29 @@ void TSlipFrame::applyBodies(const SlipData &s)
     FloatEditAccess::setValue(RavorNValEditC, double(s.ravor));
     // The rows are recomputed with the slip's own settings; the totals shown
     // are the stored ones until the next change.
-    money_->applyTaxSettings(s.taxRate, TaxHComBox->currentIndex(), s.ravor * Fixed::One);
+    const int rounding = TaxHComBox->currentIndex();
+    if (money_) {
+        money_->applyTaxSettings(s.taxRate, rounding, s.ravor * Fixed::One);
+    } else {
+        SlipGridFrame1->setTaxRate(s.taxRate);
+        SlipGridFrame1->setRounding(rounding);
+        SlipGridFrame1->setLabourRate(s.ravor * Fixed::One);
+    }
     SlipGridFrame1->ReplaceRows(rowTexts(s.rows));
-    money_->load(s);
+    FloatEditAccess::setValue(TecNValLabel, double(Totals::clampAmount(s.tecTotal)));
+    FloatEditAccess::setValue(PartNValLabel, double(Totals::clampAmount(s.partTotal)));
     LineCntComBox->setCurrentIndex((s.display == 1) ? 1 : 0);
-    InfoEdit->setText(s.info);
-    NoteMemo->setPlainText(s.memo.join(u'\n'));
     applyVehicleState();
     applyLineCount();
+    --updating_;
+}
+
+void TSlipFrame::applyLowerBodies(const SlipData &s)
+{
+    ++updating_;
+    money_->load(s);
+    InfoEdit->setText(s.info);
+    NoteMemo->setPlainText(s.memo.join(u'\n'));
     --updating_;
 }
 
@@ -746,7 +871,10 @@ bool TSlipFrame::SaveSlip(IniFile &ini, TSlipSaveType scope, bool ownFile, QStri
 
 void TSlipFrame::LoadSlip(const IniFile &ini, TSlipSaveType scope)
 {
-    ensureBodies();
+    // A whole slip replaces every value: it needs no bodies to start from,
+    // and its sections build what they show.
+    if (scope != sstAll)
+        ensureBodies();
     const SlipFile::Context context{categories_, QDate::currentDate()};
     if (scope == sstLines) {
         // Line items of a template go in before the current row.
@@ -756,7 +884,7 @@ void TSlipFrame::LoadSlip(const IniFile &ini, TSlipSaveType scope)
         openSection(4);
         return;
     }
-    SlipData loaded = data();
+    SlipData loaded = bodiesBuilt_ ? data() : pending_.value_or(SlipData());
     SlipFile::read(ini, loaded, scope, context);
     applyData(loaded, scope == sstAll);
     if (scope == sstAll) {

@@ -37,14 +37,19 @@ struct ZipRecord;
 //
 // The controls inside the seven sections (their bodies) may wait until the
 // frame has painted once: a new slip shows every section closed, and the
-// window then appears without building what nobody sees yet. Every member
-// that reads or writes a body builds the bodies first; a slip set before
-// they exist is kept and shown in them when they are built.
+// window then appears without building what nobody sees yet. They are built
+// in two parts: the upper sections 1 to 4 as soon as one of them is open,
+// the lower sections 5 to 7 with the money and the change tracking when the
+// first screen shows one of them open, or else once the frame has painted.
+// Every member that reads or writes a body builds the bodies first, and so
+// does the first user input into the frame; a slip set before they exist is
+// kept and shown in them when they are built.
 class TSlipFrame : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TSlipFrame)
 public:
     static constexpr int SectionCount = 7;
+    static constexpr int UpperSectionCount = 4;
 
     // When the section bodies are built: in the constructor, or once the
     // frame has painted (or sooner, when something needs them).
@@ -57,7 +62,10 @@ public:
                Bodies bodies = Bodies::Now);
     ~TSlipFrame() override;
 
+    // Every section body is there.
     bool bodiesBuilt() const { return bodiesBuilt_; }
+    // The bodies of sections 1 to 4 are there.
+    bool upperBodiesBuilt() const { return upperBuilt_; }
     // Builds the section bodies now when they are still waiting.
     void ensureBodies();
 
@@ -151,6 +159,7 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Scrolls the line-item grid when global lies over it and it can move
@@ -166,7 +175,14 @@ private:
     void buildCosts(SlipSection *s);
     void buildTotals(SlipSection *s);
     void buildNotes(SlipSection *s);
-    void buildBodies();
+    // Builds a section's body with build; inside a frame on the screen the
+    // new controls show at once.
+    void buildInto(SlipSection *s, void (TSlipFrame::*build)(SlipSection *));
+    void ensureUpperBodies();
+    void buildUpperBodies();
+    void buildLowerBodies();
+    // An open lower section starts within the scroll area's view.
+    bool lowerSectionInView() const;
     void placeBodiesInTabOrder();
     // Change tracking and lookups of the top bar, and of the bodies.
     void connectTopBar();
@@ -192,7 +208,8 @@ private:
     void applyLineCount();
     void alignLineTotals();
     void applyData(const SlipData &slip, bool sections);
-    void applyBodies(const SlipData &slip);
+    void applyUpperBodies(const SlipData &slip);
+    void applyLowerBodies(const SlipData &slip);
     QStringList rowTexts(const QList<TRowData> &rows) const;
 
     QString appDir_;
@@ -201,7 +218,9 @@ private:
     QStringList workNames_;
     bool notify_ = false;
     bool modified_ = false;
+    bool upperBuilt_ = false;
     bool bodiesBuilt_ = false;
+    QObject *inputGuard_ = nullptr; // child of this while the lower bodies wait
     bool bodiesQueued_ = false;
     bool eraDates_ = true;
     std::optional<SlipData> pending_; // set before the bodies were built

@@ -72,6 +72,9 @@ private Q_SLOTS:
     void wheelOverTheGridScrollsTheGrid();
     void bodiesBuiltAfterTheFirstPaintMatchBodiesBuiltAtOnce();
     void slipSetBeforeTheBodiesIsShownInThem();
+    void lowerSectionsWaitUnlessTheFirstScreenShowsThem_data();
+    void lowerSectionsWaitUnlessTheFirstScreenShowsThem();
+    void firstInputBuildsTheRestAndCounts();
 };
 
 void TestSlipFrame::loadAndSaveKeepEveryField()
@@ -430,8 +433,74 @@ void TestSlipFrame::slipSetBeforeTheBodiesIsShownInThem()
     SlipData one = closed;
     one.sections[2].open = true;
     open.setData(one);
-    QVERIFY(open.bodiesBuilt());
+    QVERIFY(open.upperBodiesBuilt());
     QVERIFY(open.section(3)->isOpen());
+    QCOMPARE(child<QLineEdit>(open, "CaNameEdit")->text(), u"トヨタ プリウス"_s);
+}
+
+void TestSlipFrame::lowerSectionsWaitUnlessTheFirstScreenShowsThem_data()
+{
+    QTest::addColumn<QList<int>>("open");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("builtBeforeShown");
+    // Sections 1 to 4 open fill the first screen: 5 to 7 come after it.
+    QTest::newRow("below the first screen") << QList<int>{1, 2, 3, 4, 5, 6, 7} << 400 << false;
+    QTest::newRow("on the first screen") << QList<int>{5, 7} << 700 << true;
+}
+
+void TestSlipFrame::lowerSectionsWaitUnlessTheFirstScreenShowsThem()
+{
+    QFETCH(QList<int>, open);
+    QFETCH(int, height);
+    QFETCH(bool, builtBeforeShown);
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame now(app.path(), messages);
+    SlipData slip = readFile(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), now.categories());
+    for (int n = 1; n <= TSlipFrame::SectionCount; ++n)
+        slip.sections[size_t(n - 1)].open = open.contains(n);
+    now.setData(slip);
+
+    TSlipFrame later(app.path(), messages, nullptr, TSlipFrame::Bodies::AfterFirstPaint);
+    later.resize(900, height);
+    later.setNotify(false);
+    later.setData(slip);
+    later.setNotify(true);
+    QCOMPARE(later.upperBodiesBuilt(), open.contains(1));
+    QVERIFY(!later.bodiesBuilt());
+
+    later.show();
+    QCOMPARE(later.bodiesBuilt(), builtBeforeShown);
+    if (builtBeforeShown) // shown with the window, not one event later
+        QVERIFY(child<QWidget>(later, "NoteMemo")->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(&later));
+    QTRY_VERIFY(later.bodiesBuilt());
+    QVERIFY(!later.isModified());
+    QCOMPARE(later.data(), now.data());
+    QCOMPARE(tabOrder(later), tabOrder(now));
+}
+
+void TestSlipFrame::firstInputBuildsTheRestAndCounts()
+{
+    TestAppFolder app;
+    FakeMessageService messages;
+    TSlipFrame frame(app.path(), messages, nullptr, TSlipFrame::Bodies::AfterFirstPaint);
+    SlipData slip =
+        readFile(QStringLiteral(TORVANE_SAMPLES "/estimate-with-vehicle.tvx"), frame.categories());
+    frame.setNotify(false);
+    frame.setData(slip);
+    frame.setNotify(true);
+    QVERIFY(frame.upperBodiesBuilt());
+    QVERIFY(!frame.bodiesBuilt());
+
+    // Typed before the rest is built: the change is tracked all the same.
+    QSignalSpy changed(&frame, &TSlipFrame::changed);
+    QTest::keyClicks(child<QLineEdit>(frame, "CuNameEdit"), u"x"_s);
+    QVERIFY(frame.bodiesBuilt());
+    QVERIFY(frame.isModified());
+    QVERIFY(!changed.isEmpty());
+    QCOMPARE(frame.data().custName, u"山田 太郎x"_s);
+    QCOMPARE(frame.data().costRows, slip.costRows);
 }
 
 QTEST_MAIN(TestSlipFrame)
