@@ -21,7 +21,9 @@ bool EraTable::addEra(const QString &name, QDate start)
     if (!eras_.isEmpty() && start <= eras_.last().start)
         return false;
     QString cut = name;
-    while (Cp932::encode(cut).size() > 4)
+    // Two UTF-16 units never take more than four bytes: the names of the
+    // standard table need no converter, which costs the start of a window.
+    while (cut.size() > 2 && Cp932::encode(cut).size() > 4)
         cut.chop(1);
     eras_.append(Era{cut, start});
     return true;
