@@ -370,6 +370,11 @@ qsizetype IniFile::keyLineCount(const QString &section) const
     return n;
 }
 
+QByteArray IniFile::keyLine(const QString &key, const QString &value, QString *unmappable)
+{
+    return Cp932::encode(key, unmappable) + '=' + Cp932::encode(sanitizeValue(value), unmappable);
+}
+
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     if (recording_)
@@ -389,8 +394,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
-        l.text = Written{Cp932::encode(l.key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
-                         clipTo2047Bytes(unquote(v.trimmed()))};
+        l.text = Written{keyLine(l.key, v, &unmappable_), clipTo2047Bytes(unquote(v.trimmed()))};
         return;
     }
     // A new key goes after the last non-blank line of its section, so blank
@@ -399,8 +403,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     while (pos > 0 && (s->lines[size_t(pos - 1)].removed || isBlankLine(rawOf(s->lines[size_t(pos - 1)]))))
         --pos;
     Line line;
-    line.text = Written{Cp932::encode(key, &unmappable_) + '=' + Cp932::encode(v, &unmappable_),
-                        clipTo2047Bytes(unquote(v.trimmed()))};
+    line.text = Written{keyLine(key, v, &unmappable_), clipTo2047Bytes(unquote(v.trimmed()))};
     line.key = key;
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {

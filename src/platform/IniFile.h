@@ -78,6 +78,11 @@ public:
     void deleteKey(const QString &section, const QString &key);
     void eraseSection(const QString &section);
 
+    // The bytes of a key line as writeString() stores them: "key=value" in
+    // CP932 without the line break, line breaks in the value turned into
+    // blanks. Characters CP932 cannot hold are added to *unmappable. For
+    // files of this form written as a stream instead of through an object.
+    static QByteArray keyLine(const QString &key, const QString &value, QString *unmappable);
     // For a file that no other process writes (a temporary of this run):
     // no record of changes is kept to merge with, and a flush writes the
     // picture here without reading the file back. Saves the memory of a

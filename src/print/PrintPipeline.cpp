@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -58,16 +59,43 @@ void writePrintOnlyKeys(IniFile &ini, const SlipData &slip, const SlipFile::Cont
     const QString number = logoPath.isEmpty() ? QString() : LogoSetting::load(logoPath).registrationNumber();
     ini.writeString(u"Invoice"_s, u"RegNo"_s, number);
     ini.writeString(u"Invoice"_s, u"RegNoText"_s, number.isEmpty() ? QString() : u"登録番号 "_s + number);
+}
 
-    const QList<TRowData> rows = RowTransfer::storedRows(slip.rows);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const TRowData &row = rows.at(i);
-        const LineItems::RowKind kind = LineItems::kindOf(row, context.categories);
-        const qint64 rate = row.TaxRate == -Fixed::One ? slip.taxRate : row.TaxRate;
-        if (kind != LineItems::RowKind::Blank && kind != LineItems::RowKind::Subtotal &&
-            rate == Totals::ReducedRate)
-            ini.writeString(u"Line"_s, SlipFile::rowKey(u"Reduced"_s, i), u"※"_s);
+// Lines of a file written as a stream, in blocks.
+class LineStream {
+public:
+    explicit LineStream(QIODevice &device) : device_(device) {}
+
+    void put(const QByteArray &line)
+    {
+        putBytes(line);
+        putBytes("\r\n");
     }
+    void putBytes(const QByteArray &bytes)
+    {
+        buffer_ += bytes;
+        if (buffer_.size() >= BlockSize)
+            flush();
+    }
+    bool flush()
+    {
+        ok_ = ok_ && device_.write(buffer_) == buffer_.size();
+        buffer_.clear();
+        return ok_;
+    }
+
+private:
+    static constexpr qsizetype BlockSize = 1 << 16;
+    QIODevice &device_;
+    QByteArray buffer_;
+    bool ok_ = true;
+};
+
+bool writeFailed(QString *error, const QString &path, const QString &reason)
+{
+    if (error)
+        *error = QDir::toNativeSeparators(path) + u" に書き込めません: "_s + reason;
+    return false;
 }
 
 } // namespace
@@ -78,21 +106,58 @@ bool writeSnapshot(const QString &path, const SlipData &slip, const SlipFile::Co
     QDir().mkpath(QFileInfo(path).absolutePath());
     // A fresh file each run: keys of an earlier slip must not linger.
     QFile::remove(path);
+    // Everything but the line items goes through an INI picture. The line
+    // items, nearly all of a long slip, follow it as the last section,
+    // streamed: they are never held a second time as lines of a file.
+    const QString lines = u"Line"_s;
     IniFile ini(path);
     ini.setPrivate();
-    SlipFile::write(ini, slip, sstAll, context, SlipFile::RowBlanks::Omitted);
+    SlipData head = slip;
+    head.rows.clear();
+    SlipFile::write(ini, head, sstAll, context, SlipFile::RowBlanks::Omitted);
+    QString chars = ini.unmappableCharacters(); // of the slip itself, not of the keys for printing
+    writePrintOnlyKeys(ini, slip, context, logoPath);
+    QList<std::pair<QString, QString>> lineKeys;
+    for (const QString &key : ini.keys(lines))
+        lineKeys.append({key, ini.readString(lines, key)});
+    ini.eraseSection(lines);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return writeFailed(error, path, file.errorString());
+    const QList<TRowData> rows = RowTransfer::storedRows(slip.rows);
+    LineStream out(file);
+    out.putBytes(ini.toBytes());
+    out.put('[' + lines.toLatin1() + ']');
+    for (const auto &[key, value] : lineKeys)
+        out.put(IniFile::keyLine(key, key == u"Count" ? QString::number(rows.size()) : value, &chars));
+    SlipFile::forEachRowValue(
+        rows, context, SlipFile::RowBlanks::Omitted,
+        [&](const QString &key, const QString &value) { out.put(IniFile::keyLine(key, value, &chars)); });
+    // The reduced-rate mark of each line item that has one.
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const TRowData &row = rows.at(i);
+        const LineItems::RowKind kind = LineItems::kindOf(row, context.categories);
+        const qint64 rate = row.TaxRate == -Fixed::One ? slip.taxRate : row.TaxRate;
+        if (kind != LineItems::RowKind::Blank && kind != LineItems::RowKind::Subtotal &&
+            rate == Totals::ReducedRate)
+            out.put(IniFile::keyLine(SlipFile::rowKey(u"Reduced"_s, i), u"※"_s, &chars));
+    }
+
     if (unmappable) {
         // A slip read from a damaged file still prints: what CP932 cannot
         // hold comes out as "?", and the caller says which characters.
-        *unmappable = ini.unmappableCharacters();
-    } else if (!ini.unmappableCharacters().isEmpty()) {
+        *unmappable = chars;
+    } else if (!chars.isEmpty()) {
+        file.cancelWriting();
         if (error)
             *error = QDir::toNativeSeparators(path) + u" に書き込めません"_s + u"\n(保存できない文字: "_s +
-                     ini.unmappableCharacters() + u')';
+                     chars + u')';
         return false;
     }
-    writePrintOnlyKeys(ini, slip, context, logoPath);
-    return ini.flush(error);
+    if (!out.flush() || !file.commit())
+        return writeFailed(error, path, file.errorString());
+    return true;
 }
 
 bool snapshotOfFile(const QString &slipPath, const QString &snapshotPath, const QString &appDir,

@@ -77,18 +77,9 @@ void writeRows(IniFile &ini, const SlipKey &k, const QList<TRowData> &all, const
 {
     const QList<TRowData> rows = RowTransfer::storedRows(all);
     ini.writeInteger(k.section, k.key, rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const TRowData &row = rows.at(i);
-        const QStringList f = RowText::fields(row, ctx.categories);
-        for (int n = 0; n < 9; ++n) {
-            if (blanks == RowBlanks::Omitted && f.at(n).isEmpty())
-                continue;
-            ini.writeString(k.section, rowKey(RowPrefixes[n], i), f.at(n));
-        }
-        const bool negative = !row.LineDiv.isEmpty() && ctx.categories.isDiscount(row.LineDiv);
-        if (!row.LineDiv.isEmpty() && (negative || blanks == RowBlanks::Written))
-            ini.writeBool(k.section, rowKey(DigitTypePrefix, i), negative);
-    }
+    forEachRowValue(rows, ctx, blanks, [&](const QString &key, const QString &value) {
+        ini.writeString(k.section, key, value);
+    });
 }
 
 // The number of row slots worth reading: Count, but never past the last row
@@ -222,6 +213,23 @@ QList<int> sectionsFilledBy(TSlipSaveType scope)
         break;
     }
     return {};
+}
+
+void forEachRowValue(const QList<TRowData> &stored, const Context &context, RowBlanks blanks,
+                     const std::function<void(const QString &key, const QString &value)> &take)
+{
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const TRowData &row = stored.at(i);
+        const QStringList f = RowText::fields(row, context.categories);
+        for (int n = 0; n < 9; ++n) {
+            if (blanks == RowBlanks::Omitted && f.at(n).isEmpty())
+                continue;
+            take(rowKey(RowPrefixes[n], i), f.at(n));
+        }
+        const bool negative = !row.LineDiv.isEmpty() && context.categories.isDiscount(row.LineDiv);
+        if (!row.LineDiv.isEmpty() && (negative || blanks == RowBlanks::Written))
+            take(rowKey(DigitTypePrefix, i), negative ? u"1"_s : u"0"_s);
+    }
 }
 
 void write(IniFile &ini, const SlipData &s, TSlipSaveType scope, const Context &ctx, RowBlanks blanks)

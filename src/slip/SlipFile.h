@@ -4,6 +4,8 @@
 #include "lines/LineCategories.h"
 #include "slip/SaveType.h"
 
+#include <functional>
+
 class IniFile;
 
 // The slip file form (.tvx, INI in CP932): which keys a scope writes and
@@ -29,6 +31,12 @@ void write(IniFile &ini, const SlipData &slip, TSlipSaveType scope, const Contex
 
 // The key of a line item's value: prefix + the row's index in five digits ("LineDiv00012").
 QString rowKey(const QString &prefix, qsizetype i);
+
+// The keys and values of stored rows (RowTransfer::storedRows) in the order
+// write() puts them after the row count: for writers that stream the rows
+// of a long slip instead of holding them as file lines.
+void forEachRowValue(const QList<TRowData> &stored, const Context &context, RowBlanks blanks,
+                     const std::function<void(const QString &key, const QString &value)> &take);
 
 // Writes and flushes. A character that CP932 cannot hold, or a file that
 // cannot be written, stops the save with "<path> に書き込めません" (and the
