@@ -60,6 +60,11 @@ QString sanitizeValue(const QString &value)
     return v;
 }
 
+QString TooLarge()
+{
+    return QStringLiteral("ファイルが大きすぎます（2 GB を超えています）");
+}
+
 } // namespace
 
 size_t IniFileDetail::qHash(const Name &name, size_t seed) noexcept
@@ -102,6 +107,11 @@ IniFile::IniFile(const QString &path) : path_(path)
 IniFile::IniFile(const QString &path, QByteArray bytes) : path_(path), existed_(true), recording_(false)
 {
     sections_.push_back(Section{});
+    if (bytes.size() > MaxFileBytes) {
+        readable_ = false;
+        unreadableReason_ = TooLarge();
+        return;
+    }
     parse(std::move(bytes));
 }
 
@@ -126,6 +136,10 @@ bool IniFile::readDisk(bool *exists, QByteArray *bytes, QString *reason) const
         *reason = AtomicFile::systemReason(EISDIR);
         return false;
     }
+    if (info.size() > MaxFileBytes) {
+        *reason = TooLarge();
+        return false;
+    }
     QFile f(path_);
     errno = 0;
     if (!f.open(QIODevice::ReadOnly)) {
@@ -135,7 +149,16 @@ bool IniFile::readDisk(bool *exists, QByteArray *bytes, QString *reason) const
                                                              : f.errorString();
         return false;
     }
-    *bytes = f.readAll();
+    // Read in one piece of the file's size: reading to the end in growing
+    // steps would hold up to twice a large file for a moment.
+    const qint64 size = f.size();
+    bytes->resize(qsizetype(size));
+    const qint64 got = size > 0 ? f.read(bytes->data(), size) : 0;
+    bytes->truncate(qsizetype(qMax<qint64>(got, 0)));
+    if (got == size && size > 0)
+        bytes->append(f.readAll()); // the file grew while it was read
+    else if (size == 0)
+        *bytes = f.readAll(); // a file that does not say its size
     if (f.error() != QFileDevice::NoError) {
         *reason = f.errorString();
         return false;
@@ -172,8 +195,12 @@ void IniFile::parse(QByteArray bytes)
     });
     size_t next = 0;
     auto reserveFor = [&] {
-        if (next < counts.size())
-            sections_.back().lines.reserve(sections_.back().lines.size() + size_t(counts[next++]));
+        if (next < counts.size()) {
+            Section &s = sections_.back();
+            s.lines.reserve(s.lines.size() + size_t(counts[next]));
+            s.index.reserve(s.index.size() + counts[next]);
+            ++next;
+        }
     };
     reserveFor();
     forEachLine([&](qsizetype p, qsizetype e) {
@@ -204,7 +231,7 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
     }
     Section &cur = sections_.back();
     Line line;
-    Slice slice{start, end - start, 0, 0};
+    Slice slice{start, qint32(end - start), 0, 0};
     const char *eq = ts < te ? static_cast<const char *>(memchr(d + ts, '=', size_t(te - ts))) : nullptr;
     if (eq && eq > d + ts && d[ts] != ';') {
         qsizetype ks = ts;
@@ -215,8 +242,8 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
             qsizetype vs = (eq - d) + 1;
             qsizetype ve = te;
             trimBounds(d, vs, ve);
-            slice.valueStart = vs;
-            slice.valueEnd = ve;
+            slice.valueStart = qint32(vs - start);
+            slice.valueEnd = qint32(ve - start);
             const Name k{line.key};
             if (!cur.index.contains(k))
                 cur.index.insert(k, qsizetype(cur.lines.size()));
@@ -228,18 +255,19 @@ void IniFile::parseLine(qsizetype start, qsizetype end)
 
 QByteArrayView IniFile::rawOf(const Line &line) const
 {
-    if (const auto *w = std::get_if<Written>(&line.text))
-        return QByteArrayView(w->raw);
+    if (const auto *w = std::get_if<std::unique_ptr<const Written>>(&line.text))
+        return QByteArrayView((*w)->raw);
     const Slice &s = std::get<Slice>(line.text);
     return QByteArrayView(bytes_.constData() + s.start, s.length);
 }
 
 QString IniFile::valueOf(const Line &line) const
 {
-    if (const auto *w = std::get_if<Written>(&line.text))
-        return w->value;
+    if (const auto *w = std::get_if<std::unique_ptr<const Written>>(&line.text))
+        return (*w)->value;
     const Slice &s = std::get<Slice>(line.text);
-    return clipTo2047Bytes(unquote(decodeSlice(bytes_.constData(), s.valueStart, s.valueEnd)));
+    return clipTo2047Bytes(
+        unquote(decodeSlice(bytes_.constData(), s.start + s.valueStart, s.start + s.valueEnd)));
 }
 
 QString IniFile::unquote(QString value)
@@ -370,6 +398,12 @@ qsizetype IniFile::keyLineCount(const QString &section) const
     return n;
 }
 
+std::unique_ptr<const IniFile::Written> IniFile::written(QByteArray raw, const QString &value)
+{
+    return std::make_unique<const Written>(
+        Written{std::move(raw), clipTo2047Bytes(unquote(value.trimmed()))});
+}
+
 QByteArray IniFile::keyLine(const QString &key, const QString &value, QString *unmappable)
 {
     return Cp932::encode(key, unmappable) + '=' + Cp932::encode(sanitizeValue(value), unmappable);
@@ -394,7 +428,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
-        l.text = Written{keyLine(l.key, v, &unmappable_), clipTo2047Bytes(unquote(v.trimmed()))};
+        l.text = written(keyLine(l.key, v, &unmappable_), v);
         return;
     }
     // A new key goes after the last non-blank line of its section, so blank
@@ -403,7 +437,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     while (pos > 0 && (s->lines[size_t(pos - 1)].removed || isBlankLine(rawOf(s->lines[size_t(pos - 1)]))))
         --pos;
     Line line;
-    line.text = Written{keyLine(key, v, &unmappable_), clipTo2047Bytes(unquote(v.trimmed()))};
+    line.text = written(keyLine(key, v, &unmappable_), v);
     line.key = key;
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {

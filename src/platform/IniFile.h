@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <limits>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -83,6 +85,8 @@ public:
     // blanks. Characters CP932 cannot hold are added to *unmappable. For
     // files of this form written as a stream instead of through an object.
     static QByteArray keyLine(const QString &key, const QString &value, QString *unmappable);
+    // Files are read up to this size; a line's parts are counted in 32 bits.
+    static constexpr qint64 MaxFileBytes = std::numeric_limits<qint32>::max();
     // For a file that no other process writes (a temporary of this run):
     // no record of changes is kept to merge with, and a flush writes the
     // picture here without reading the file back. Saves the memory of a
@@ -117,20 +121,22 @@ public:
 
 private:
     // A line as read: a slice of the file's bytes. Its value is decoded when
-    // asked for, so that a large file costs little more than its bytes.
+    // asked for, so that a large file costs little more than its bytes: a
+    // line of a long slip takes 64 bytes here besides its own.
     struct Slice {
         qsizetype start;
-        qsizetype length;     // without the line break
-        qsizetype valueStart; // the value's trimmed bytes
-        qsizetype valueEnd;
+        qint32 length;     // without the line break
+        qint32 valueStart; // the value's trimmed bytes, from start
+        qint32 valueEnd;
     };
     // A line the program wrote: its bytes and the value as given.
     struct Written {
         QByteArray raw;
         QString value; // trimmed and unquoted
     };
+    static std::unique_ptr<const Written> written(QByteArray raw, const QString &value);
     struct Line {
-        std::variant<Slice, Written> text;
+        std::variant<Slice, std::unique_ptr<const Written>> text;
         QString key; // empty for lines that are not keys
         bool removed = false;
     };

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void valueCannotInjectLines();
     void unreadableFileIsNeverWritten_data();
     void unreadableFileIsNeverWritten();
+    void fileBeyondTwoGigabytesIsUnreadable();
     void flushMergesWithOtherWriters();
 };
 
@@ -241,6 +242,19 @@ void TestIniFile::unreadableFileIsNeverWritten_data()
     QTest::newRow("folder, list") << true << true;
     QTest::newRow("write-only, ini") << false << false;
     QTest::newRow("write-only, list") << false << true;
+}
+
+void TestIniFile::fileBeyondTwoGigabytesIsUnreadable()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "[Slip]\r\nNo=42\r\n");
+    QVERIFY(QFile::resize(path, IniFile::MaxFileBytes + 1)); // sparse: takes no room
+    IniFile ini(path);
+    QVERIFY(!ini.readable());
+    QVERIFY2(ini.unreadableReason().contains(u"大きすぎます"_s), qPrintable(ini.unreadableReason()));
+    ini.writeString(u"Slip"_s, u"No"_s, u"43"_s);
+    QVERIFY(!ini.flush());
+    QCOMPARE(QFileInfo(path).size(), IniFile::MaxFileBytes + 1);
 }
 
 void TestIniFile::unreadableFileIsNeverWritten()
