@@ -87,18 +87,29 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     big.setPointSizeF(big.pointSizeF() + 3);
     QFont larger = font();
     larger.setPointSizeF(larger.pointSizeF() + 2);
+    // The three main fields are made inside a box that has their larger
+    // font already: a font set on a made combo box or date edit rebuilds
+    // their parts (the combo box its drop-down list) once more.
+    auto fieldBox = [&](const QString &caption) {
+        auto *box = new QWidget(bar);
+        box->setFont(larger);
+        auto *row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 0, 0);
+        auto *label = new QLabel(caption, box);
+        label->setFont(big);
+        row->addWidget(label);
+        layout->addWidget(box);
+        return std::pair{box, row};
+    };
 
-    auto *codeCaption = new QLabel(u"伝票番号"_s, bar);
-    codeCaption->setFont(big);
-    layout->addWidget(codeCaption);
-    SlipCodeEdit = lineEdit(bar, u"SlipCodeEdit"_s, 8, 110);
-    SlipCodeEdit->setFont(larger);
+    const auto [codeBox, codeRow] = fieldBox(u"伝票番号"_s);
+    SlipCodeEdit = lineEdit(codeBox, u"SlipCodeEdit"_s, 8, 110);
     SlipCodeEdit->setValidator(new DigitValidator(8, SlipCodeEdit));
     SlipCodeEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     SlipCodeEdit->installEventFilter(this);
-    layout->addWidget(SlipCodeEdit);
+    codeRow->addWidget(SlipCodeEdit);
 
-    auto *spin = new QWidget(bar);
+    auto *spin = new QWidget(codeBox);
     spin->setObjectName(u"SpinButton1"_s);
     auto *spinLayout = new QVBoxLayout(spin);
     spinLayout->setContentsMargins(0, 0, 0, 0);
@@ -117,24 +128,18 @@ void TSlipFrame::buildTopBar(QWidget *bar)
     }
     connect(up, &QToolButton::clicked, this, [this] { stepSlipNumber(+1); });
     connect(down, &QToolButton::clicked, this, [this] { stepSlipNumber(-1); });
-    layout->addWidget(spin);
+    codeRow->addWidget(spin);
     layout->addSpacing(6);
 
-    auto *kindCaption = new QLabel(u"伝票の種類"_s, bar);
-    kindCaption->setFont(big);
-    layout->addWidget(kindCaption);
-    DDvComBox = comboBox(bar, u"DDvComBox"_s, false, {u"見積書"_s, u"作業指示書"_s, u"納品書"_s});
-    DDvComBox->setFont(larger);
-    layout->addWidget(DDvComBox);
+    const auto [kindBox, kindRow] = fieldBox(u"伝票の種類"_s);
+    DDvComBox = comboBox(kindBox, u"DDvComBox"_s, false, {u"見積書"_s, u"作業指示書"_s, u"納品書"_s});
+    kindRow->addWidget(DDvComBox);
     layout->addSpacing(6);
 
-    auto *dateCaption = new QLabel(u"発行日"_s, bar);
-    dateCaption->setFont(big);
-    layout->addWidget(dateCaption);
-    DateWDateEdit = new TWarekiDateEdit(bar);
+    const auto [dateBox, dateRow] = fieldBox(u"発行日"_s);
+    DateWDateEdit = new TWarekiDateEdit(dateBox);
     DateWDateEdit->setObjectName(u"DateWDateEdit"_s);
-    DateWDateEdit->setFont(larger);
-    layout->addWidget(DateWDateEdit);
+    dateRow->addWidget(DateWDateEdit);
     layout->addSpacing(6);
 
     layout->addWidget(new QLabel(u"伝票の区分"_s, bar));
