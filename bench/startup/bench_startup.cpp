@@ -7,10 +7,13 @@
 // up. Prints for each program the median start-up time and peak resident
 // memory, and its ratio to the first program.
 //
-//   bench_startup [--runs N] NAME=PROGRAM [ARG...] NAME=PROGRAM [ARG...] ...
+//   bench_startup [--runs N] [--remove FILE]... NAME=PROGRAM [ARG...] ...
 //
 // Each NAME=... is one argument; the program and its arguments are split at
-// blanks. bench/startup/startup.sh runs it under its own Xvfb.
+// blanks. --remove names a file that a killed program leaves and a closed
+// one does not (the lock of the slip it showed): it is removed after every
+// run, so that each run starts as after a normal close. bench/startup/
+// startup.sh runs it under its own Xvfb.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 
@@ -142,15 +145,21 @@ int main(int argc, char **argv)
 {
     int runs = 15;
     std::vector<Program> programs;
+    std::vector<std::string> leftovers;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
             continue;
         }
+        if (arg == "--remove" && i + 1 < argc) {
+            leftovers.push_back(argv[++i]);
+            continue;
+        }
         const size_t eq = arg.find('=');
         if (eq == std::string::npos || eq == 0) {
-            std::fprintf(stderr, "usage: %s [--runs N] NAME=PROGRAM [ARG...] ...\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs N] [--remove FILE]... NAME=PROGRAM [ARG...] ...\n",
+                         argv[0]);
             return 2;
         }
         Program p;
@@ -161,7 +170,7 @@ int main(int argc, char **argv)
         programs.push_back(p);
     }
     if (programs.empty()) {
-        std::fprintf(stderr, "usage: %s [--runs N] NAME=PROGRAM [ARG...] ...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--runs N] [--remove FILE]... NAME=PROGRAM [ARG...] ...\n", argv[0]);
         return 2;
     }
     Display *display = XOpenDisplay(nullptr);
@@ -177,13 +186,19 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no DAMAGE extension: the first paint is not measured\n");
     }
 
+    const auto runAndTidy = [&](const Program &p) {
+        const Run run = runOnce(display, p);
+        for (const std::string &f : leftovers)
+            unlink(f.c_str());
+        return run;
+    };
     // One warm-up round: page cache, font cache.
     for (const Program &p : programs)
-        runOnce(display, p);
+        runAndTidy(p);
     for (int r = 0; r < runs; ++r) {
         for (size_t k = 0; k < programs.size(); ++k) {
             Program &p = programs[(k + size_t(r)) % programs.size()];
-            const Run run = runOnce(display, p);
+            const Run run = runAndTidy(p);
             if (run.ms < 0) {
                 std::fprintf(stderr, "%s: no window within 20 s\n", p.name.c_str());
                 return 1;
