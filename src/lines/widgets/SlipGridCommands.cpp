@@ -98,7 +98,8 @@ void SlipGridCommands::buildPanels()
     SpeedButton5->setFocusPolicy(Qt::NoFocus);
     SpeedButton5->setText(u"◄"_s);
     layout->addWidget(SpeedButton5);
-    Panel1->adjustSize();
+    // Hidden until the user asks for it; its first showing sizes it to its
+    // buttons (a child outside any layout is fitted when first shown).
     Panel1->hide();
 
     Panel2 = new QFrame(viewport);
