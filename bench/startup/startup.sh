@@ -43,7 +43,7 @@ cp samples/estimate-with-vehicle.tvx "$work/slip.tvx"
 # Each run is killed once its window is up; the slip's lock it leaves, as a
 # crash would, goes before the next run, which then opens the slip as after
 # a normal close.
-"$bin/bench_startup" --runs "$runs" --remove "$work/.slip.tvx.lock" \
+"$bin/bench_startup" --runs "$runs" --remove "$work/.~lock.slip.tvx#" \
   "bare-window=$bin/bench_bare_window" \
   "torvane=$bin/torvane" \
   "torvane-slip=$bin/torvane $work/slip.tvx"
