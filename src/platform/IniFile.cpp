@@ -406,7 +406,12 @@ std::unique_ptr<const IniFile::Written> IniFile::written(QByteArray raw, const Q
 
 QByteArray IniFile::keyLine(const QString &key, const QString &value, QString *unmappable)
 {
-    return Cp932::encode(key, unmappable) + '=' + Cp932::encode(sanitizeValue(value), unmappable);
+    return encodedLine(key, sanitizeValue(value), unmappable);
+}
+
+QByteArray IniFile::encodedLine(const QString &key, const QString &sanitized, QString *unmappable)
+{
+    return Cp932::encode(key, unmappable) + '=' + Cp932::encode(sanitized, unmappable);
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
@@ -428,7 +433,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Name k{key};
     if (const auto it = s->index.constFind(k); it != s->index.cend()) {
         Line &l = s->lines[size_t(it.value())];
-        l.text = written(keyLine(l.key, v, &unmappable_), v);
+        l.text = written(encodedLine(l.key, v, &unmappable_), v);
         return;
     }
     // A new key goes after the last non-blank line of its section, so blank
@@ -437,7 +442,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     while (pos > 0 && (s->lines[size_t(pos - 1)].removed || isBlankLine(rawOf(s->lines[size_t(pos - 1)]))))
         --pos;
     Line line;
-    line.text = written(keyLine(key, v, &unmappable_), v);
+    line.text = written(encodedLine(key, v, &unmappable_), v);
     line.key = key;
     s->lines.insert(s->lines.begin() + pos, std::move(line));
     if (pos != qsizetype(s->lines.size()) - 1) {

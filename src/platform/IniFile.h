@@ -135,6 +135,8 @@ private:
         QString value; // trimmed and unquoted
     };
     static std::unique_ptr<const Written> written(QByteArray raw, const QString &value);
+    // keyLine() of a value whose line breaks are already blanks.
+    static QByteArray encodedLine(const QString &key, const QString &sanitized, QString *unmappable);
     struct Line {
         std::variant<Slice, std::unique_ptr<const Written>> text;
         QString key; // empty for lines that are not keys

@@ -3,7 +3,7 @@
 #include <QValidator>
 
 // Accepts up to maxLength ASCII digits and nothing else: slip numbers and
-// postal or phone parts typed as codes. A regular expression would do the
+// the parts of a postal code. A regular expression would do the
 // same, at the price of compiling one when the first window is built.
 class DigitValidator : public QValidator {
     Q_OBJECT
